@@ -1,0 +1,75 @@
+#pragma once
+// The settings file "kvx.ini": 18 values identified only by their line.
+#include <string>
+
+#include "base/TextFile.h"
+
+namespace velmora {
+
+inline constexpr char kSettingsFileName[] = "kvx.ini";
+// Line 16 before the first run; the first run replaces it by the wallpaper.
+inline constexpr char kFirstStartMarker[] = "first start";
+inline constexpr int kSettingsLineCount = 18;
+
+inline constexpr int kBrushColorCount = 20;
+inline constexpr int kNoteColorCount = 50;
+inline constexpr int kNoteColorInfoBk = 38;
+
+enum class ChangeMode { kNone, kAtStartup, kEvery, kNever };
+
+// The values as the windows hold them before the file is read.
+struct Settings {
+  int brushSize = 1;    // 1 to 100
+  int brushColor = 0;   // index in the brush colour list, -1 for none
+  bool showWindows = true;
+  int toolbarLeft = 192;
+  int toolbarTop = 109;
+  int textLeft = 197;
+  int textTop = 274;
+  int textWidth = 205;
+  int textHeight = 357;
+  int noteColor = kNoteColorInfoBk;  // index in the note colour list, -1 for none
+  int copyLeft = 205;
+  int copyTop = 375;
+  int copyWidth = 289;
+  int copyHeight = 305;
+  bool runAtStartup = false;
+  std::string wallpaper;  // full path, or the first-start marker
+  ChangeMode changeMode = ChangeMode::kNone;
+  std::string minutes = "1";
+
+  bool operator==(const Settings&) const = default;
+};
+
+// Reads the lines of the settings file in order. Opening a missing file
+// raises "File not found"; a numeric line that is not a strict decimal
+// integer raises "'<text>' is not a valid integer value".
+class SettingsReader {
+ public:
+  explicit SettingsReader(const std::string& path) : lines_(ReadFileBytes(path)) {}
+  int Integer() { return StrToInt(lines_.Next()); }
+  bool Flag() { return lines_.Next() == "1"; }
+  std::string Text() { return lines_.Next(); }
+
+ private:
+  LineReader lines_;
+};
+
+// Line 17's change mode from its first character.
+ChangeMode ChangeModeFromText(const std::string& text);
+std::string ChangeModeText(ChangeMode mode);
+
+// The file's 18 lines, each ended by CR LF.
+std::string SettingsText(const Settings& settings);
+
+// Writes the file whole through a temporary file, so a failed write keeps the
+// previous one; raises the file error.
+void SaveSettings(const std::string& path, const Settings& settings);
+
+// Reads the file into `settings` line by line, each value applied before the
+// next line is read, so on an error the values before the failing line stay
+// applied. Values are kept within what the windows can hold: the brush size
+// within 1 to 100, a colour index outside its list as -1.
+void LoadSettings(const std::string& path, Settings& settings);
+
+}  // namespace velmora

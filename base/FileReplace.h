@@ -1,0 +1,43 @@
+#pragma once
+// Writing a file so that a failure part-way never destroys the previous one:
+// the bytes go to a temporary file beside it, which replaces the old file only
+// once it has been written and closed whole.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class FileReplacer {
+ public:
+  // Creates the temporary file; raises the file error when it cannot.
+  explicit FileReplacer(std::string path);
+  // Removes the temporary file unless Commit succeeded.
+  ~FileReplacer();
+  FileReplacer(const FileReplacer&) = delete;
+  FileReplacer& operator=(const FileReplacer&) = delete;
+
+  void Write(const void* data, size_t size);
+  void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
+  // Flushes, closes and moves the temporary file over the target.
+  void Commit();
+
+  const std::string& TempPath() const { return tempPath_; }
+
+ private:
+  void Discard() noexcept;
+
+  std::string path_;
+  std::string tempPath_;
+  std::FILE* file_ = nullptr;
+  bool committed_ = false;
+};
+
+// Replaces the whole file with these bytes through a FileReplacer.
+void ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// Platform step of Commit: moves `from` over `to`, replacing it. Raises the
+// file error on failure.
+void MoveFileOver(const std::string& from, const std::string& to);
+
+}  // namespace velmora
