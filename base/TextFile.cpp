@@ -9,8 +9,14 @@
 namespace velmora {
 
 std::string ReadFileBytes(const std::string& path) {
+  std::optional<std::string> bytes = ReadFileIfOpens(path);
+  if (!bytes) throw InOutError(InOutCodeFromErrno(errno, /*forReading=*/true));
+  return std::move(*bytes);
+}
+
+std::optional<std::string> ReadFileIfOpens(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) throw InOutError(InOutCodeFromErrno(errno, /*forReading=*/true));
+  if (!file) return std::nullopt;
   std::string bytes;
   char buffer[65536];
   size_t got;

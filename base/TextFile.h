@@ -1,5 +1,6 @@
 #pragma once
 // 8-bit text files read and written line by line.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,11 @@ namespace velmora {
 // The whole content of a file. A missing file raises "File not found"; other
 // failures raise the matching file error.
 std::string ReadFileBytes(const std::string& path);
+
+// The whole content of a file, or nothing when it cannot be opened (the
+// system's reason is then left for LastSystemErrorText); a failed read raises
+// the file error.
+std::optional<std::string> ReadFileIfOpens(const std::string& path);
 
 // Splits a file's text into lines: a line ends at a line feed or at the end of
 // the text, and carriage returns are dropped wherever they stand. Lines past

@@ -1,0 +1,24 @@
+#pragma once
+// Start-up decisions that need no window.
+#include <string>
+
+namespace velmora {
+
+inline constexpr char kProgramFileName[] = "KVX.exe";
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+inline constexpr char kRunValueName[] = "KVX";
+
+// The text without one pair of surrounding double quotes.
+std::string StripQuotes(const std::string& text);
+
+// The Run value's data for a work directory: the quoted path of the program,
+// so that a path with blanks cannot be taken for another program.
+std::string RunValueFor(const std::string& workDirectory);
+
+// The work directory: the current directory when it holds the program, else
+// the directory of the Run value (the current user's first, the machine's
+// second). Ends with a backslash unless no Run value is set, when it is empty.
+std::string FindWorkDirectory(const std::string& currentDirectory, bool programInCurrentDirectory,
+                              const std::string& userRunValue, const std::string& machineRunValue);
+
+}  // namespace velmora

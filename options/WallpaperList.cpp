@@ -1,0 +1,95 @@
+#include "options/WallpaperList.h"
+
+#include "base/Errors.h"
+#include "base/FileReplace.h"
+#include "base/SystemError.h"
+#include "base/TextFile.h"
+#include "shellutil/PathUtil.h"
+
+namespace velmora {
+namespace {
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+    if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+template <typename T>
+void Move(std::vector<T>& items, size_t from, size_t to) {
+  T item = std::move(items[from]);
+  items.erase(items.begin() + static_cast<long>(from));
+  items.insert(items.begin() + static_cast<long>(to), std::move(item));
+}
+
+}  // namespace
+
+std::vector<std::string> ParseWallpaperList(const std::string& text) {
+  std::vector<std::string> entries;
+  const size_t end = std::min(text.find('\0'), text.size());
+  size_t pos = 0;
+  while (pos < end) {
+    size_t stop = pos;
+    while (stop < end && text[stop] != '\r' && text[stop] != '\n') ++stop;
+    entries.push_back(text.substr(pos, stop - pos));
+    if (stop < end) stop += text[stop] == '\r' && stop + 1 < end && text[stop + 1] == '\n' ? 2 : 1;
+    pos = stop;
+  }
+  return entries;
+}
+
+std::string WallpaperListText(const std::vector<std::string>& paths) { return JoinLinesCrLf(paths); }
+
+std::vector<std::string> LoadWallpaperList(const std::string& path) {
+  std::optional<std::string> text = ReadFileIfOpens(path);
+  if (!text) throw Error(Format("Cannot open file \"%s\". %s", path.c_str(), LastSystemErrorText().c_str()));
+  return ParseWallpaperList(*text);
+}
+
+void SaveWallpaperList(const std::string& path, const std::vector<std::string>& paths) {
+  ReplaceFileContents(path, WallpaperListText(paths));
+}
+
+std::vector<std::string> DisplayNames(const std::vector<std::string>& paths) {
+  std::vector<std::string> names;
+  names.reserve(paths.size());
+  for (const auto& path : paths) names.push_back(FileNameOf(path, false));
+  return names;
+}
+
+std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, const std::string& current) {
+  if (paths.size() < 2) return std::nullopt;
+  for (size_t i = 0; i < paths.size(); ++i)
+    if (SameTextIgnoringCase(paths[i], current)) return i + 1 < paths.size() ? i + 1 : 0;
+  return 0;
+}
+
+void RemoveSelected(std::vector<std::string>& names, std::vector<std::string>& paths,
+                    std::vector<bool>& selected) {
+  size_t i = 0;
+  while (i < names.size()) {
+    if (i < selected.size() && selected[i]) {
+      names.erase(names.begin() + static_cast<long>(i));
+      paths.erase(paths.begin() + static_cast<long>(i));
+      selected.erase(selected.begin() + static_cast<long>(i));
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+}
+
+void MoveShuffle(std::vector<std::string>& names, std::vector<std::string>& paths,
+                 const std::function<size_t(size_t)>& draw) {
+  const size_t n = paths.size();
+  for (size_t i = 0; i < n; ++i) {
+    const size_t to = draw(n);
+    Move(names, i, to);
+    Move(paths, i, to);
+  }
+}
+
+}  // namespace velmora

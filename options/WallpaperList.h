@@ -1,0 +1,47 @@
+#pragma once
+// The wallpaper list "wl.ini": full paths of JPEG pictures, one per line, and
+// the list operations of the options window on plain data.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+inline constexpr char kWallpaperListFileName[] = "wl.ini";
+
+// Entries of the file's text: a line ends at CR, LF or CR LF; every line is an
+// entry, empty ones included; a last line without a line end is an entry too;
+// a NUL ends the reading.
+std::vector<std::string> ParseWallpaperList(const std::string& text);
+
+// Every entry followed by CR LF; an empty list is an empty text.
+std::string WallpaperListText(const std::vector<std::string>& paths);
+
+// Reads the file; a file that cannot be opened raises
+// "Cannot open file "<path>". <system reason>".
+std::vector<std::string> LoadWallpaperList(const std::string& path);
+
+// Writes the file whole through a temporary file; raises the file error.
+void SaveWallpaperList(const std::string& path, const std::vector<std::string>& paths);
+
+// The display names: each path's file name without its extension.
+std::vector<std::string> DisplayNames(const std::vector<std::string>& paths);
+
+// The start-up rotation: the entry after `current` (compared without regard to
+// letter case), the first one when `current` is the last entry or not in the
+// list; nothing when the list holds fewer than two entries.
+std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, const std::string& current);
+
+// Removes the selected entries from both parallel lists, rescanning from the
+// top after each removal; the others keep their order.
+void RemoveSelected(std::vector<std::string>& names, std::vector<std::string>& paths,
+                    std::vector<bool>& selected);
+
+// The options window's shuffle: for each position i in turn, the entries at i
+// are moved to a position drawn uniformly from 0 to n-1 by `draw(n)`, the same
+// move in both lists.
+void MoveShuffle(std::vector<std::string>& names, std::vector<std::string>& paths,
+                 const std::function<size_t(size_t)>& draw);
+
+}  // namespace velmora

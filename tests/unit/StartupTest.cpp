@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "app/Startup.h"
+
+namespace velmora {
+namespace {
+
+TEST(WorkDirectory, CurrentDirectoryWhenItHoldsTheProgram) {
+  EXPECT_EQ(FindWorkDirectory("C:\\Velmora", true, "\"D:\\Other\\KVX.exe\"", ""), "C:\\Velmora\\");
+  // A drive root already ends with a backslash; the directory then ends with two.
+  EXPECT_EQ(FindWorkDirectory("C:\\", true, "", ""), "C:\\\\");
+}
+
+TEST(WorkDirectory, RunValueOtherwiseUsersFirstQuotesStripped) {
+  EXPECT_EQ(FindWorkDirectory("C:\\Windows\\system32", false, "\"C:\\Program Files\\Velmora\\KVX.exe\"", ""),
+            "C:\\Program Files\\Velmora\\");
+  EXPECT_EQ(FindWorkDirectory("C:\\Windows", false, "C:\\Users\\Ann\\KVX.exe", "C:\\Old\\KVX.exe"),
+            "C:\\Users\\Ann\\");
+  EXPECT_EQ(FindWorkDirectory("C:\\Windows", false, "", "C:\\Old\\KVX.exe"), "C:\\Old\\");
+  EXPECT_EQ(FindWorkDirectory("C:\\Windows", false, "", ""), "");
+}
+
+TEST(WorkDirectory, RunValueQuotesThePathAndReadsBack) {
+  const std::string value = RunValueFor("C:\\Program Files\\Velmora\\");
+  EXPECT_EQ(value, "\"C:\\Program Files\\Velmora\\KVX.exe\"");
+  EXPECT_EQ(FindWorkDirectory("C:\\", false, value, ""), "C:\\Program Files\\Velmora\\");
+  EXPECT_EQ(StripQuotes("\""), "\"");
+  EXPECT_EQ(StripQuotes("\"\""), "");
+  EXPECT_EQ(StripQuotes("a\"b"), "a\"b");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "base/Errors.h"
+#include "options/WallpaperList.h"
+
+namespace velmora {
+namespace {
+
+using Paths = std::vector<std::string>;
+
+TEST(WallpaperList, ReadsEveryLineWhateverItsEnding) {
+  EXPECT_EQ(ParseWallpaperList(""), Paths{});
+  EXPECT_EQ(ParseWallpaperList("C:\\a.jpg\r\n"), Paths{"C:\\a.jpg"});
+  EXPECT_EQ(ParseWallpaperList("a\r\n\r\nb\r\n"), (Paths{"a", "", "b"}));
+  EXPECT_EQ(ParseWallpaperList("a\rb\nc\r\nd"), (Paths{"a", "b", "c", "d"}));
+  EXPECT_EQ(ParseWallpaperList("a\n\r\nb"), (Paths{"a", "", "b"}));
+  EXPECT_EQ(ParseWallpaperList("a\r\r\nb"), (Paths{"a", "", "b"}));
+  EXPECT_EQ(ParseWallpaperList("\r\n"), Paths{""});
+  EXPECT_EQ(ParseWallpaperList(std::string("a\r\nb\0c\r\nd", 10)), (Paths{"a", "b"}));
+}
+
+TEST(WallpaperList, RoundTripKeepsOrderAndEmptyEntries) {
+  test::ScratchDir dir;
+  const Paths paths{"C:\\p\\sea.jpg", "", "D:\\x y\\\xC4pfel.jpeg", "C:\\p\\sea.jpg"};
+  SaveWallpaperList(dir / "wl.ini", paths);
+  EXPECT_EQ(test::ReadFile(dir / "wl.ini"), "C:\\p\\sea.jpg\r\n\r\nD:\\x y\\\xC4pfel.jpeg\r\nC:\\p\\sea.jpg\r\n");
+  EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"), paths);
+  SaveWallpaperList(dir / "wl.ini", {});
+  EXPECT_EQ(test::ReadFile(dir / "wl.ini"), "");
+  EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"), Paths{});
+}
+
+TEST(WallpaperList, AMissingFileSaysWhichAndWhy) {
+  test::ScratchDir dir;
+  try {
+    LoadWallpaperList(dir / "wl.ini");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + (dir / "wl.ini") + "\". No such file or directory");
+  }
+}
+
+TEST(WallpaperList, DisplayNamesDropDirectoryAndLastExtension) {
+  EXPECT_EQ(DisplayNames({"C:\\pics\\sea.view.jpeg", "C:\\dir.old\\readme", "C:\\p\\sea.jpg", ""}),
+            (Paths{"sea.view", "readme", "sea", ""}));
+}
+
+TEST(WallpaperList, StartUpRotationPicksTheNextEntry) {
+  const Paths list{"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"};
+  EXPECT_EQ(NextWallpaperIndex(list, "C:\\a.jpg"), 1u);
+  EXPECT_EQ(NextWallpaperIndex(list, "c:\\B.JPG"), 2u);  // letter case does not matter
+  EXPECT_EQ(NextWallpaperIndex(list, "C:\\c.jpg"), 0u);  // after the last comes the first
+  EXPECT_EQ(NextWallpaperIndex(list, "C:\\elsewhere.jpg"), 0u);
+  EXPECT_EQ(NextWallpaperIndex(list, ""), 0u);
+  EXPECT_EQ(NextWallpaperIndex({"C:\\a.jpg"}, "C:\\a.jpg"), std::nullopt);
+  EXPECT_EQ(NextWallpaperIndex({"C:\\a.jpg"}, "C:\\z.jpg"), std::nullopt);
+  EXPECT_EQ(NextWallpaperIndex({}, "C:\\a.jpg"), std::nullopt);
+}
+
+TEST(WallpaperList, RemovingSelectedEntriesKeepsTheOthersInOrder) {
+  Paths paths{"p0", "p1", "p2", "p3", "p4"};
+  Paths names = DisplayNames(paths);
+  std::vector<bool> selected{true, false, true, true, false};
+  RemoveSelected(names, paths, selected);
+  EXPECT_EQ(paths, (Paths{"p1", "p4"}));
+  EXPECT_EQ(names, (Paths{"p1", "p4"}));
+  EXPECT_EQ(selected, (std::vector<bool>{false, false}));
+
+  Paths all{"a", "b", "c"};
+  Paths allNames = all;
+  std::vector<bool> every(3, true);
+  RemoveSelected(allNames, all, every);
+  EXPECT_TRUE(all.empty());
+  EXPECT_TRUE(allNames.empty());
+}
+
+TEST(WallpaperList, ShuffleMovesBothListsAlike) {
+  Paths paths{"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg", "C:\\d.jpg"};
+  Paths names = DisplayNames(paths);
+  // Moves: i=0 -> 3, i=1 -> 0, i=2 -> 2, i=3 -> 1.
+  std::vector<size_t> draws{3, 0, 2, 1};
+  size_t k = 0;
+  MoveShuffle(names, paths, [&](size_t n) {
+    EXPECT_EQ(n, 4u);
+    return draws[k++];
+  });
+  // [a b c d] -> [b c d a] -> [c b d a] -> [c b d a] -> [c a b d]
+  EXPECT_EQ(names, (Paths{"c", "a", "b", "d"}));
+  EXPECT_EQ(paths, (Paths{"C:\\c.jpg", "C:\\a.jpg", "C:\\b.jpg", "C:\\d.jpg"}));
+
+  Paths one{"C:\\only.jpg"};
+  Paths oneName = DisplayNames(one);
+  MoveShuffle(oneName, one, [](size_t) { return size_t{0}; });
+  EXPECT_EQ(one, Paths{"C:\\only.jpg"});
+  Paths none, noNames;
+  MoveShuffle(noNames, none, [](size_t) -> size_t { throw std::logic_error("no draw for an empty list"); });
+}
+
+}  // namespace
+}  // namespace velmora
