@@ -3,11 +3,24 @@
 #include <algorithm>
 
 #include "base/FileReplace.h"
+#include "base/TextFile.h"
 
 namespace velmora {
 namespace {
 
 int ColorIndex(int index, int count) { return index >= 0 && index < count ? index : -1; }
+
+// The file's lines in order; lines past the end read as empty.
+class SettingsReader {
+ public:
+  explicit SettingsReader(const std::string& path) : lines_(ReadFileBytes(path)) {}
+  int Integer() { return StrToInt(lines_.Next()); }
+  bool Flag() { return lines_.Next() == "1"; }
+  std::string Text() { return lines_.Next(); }
+
+ private:
+  LineReader lines_;
+};
 
 }  // namespace
 
@@ -59,27 +72,63 @@ void SaveSettings(const std::string& path, const Settings& settings) {
   ReplaceFileContents(path, SettingsText(settings));
 }
 
-void LoadSettings(const std::string& path, Settings& s) {
+void ReadSettings(const std::string& path, SettingsTarget& target) {
   SettingsReader in(path);
-  s.brushSize = std::clamp(in.Integer(), 1, 100);
-  s.brushColor = ColorIndex(in.Integer(), kBrushColorCount);
-  s.showWindows = in.Flag();
-  s.toolbarLeft = in.Integer();
-  s.toolbarTop = in.Integer();
-  s.textLeft = in.Integer();
-  s.textTop = in.Integer();
-  s.textWidth = in.Integer();
-  s.textHeight = in.Integer();
-  s.noteColor = ColorIndex(in.Integer(), kNoteColorCount);
-  s.copyLeft = in.Integer();
-  s.copyTop = in.Integer();
-  s.copyWidth = in.Integer();
-  s.copyHeight = in.Integer();
-  if (in.Flag()) s.runAtStartup = true;  // anything else leaves the choice as it was
-  s.wallpaper = in.Text();
+  target.BrushSize(in.Integer());
+  target.BrushColor(in.Integer());
+  target.ShowWindows(in.Flag());
+  target.ToolbarLeft(in.Integer());
+  target.ToolbarTop(in.Integer());
+  target.TextLeft(in.Integer());
+  target.TextTop(in.Integer());
+  target.TextWidth(in.Integer());
+  target.TextHeight(in.Integer());
+  target.NoteColor(in.Integer());
+  target.CopyLeft(in.Integer());
+  target.CopyTop(in.Integer());
+  target.CopyWidth(in.Integer());
+  target.CopyHeight(in.Integer());
+  if (in.Flag()) target.RunAtStartup();
+  target.Wallpaper(in.Text());
   const std::string mode = in.Text();
-  s.minutes = in.Text();  // the minutes go in before the mode that may start the timer
-  s.changeMode = ChangeModeFromText(mode);
+  target.ChangeModeAndMinutes(ChangeModeFromText(mode), in.Text());
+}
+
+namespace {
+
+class StructTarget : public SettingsTarget {
+ public:
+  explicit StructTarget(Settings& s) : s_(s) {}
+  void BrushSize(int size) override { s_.brushSize = std::clamp(size, 1, 100); }
+  void BrushColor(int index) override { s_.brushColor = ColorIndex(index, kBrushColorCount); }
+  void ShowWindows(bool on) override { s_.showWindows = on; }
+  void ToolbarLeft(int left) override { s_.toolbarLeft = left; }
+  void ToolbarTop(int top) override { s_.toolbarTop = top; }
+  void TextLeft(int left) override { s_.textLeft = left; }
+  void TextTop(int top) override { s_.textTop = top; }
+  void TextWidth(int width) override { s_.textWidth = width; }
+  void TextHeight(int height) override { s_.textHeight = height; }
+  void NoteColor(int index) override { s_.noteColor = ColorIndex(index, kNoteColorCount); }
+  void CopyLeft(int left) override { s_.copyLeft = left; }
+  void CopyTop(int top) override { s_.copyTop = top; }
+  void CopyWidth(int width) override { s_.copyWidth = width; }
+  void CopyHeight(int height) override { s_.copyHeight = height; }
+  void RunAtStartup() override { s_.runAtStartup = true; }
+  void Wallpaper(const std::string& text) override { s_.wallpaper = text; }
+  void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) override {
+    s_.minutes = minutes;
+    s_.changeMode = mode;
+  }
+
+ private:
+  Settings& s_;
+};
+
+}  // namespace
+
+void LoadSettings(const std::string& path, Settings& settings) {
+  StructTarget target(settings);
+  ReadSettings(path, target);
 }
 
 }  // namespace velmora

@@ -2,7 +2,6 @@
 // The settings file "kvx.ini": 18 values identified only by their line.
 #include <string>
 
-#include "base/TextFile.h"
 
 namespace velmora {
 
@@ -41,20 +40,6 @@ struct Settings {
   bool operator==(const Settings&) const = default;
 };
 
-// Reads the lines of the settings file in order. Opening a missing file
-// raises "File not found"; a numeric line that is not a strict decimal
-// integer raises "'<text>' is not a valid integer value".
-class SettingsReader {
- public:
-  explicit SettingsReader(const std::string& path) : lines_(ReadFileBytes(path)) {}
-  int Integer() { return StrToInt(lines_.Next()); }
-  bool Flag() { return lines_.Next() == "1"; }
-  std::string Text() { return lines_.Next(); }
-
- private:
-  LineReader lines_;
-};
-
 // Line 17's change mode from its first character.
 ChangeMode ChangeModeFromText(const std::string& text);
 std::string ChangeModeText(ChangeMode mode);
@@ -66,10 +51,40 @@ std::string SettingsText(const Settings& settings);
 // previous one; raises the file error.
 void SaveSettings(const std::string& path, const Settings& settings);
 
-// Reads the file into `settings` line by line, each value applied before the
-// next line is read, so on an error the values before the failing line stay
-// applied. Values are kept within what the windows can hold: the brush size
-// within 1 to 100, a colour index outside its list as -1.
+// What the settings reader fills, value by value in line order. Each value is
+// applied before the next line is read, so on an error the values before the
+// failing line stay applied. Lines 17 and 18 go together: the minutes first,
+// then the change mode that may start the change timer with them.
+class SettingsTarget {
+ public:
+  virtual ~SettingsTarget() = default;
+  virtual void BrushSize(int size) = 0;
+  virtual void BrushColor(int index) = 0;
+  virtual void ShowWindows(bool on) = 0;
+  virtual void ToolbarLeft(int left) = 0;
+  virtual void ToolbarTop(int top) = 0;
+  virtual void TextLeft(int left) = 0;
+  virtual void TextTop(int top) = 0;
+  virtual void TextWidth(int width) = 0;
+  virtual void TextHeight(int height) = 0;
+  virtual void NoteColor(int index) = 0;
+  virtual void CopyLeft(int left) = 0;
+  virtual void CopyTop(int top) = 0;
+  virtual void CopyWidth(int width) = 0;
+  virtual void CopyHeight(int height) = 0;
+  // Only a "1" on line 15 reaches the target; anything else changes nothing.
+  virtual void RunAtStartup() = 0;
+  virtual void Wallpaper(const std::string& text) = 0;
+  virtual void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) = 0;
+};
+
+// Reads the file into the target. A missing file raises "File not found"; a
+// numeric line that is not a strict decimal integer raises
+// "'<text>' is not a valid integer value".
+void ReadSettings(const std::string& path, SettingsTarget& target);
+
+// ReadSettings into the struct, keeping values within what the windows can
+// hold: the brush size within 1 to 100, a colour index outside its list as -1.
 void LoadSettings(const std::string& path, Settings& settings);
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Settings.h"
+#include "base/TextFile.h"
 #include "options/WallpaperList.h"
 
 namespace velmora {

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "app/Settings.h"
 #include "base/Errors.h"
+#include "base/TextFile.h"
 
 namespace velmora {
 namespace {

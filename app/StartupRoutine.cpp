@@ -1,0 +1,90 @@
+#include "app/StartupRoutine.h"
+
+#include "app/Startup.h"
+#include "base/Product.h"
+#include "options/WallpaperList.h"
+
+namespace velmora {
+namespace {
+
+// Passes the settings on to the windows, deciding what line 16 and the change
+// mode mean for this start.
+class StartupSettings : public SettingsTarget {
+ public:
+  StartupSettings(StartupHost& host, const std::vector<std::string>& list) : host_(host), list_(list) {}
+
+  void BrushSize(int size) override { host_.Settings().BrushSize(size); }
+  void BrushColor(int index) override { host_.Settings().BrushColor(index); }
+  void ShowWindows(bool on) override { host_.Settings().ShowWindows(on); }
+  void ToolbarLeft(int v) override { host_.Settings().ToolbarLeft(v); }
+  void ToolbarTop(int v) override { host_.Settings().ToolbarTop(v); }
+  void TextLeft(int v) override { host_.Settings().TextLeft(v); }
+  void TextTop(int v) override { host_.Settings().TextTop(v); }
+  void TextWidth(int v) override { host_.Settings().TextWidth(v); }
+  void TextHeight(int v) override { host_.Settings().TextHeight(v); }
+  void NoteColor(int index) override { host_.Settings().NoteColor(index); }
+  void CopyLeft(int v) override { host_.Settings().CopyLeft(v); }
+  void CopyTop(int v) override { host_.Settings().CopyTop(v); }
+  void CopyWidth(int v) override { host_.Settings().CopyWidth(v); }
+  void CopyHeight(int v) override { host_.Settings().CopyHeight(v); }
+  void RunAtStartup() override { host_.Settings().RunAtStartup(); }
+
+  void Wallpaper(const std::string& text) override {
+    wallpaper_ = text;
+    if (text == kFirstStartMarker) {
+      host_.ShowWelcome();
+      wallpaper_ = host_.DesktopWallpaper();
+      firstStart_ = true;
+    }
+    host_.SetCurrentWallpaper(wallpaper_);
+  }
+
+  void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) override {
+    host_.SetMinutes(minutes);
+    host_.SelectChangeMode(mode);
+    if (mode != ChangeMode::kAtStartup) return;
+    if (const auto next = NextWallpaperIndex(list_, host_.CurrentWallpaper())) {
+      wallpaper_ = list_[*next];
+      host_.SetCurrentWallpaper(wallpaper_);
+      rotated_ = true;
+    }
+  }
+
+  bool firstStart_ = false;
+  bool rotated_ = false;
+  std::string wallpaper_;
+
+ private:
+  StartupHost& host_;
+  const std::vector<std::string>& list_;
+};
+
+}  // namespace
+
+std::string RunStartup(StartupHost& host) {
+  host.DisableStartupTimer();
+  host.HideToolbar();
+
+  const std::string workDirectory = FindWorkDirectory(host.CurrentDirectory(), host.ProgramInCurrentDirectory(),
+                                                      host.UserRunValue(), host.MachineRunValue());
+  host.MakeCurrentDirectory(workDirectory);
+  host.SetAboutVersion(kVersionLabel);
+  host.ShowVersionOnSwitch();
+  host.AppendToToolbarCaption(kVersionLabel);
+
+  const std::vector<std::string> list = LoadWallpaperList(workDirectory + kWallpaperListFileName);
+  host.SetWallpaperList(list);
+
+  StartupSettings settings(host, list);
+  ReadSettings(workDirectory + kSettingsFileName, settings);
+
+  host.EndStartupFlag();
+  host.SeedRandom();
+  host.GiveFaces();
+  host.PrepareLayers(settings.wallpaper_, settings.firstStart_);
+  if (settings.rotated_ || settings.firstStart_) host.ChangeWallpaper(host.CurrentWallpaper());
+  host.SaveSettings();
+  return workDirectory;
+}
+
+}  // namespace velmora
