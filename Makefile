@@ -21,7 +21,7 @@ build-native:
 build-win32:
 	@cmake -S . -B $(WIN32DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DCMAKE_PREFIX_PATH=$(CACHE)/libjpeg-turbo-mingw32 \
+	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw32 \
 	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run >/dev/null
 	@cmake --build $(WIN32DIR) -j $(JOBS)
 
