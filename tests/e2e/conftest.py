@@ -1,0 +1,429 @@
+"""The end-to-end rig: the real 32-bit KVX.exe under Wine, in the virtual
+desktop "velmora" (1280x800, taskbar and notification area) on a private Xvfb.
+
+Fixtures:
+  rig      (session) the display, the booted Wine prefix and the desktop, with
+           helpers for input, screenshots, the probe and the registry.
+  workdir  a fresh folder C:\\e2e\\<test> holding KVX.exe and resources/dist/*.
+  kvx      kvx(*args) starts KVX.exe in workdir; the test's end stops it.
+
+Windows screen coordinates are X root coordinates: the desktop window fills
+the Xvfb screen from (0, 0), which the rig checks when it starts.
+"""
+
+import json
+import os
+import re
+import select
+import shutil
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+import pytest
+from PIL import Image
+
+REPO = Path(__file__).resolve().parents[2]
+
+
+def _repo_path(variable, default):
+    path = Path(os.environ.get(variable, default))
+    return path if path.is_absolute() else REPO / path
+
+
+KVX_EXE = _repo_path("KVX_EXE", "build/win32/KVX.exe")
+PROBE_EXE = _repo_path("PROBE_EXE", "build/win32/tests/e2e/probe/probe.exe")
+DIST = REPO / "resources" / "dist"
+E2E = REPO / "build" / "e2e"
+ARTIFACTS = REPO / "build" / "e2e-artifacts"
+
+SCREEN_W, SCREEN_H = 1280, 800
+DESKTOP = "velmora"
+TASKBAR = [0, SCREEN_H - 20, SCREEN_W, SCREEN_H]
+
+_rig = None  # the session's rig, for the failure hook
+
+
+def wait_until(condition, timeout=10.0, what="the condition", interval=0.1):
+    """Polls condition() until it returns something truthy and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout:g} s waiting for {what}")
+        time.sleep(interval)
+
+
+def safe_name(text):
+    return re.sub(r"[^A-Za-z0-9_.-]+", "_", text).strip("_")[:100]
+
+
+def rect_center(rect):
+    left, top, right, bottom = rect
+    return (left + right) // 2, (top + bottom) // 2
+
+
+class Rig:
+    def __init__(self, root):
+        self.root = root
+        self.prefix = root / "prefix"
+        self.logs = root / "logs"
+        self.env = {k: v for k, v in os.environ.items() if not k.startswith("WINE") and k != "DISPLAY"}
+        self.env.update(WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
+                        # Mono and Gecko are not wanted and would ask to be downloaded.
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.xvfb = None
+        self.explorer = None
+        self.desktop_colour = None
+
+    # --- start and stop -------------------------------------------------
+
+    def start(self):
+        self.wineserver_kill()  # a server left by an interrupted run
+        shutil.rmtree(self.root, ignore_errors=True)
+        self.logs.mkdir(parents=True)
+        self.start_xvfb()
+        started = time.monotonic()
+        self.run(["wineboot", "-i"], timeout=240, check=True)
+        self.boot_seconds = time.monotonic() - started
+        for args in (
+            [r"HKCU\Software\Wine\Explorer\Desktops", "/v", DESKTOP, "/d", f"{SCREEN_W}x{SCREEN_H}"],
+            # Wine 8 reads EnableShell from Desktops\<name>; the value under
+            # Explorer (read by other versions) is set as well.
+            [rf"HKCU\Software\Wine\Explorer\Desktops\{DESKTOP}", "/v", "EnableShell", "/t", "REG_DWORD", "/d", "1"],
+            [r"HKCU\Software\Wine\Explorer", "/v", "EnableShell", "/t", "REG_DWORD", "/d", "1"],
+            # Every plain "wine PROGRAM" then runs inside the virtual desktop.
+            [r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", DESKTOP],
+            # A crash ends the process (backtrace in its log) instead of
+            # waiting behind a dialog.
+            [r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0"],
+        ):
+            self.run(["wine", "reg", "add", *args, "/f"], check=True)
+        self.start_desktop()
+
+    def start_xvfb(self):
+        # -displayfd: Xvfb picks a free display number and writes it once it
+        # accepts connections.
+        read_end, write_end = os.pipe()
+        with open(self.logs / "xvfb.log", "wb") as log:
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24", "-nolisten", "tcp"],
+                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                start_new_session=True)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            ready, _, _ = select.select([read_end], [], [], 0.5)
+            if ready:
+                chunk = os.read(read_end, 16)
+                if not chunk:
+                    break
+                number += chunk
+        os.close(read_end)
+        if not number.strip().isdigit():
+            raise RuntimeError(f"Xvfb did not start (see {self.logs / 'xvfb.log'})")
+        self.env["DISPLAY"] = ":" + number.strip().decode()
+
+    def start_desktop(self):
+        # A virtual desktop ends with the last program in it; the probe waiting
+        # forever inside keeps it up for the whole session. Whether the
+        # "wine explorer" command returns at once or stays as the desktop's
+        # owner varies, so it is not waited for.
+        probe_dir = self.prefix / "drive_c" / "e2e-probe"
+        probe_dir.mkdir(parents=True, exist_ok=True)
+        self.probe_exe = probe_dir / "probe.exe"
+        shutil.copy2(PROBE_EXE, self.probe_exe)
+        with open(self.logs / "explorer.log", "wb") as log:
+            self.explorer = subprocess.Popen(
+                ["wine", "explorer", f"/desktop={DESKTOP},{SCREEN_W}x{SCREEN_H}", self.winpath(self.probe_exe), "hold"],
+                env=self.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+        wait_until(lambda: any(w["class"] == "Shell_TrayWnd" and w["rect"] == TASKBAR for w in self.windows()),
+                   timeout=60, what="the virtual desktop's taskbar")
+        geometry = self.xdotool("search", "--name", f"^{DESKTOP} - Wine desktop$", "getwindowgeometry", "--shell")
+        values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
+        assert (values.get("X"), values.get("Y"), values.get("WIDTH"), values.get("HEIGHT")) == \
+            ("0", "0", str(SCREEN_W), str(SCREEN_H)), f"the desktop does not fill the screen: {geometry}"
+        self.desktop_colour = self.grab().getpixel((SCREEN_W // 2, SCREEN_H // 2))
+
+    def stop(self):
+        self.wineserver_kill()
+        if self.explorer:
+            try:
+                self.explorer.wait(10)
+            except subprocess.TimeoutExpired:
+                self.explorer.kill()
+                self.explorer.wait()
+        if self.xvfb:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
+
+    def wineserver_kill(self):
+        if self.prefix.exists():
+            self.run(["wineserver", "-k"], timeout=60)
+
+    # --- commands ---------------------------------------------------------
+
+    def run(self, argv, cwd=None, timeout=60, check=False):
+        """Runs a command with the rig's environment and returns (code, stdout,
+        stderr). Output goes through files: Wine's helper processes inherit the
+        handles and would hold a pipe open."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run(argv, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                  timeout=timeout).returncode
+            out.seek(0)
+            err.seek(0)
+            stdout, stderr = out.read().decode("utf-8", "replace"), err.read().decode("utf-8", "replace")
+        if check and code != 0:
+            raise RuntimeError(f"{argv} failed ({code}): {stdout}{stderr}")
+        return code, stdout, stderr
+
+    def winpath(self, path):
+        """The Windows path of a Unix path (C: for the prefix's drive_c, Z: otherwise)."""
+        path = Path(path).resolve()
+        drive_c = (self.prefix / "drive_c").resolve()
+        if path.is_relative_to(drive_c):
+            return "C:\\" + str(path.relative_to(drive_c)).replace("/", "\\")
+        return "Z:" + str(path).replace("/", "\\")
+
+    # --- the probe --------------------------------------------------------
+
+    def probe(self, *args):
+        """Runs the probe and returns its answer, one dict per line."""
+        code, stdout, stderr = self.run(["wine", str(self.probe_exe), *args], timeout=30)
+        if code != 0:
+            raise RuntimeError(f"probe {' '.join(args)} failed ({code}): {stderr}")
+        return [json.loads(line) for line in stdout.splitlines() if line.strip()]
+
+    @staticmethod
+    def _filter(pid, exe):
+        return (["--pid", str(pid)] if pid else []) + (["--exe", exe] if exe else [])
+
+    def windows(self, pid=None, exe=None):
+        """Visible top-level windows: hwnd, pid, exe, class, title, rect."""
+        return self.probe("windows", *self._filter(pid, exe))
+
+    def msgboxes(self, pid=None, exe=None):
+        """Visible message boxes: title, text (the message), rect, and
+        "controls" (each with id, class, text, rect; buttons among them)."""
+        boxes = []
+        for item in self.probe("msgbox", *self._filter(pid, exe)):
+            if item["kind"] == "msgbox":
+                item["controls"] = []
+                boxes.append(item)
+            elif item["kind"] == "control" and boxes:
+                boxes[-1]["controls"].append(item)
+        return boxes
+
+    def processes(self, exe=None):
+        return self.probe("processes", *self._filter(None, exe))
+
+    def clipboard_formats(self):
+        """The clipboard's formats as (id, name) pairs."""
+        return [(f["id"], f["name"]) for f in self.probe("clipboard-formats")]
+
+    def press_button(self, hwnd):
+        self.probe("click", hwnd)
+
+    # --- the registry -----------------------------------------------------
+
+    def reg_query(self, key, value):
+        """A registry value as (type, data) from "wine reg query", or None when
+        the key or value does not exist."""
+        code, stdout, _ = self.run(["wine", "reg", "query", key, "/v", value])
+        if code != 0:
+            return None
+        for line in stdout.splitlines():
+            parts = re.split(r"\s{4}", line.strip(), maxsplit=2)
+            if len(parts) >= 2 and parts[0] == value and parts[1].startswith("REG_"):
+                return parts[1], parts[2] if len(parts) > 2 else ""
+        return None
+
+    # --- input and eyes ---------------------------------------------------
+
+    def xdotool(self, *args):
+        code, stdout, stderr = self.run(["xdotool", *map(str, args)], timeout=30)
+        if code != 0:
+            raise RuntimeError(f"xdotool {args} failed ({code}): {stderr}")
+        return stdout
+
+    def move(self, x, y):
+        self.xdotool("mousemove", x, y)
+
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", x, y, "click", button)
+
+    def drag(self, start, end, button=1, steps=8):
+        """Presses at start, moves in steps to end, releases."""
+        args = ["mousemove", *start, "mousedown", button]
+        for i in range(1, steps + 1):
+            args += ["mousemove", start[0] + (end[0] - start[0]) * i // steps,
+                     start[1] + (end[1] - start[1]) * i // steps]
+        self.xdotool(*args, "mouseup", button)
+
+    def key(self, *keys):
+        """Presses keys by X name, e.g. key("Return"), key("ctrl+c")."""
+        self.xdotool("key", "--clearmodifiers", *keys)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", "30", text)
+
+    def screenshot(self, path):
+        path = Path(path)
+        path.parent.mkdir(parents=True, exist_ok=True)
+        code, _, stderr = self.run(["import", "-window", "root", str(path)], timeout=30)
+        if code != 0:
+            raise RuntimeError(f"screenshot failed: {stderr}")
+        return path
+
+    def grab(self):
+        """The whole screen as an RGB image."""
+        with tempfile.TemporaryDirectory() as folder:
+            path = self.screenshot(Path(folder) / "screen.png")
+            with Image.open(path) as image:
+                return image.convert("RGB")
+
+
+class WorkDir:
+    def __init__(self, path, winpath):
+        self.path = path
+        self.winpath = winpath
+
+    def __truediv__(self, name):
+        return self.path / name
+
+
+class Program:
+    """KVX.exe started in a work directory."""
+
+    def __init__(self, rig, workdir, args, log):
+        self.rig = rig
+        self.args = list(args)
+        self.log = log
+        self._known = {p["pid"] for p in rig.processes(exe="KVX.exe")}
+        self._winpid = None
+        with open(log, "ab") as out:
+            self.popen = subprocess.Popen(["wine", "KVX.exe", *self.args], cwd=workdir.path, env=rig.env,
+                                          stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                                          start_new_session=True)
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def wait_exit(self, timeout=15):
+        """Waits for the program to end by itself; returns its exit code."""
+        try:
+            return self.popen.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"KVX.exe {' '.join(self.args)} still runs after {timeout} s") from None
+
+    @property
+    def winpid(self):
+        """The Windows process id (the probe reports those, not Unix ones)."""
+        if self._winpid is None:
+            def new_pid():
+                fresh = [p["pid"] for p in self.rig.processes(exe="KVX.exe") if p["pid"] not in self._known]
+                return fresh[0] if len(fresh) == 1 else None
+            self._winpid = wait_until(new_pid, timeout=15, what="the KVX.exe process")
+        return self._winpid
+
+    def windows(self):
+        return self.rig.windows(pid=self.winpid)
+
+    def wait_msgbox(self, timeout=15):
+        """The program's message box, once it is visible."""
+        boxes = wait_until(lambda: self.rig.msgboxes(pid=self.winpid), timeout=timeout,
+                           what="a message box of KVX.exe")
+        assert len(boxes) == 1, f"more than one message box: {boxes}"
+        return boxes[0]
+
+    def stop(self):
+        if self.running():
+            self.popen.kill()
+        self.popen.wait(30)
+
+
+def artifacts_dir(item):
+    return ARTIFACTS / safe_name(item.name)
+
+
+def failed(item):
+    return any(getattr(item, f"rep_{when}", None) is not None and getattr(item, f"rep_{when}").failed
+               for when in ("setup", "call"))
+
+
+@pytest.hookimpl(hookwrapper=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    setattr(item, f"rep_{report.when}", report)
+    # Right after a failing step, before teardown ends the program: what was
+    # on the screen, and which windows.
+    if report.failed and report.when in ("setup", "call") and _rig is not None and _rig.env.get("DISPLAY"):
+        folder = artifacts_dir(item)
+        try:
+            _rig.screenshot(folder / "screen.png")
+            (folder / "windows.txt").write_text("\n".join(json.dumps(w, ensure_ascii=False)
+                                                          for w in _rig.windows()) + "\n", encoding="utf-8")
+        except Exception as error:  # the report must not hide the test's own failure
+            (folder / "artifact-error.txt").write_text(repr(error))
+
+
+@pytest.fixture(scope="session")
+def rig():
+    global _rig
+    for exe, how in ((KVX_EXE, "make build-win32"), (PROBE_EXE, "make build-win32")):
+        if not exe.is_file():
+            pytest.fail(f"{exe} is missing: run '{how}'", pytrace=False)
+    shutil.rmtree(ARTIFACTS, ignore_errors=True)
+    instance = Rig(E2E)
+    try:
+        instance.start()
+        _rig = instance
+        yield instance
+    finally:
+        _rig = None
+        instance.stop()
+
+
+@pytest.fixture
+def workdir(rig, request):
+    """A fresh work directory C:\\e2e\\<test> with the installation's files."""
+    path = rig.prefix / "drive_c" / "e2e" / safe_name(request.node.name)
+    shutil.rmtree(path, ignore_errors=True)
+    path.mkdir(parents=True)
+    shutil.copy2(KVX_EXE, path / "KVX.exe")
+    if DIST.is_dir():
+        shutil.copytree(DIST, path, dirs_exist_ok=True)
+    yield WorkDir(path, rig.winpath(path))
+    if failed(request.node):
+        shutil.copytree(path, artifacts_dir(request.node) / "workdir", dirs_exist_ok=True)
+    shutil.rmtree(path, ignore_errors=True)
+
+
+@pytest.fixture
+def kvx(rig, workdir, request):
+    """kvx(*args) starts KVX.exe in the work directory and returns a Program.
+    At the test's end every KVX.exe still running is killed."""
+    log = rig.logs / f"{safe_name(request.node.name)}.kvx.log"
+    started = []
+
+    def start(*args):
+        program = Program(rig, workdir, args, log)
+        started.append(program)
+        return program
+
+    yield start
+    for program in started:
+        program.stop()
+    if failed(request.node) and log.exists():
+        artifacts_dir(request.node).mkdir(parents=True, exist_ok=True)
+        shutil.copy2(log, artifacts_dir(request.node) / "kvx.log")
+    wait_until(lambda: not rig.processes(exe="KVX.exe"), timeout=15, what="every KVX.exe process to end")

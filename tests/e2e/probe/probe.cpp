@@ -1,0 +1,287 @@
+// probe: answers the end-to-end tests' questions that a screenshot cannot.
+//
+// Every answer is one JSON object per line (UTF-8, LF), so the tests parse it
+// with json.loads whatever the window texts contain (Cyrillic, CR, LF ...).
+//
+//   probe windows [--pid N | --exe NAME]   visible top-level windows
+//   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
+//   probe click HWND                       presses a button (BM_CLICK)
+//   probe processes [--exe NAME]           running processes
+//   probe clipboard-formats                formats on the clipboard
+//   probe hold                             waits forever (keeps the desktop alive)
+//
+// Exit code 0 on success (an empty answer is a success), 2 on a usage error.
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                      nullptr);
+  return out;
+}
+
+// A JSON string literal; the text is converted to UTF-8 first, so only ASCII
+// control characters need escapes.
+std::string Quote(const std::wstring& text) {
+  std::string out = "\"";
+  for (const char c : Utf8(text)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string Hex(const void* handle) {
+  char text[24];
+  std::snprintf(text, sizeof text, "\"0x%lx\"",
+                static_cast<unsigned long>(reinterpret_cast<uintptr_t>(handle)));
+  return text;
+}
+
+std::string RectJson(const RECT& r) {
+  char text[64];
+  std::snprintf(text, sizeof text, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right, r.bottom);
+  return text;
+}
+
+// Written with WriteFile so the bytes reach the file exactly (no CRT newline
+// or code-page translation).
+void PrintLine(const std::string& line) {
+  const std::string withEnd = line + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), withEnd.data(), static_cast<DWORD>(withEnd.size()), &written,
+            nullptr);
+}
+
+std::wstring WindowText(HWND hwnd) {
+  // WM_GETTEXT, unlike GetWindowTextW across processes, also reads what a user
+  // typed into an edit control; the timeout keeps a hung program from hanging
+  // the probe, which then falls back to the text the window stores.
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, 2000, &copied)) {
+      text.resize(copied);
+      return text;
+    }
+  }
+  wchar_t text[4096] = {};
+  GetWindowTextW(hwnd, text, 4096);
+  return text;
+}
+
+std::wstring ClassName(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+DWORD ProcessOf(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+struct Process {
+  DWORD pid;
+  DWORD parent;
+  std::wstring exe;
+};
+
+std::vector<Process> Processes() {
+  std::vector<Process> result;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return result;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    result.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
+  CloseHandle(snapshot);
+  return result;
+}
+
+std::wstring ExeOf(DWORD pid) {
+  for (const auto& p : Processes())
+    if (p.pid == pid) return p.exe;
+  return {};
+}
+
+// Which processes a command asks about: --pid N, --exe NAME, or all.
+struct Filter {
+  DWORD pid = 0;
+  std::wstring exe;
+  bool Accepts(DWORD windowPid) const {
+    if (pid != 0 && windowPid != pid) return false;
+    if (!exe.empty() && lstrcmpiW(ExeOf(windowPid).c_str(), exe.c_str()) != 0) return false;
+    return true;
+  }
+};
+
+bool ParseFilter(int argc, wchar_t** argv, int first, Filter& filter) {
+  for (int i = first; i < argc; ++i) {
+    if (i + 1 < argc && std::wcscmp(argv[i], L"--pid") == 0) {
+      filter.pid = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10));
+    } else if (i + 1 < argc && std::wcscmp(argv[i], L"--exe") == 0) {
+      filter.exe = argv[++i];
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::string WindowJson(const char* kind, HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  const DWORD pid = ProcessOf(hwnd);
+  return std::string("{\"kind\": \"") + kind + "\", \"hwnd\": " + Hex(hwnd) +
+         ", \"pid\": " + std::to_string(pid) + ", \"exe\": " + Quote(ExeOf(pid)) +
+         ", \"class\": " + Quote(ClassName(hwnd)) + ", \"title\": " + Quote(WindowText(hwnd)) +
+         ", \"rect\": " + RectJson(rect);
+}
+
+int ListWindows(const Filter& filter) {
+  for (HWND hwnd : TopLevelWindows()) {
+    if (!IsWindowVisible(hwnd) || !filter.Accepts(ProcessOf(hwnd))) continue;
+    PrintLine(WindowJson("window", hwnd) + "}");
+  }
+  return 0;
+}
+
+// A message box: the box, then each child (icon, message text, buttons) in
+// order. The message is the static control with id 0xFFFF, as in Windows.
+int ListMessageBoxes(const Filter& filter) {
+  for (HWND box : TopLevelWindows()) {
+    if (!IsWindowVisible(box) || ClassName(box) != L"#32770" || !filter.Accepts(ProcessOf(box))) continue;
+    HWND message = GetDlgItem(box, 0xFFFF);
+    PrintLine(WindowJson("msgbox", box) + ", \"text\": " + Quote(message ? WindowText(message) : L"") + "}");
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      PrintLine("{\"kind\": \"control\", \"parent\": " + Hex(box) + ", \"hwnd\": " + Hex(child) +
+                ", \"id\": " + std::to_string(GetDlgCtrlID(child)) +
+                ", \"class\": " + Quote(ClassName(child)) + ", \"text\": " + Quote(WindowText(child)) +
+                ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") +
+                ", \"rect\": " + RectJson(rect) + "}");
+    }
+  }
+  return 0;
+}
+
+int Click(const wchar_t* handleText) {
+  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  if (!IsWindow(hwnd)) return 1;
+  // Posted, so a button whose handler opens another modal box does not block the probe.
+  PostMessageW(hwnd, BM_CLICK, 0, 0);
+  return 0;
+}
+
+int ListProcesses(const Filter& filter) {
+  for (const auto& p : Processes()) {
+    if (!filter.exe.empty() && lstrcmpiW(p.exe.c_str(), filter.exe.c_str()) != 0) continue;
+    PrintLine("{\"kind\": \"process\", \"pid\": " + std::to_string(p.pid) +
+              ", \"parent\": " + std::to_string(p.parent) + ", \"exe\": " + Quote(p.exe) + "}");
+  }
+  return 0;
+}
+
+std::wstring FormatName(UINT format) {
+  static const struct {
+    UINT id;
+    const wchar_t* name;
+  } kStandard[] = {
+      {CF_TEXT, L"CF_TEXT"},
+      {CF_BITMAP, L"CF_BITMAP"},
+      {CF_METAFILEPICT, L"CF_METAFILEPICT"},
+      {CF_SYLK, L"CF_SYLK"},
+      {CF_DIF, L"CF_DIF"},
+      {CF_TIFF, L"CF_TIFF"},
+      {CF_OEMTEXT, L"CF_OEMTEXT"},
+      {CF_DIB, L"CF_DIB"},
+      {CF_PALETTE, L"CF_PALETTE"},
+      {CF_RIFF, L"CF_RIFF"},
+      {CF_WAVE, L"CF_WAVE"},
+      {CF_UNICODETEXT, L"CF_UNICODETEXT"},
+      {CF_ENHMETAFILE, L"CF_ENHMETAFILE"},
+      {CF_HDROP, L"CF_HDROP"},
+      {CF_LOCALE, L"CF_LOCALE"},
+      {CF_DIBV5, L"CF_DIBV5"},
+  };
+  for (const auto& s : kStandard)
+    if (s.id == format) return s.name;
+  wchar_t name[256] = {};
+  if (GetClipboardFormatNameW(format, name, 256) > 0) return name;
+  return {};
+}
+
+int ListClipboardFormats() {
+  if (!OpenClipboard(nullptr)) {
+    PrintLine("{\"kind\": \"error\", \"text\": \"OpenClipboard failed\"}");
+    return 1;
+  }
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+    PrintLine("{\"kind\": \"format\", \"id\": " + std::to_string(format) +
+              ", \"name\": " + Quote(FormatName(format)) + "}");
+  CloseClipboard();
+  return 0;
+}
+
+int Usage() {
+  std::fputs(
+      "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
+      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold\n",
+      stderr);
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return Usage();
+  const std::wstring command = argv[1];
+  Filter filter;
+  if (command == L"windows") return ParseFilter(argc, argv, 2, filter) ? ListWindows(filter) : Usage();
+  if (command == L"msgbox") return ParseFilter(argc, argv, 2, filter) ? ListMessageBoxes(filter) : Usage();
+  if (command == L"processes") return ParseFilter(argc, argv, 2, filter) ? ListProcesses(filter) : Usage();
+  if (command == L"click" && argc == 3) return Click(argv[2]);
+  if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
+  if (command == L"hold" && argc == 2) {
+    Sleep(INFINITE);
+    return 0;
+  }
+  return Usage();
+}
