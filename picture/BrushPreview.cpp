@@ -1,0 +1,28 @@
+#include "picture/BrushPreview.h"
+
+#include "ui/ShapeGeometry.h"
+
+namespace velmora {
+
+Point BrushPreviewPosition(Point toolbarTopLeft, const Rect& trackBar) {
+  // 65 lifts the window so that the disc's centre lies about level with the track bar.
+  return {toolbarTopLeft.x + trackBar.left + trackBar.width,
+          toolbarTopLeft.y + trackBar.top + trackBar.height - 65};
+}
+
+Rect BrushDiscBounds(int size) {
+  return FigureOf(ShapeKind::kCircle, size, kBrushDiscAreaHeight).bounds;
+}
+
+BrushPreviewChange ChangeBrushPreview(bool timerRunning, bool startupRunning) {
+  if (timerRunning) return {};
+  return {true, !startupRunning};
+}
+
+BrushPreviewTick TickBrushPreview(std::uint8_t remembered, int discWidth) {
+  if (remembered == discWidth) return {true, remembered};
+  // The remembered size is a byte, as the brush sizes (1 to 100) are.
+  return {false, static_cast<std::uint8_t>(discWidth)};
+}
+
+}  // namespace velmora

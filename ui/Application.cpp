@@ -1,0 +1,65 @@
+#include "ui/Application.h"
+
+#include <commctrl.h>
+
+#include "base/Product.h"
+#include "ui/Window.h"
+
+namespace velmora {
+namespace {
+
+class OwnerWindow : public Window {
+ public:
+  OwnerWindow() {
+    Create({.className = "TApplication",
+            .caption = kApplicationTitle,
+            .style = WS_POPUP,
+            .bounds = {0, 0, 0, 0}});
+  }
+};
+
+bool IsFormMessage(MSG& msg) {
+  HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  // Only the program's own forms get dialog-style keyboard navigation.
+  return top && Window::FromHandle(top) && IsDialogMessageA(top, &msg);
+}
+
+void Dispatch(MSG& msg) {
+  if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && IsFormMessage(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+void InitCommonControlsOnce() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&icc);
+  }();
+  (void)done;
+}
+
+HWND ApplicationWindow() {
+  static OwnerWindow owner;
+  return owner.Handle();
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+void ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(msg);
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#include "ui/ErrorBox.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "base/Product.h"
+#include "ui/ErrorText.h"
+
+namespace velmora {
+namespace {
+
+void ShowBox(const std::string& boxText) {
+  // Topmost, so that the box is not lost under the drawing surface and toolbar.
+  MessageBoxA(GetActiveWindow(), boxText.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR | MB_TOPMOST);
+}
+
+ErrorReporter& Reporter() {
+  static ErrorReporter reporter = ShowBox;
+  return reporter;
+}
+
+}  // namespace
+
+void ShowErrorBox(const std::string& message) {
+  ShowBox(ErrorBoxText(message));
+}
+
+ErrorReporter SetErrorReporter(ErrorReporter reporter) {
+  ErrorReporter previous = std::move(Reporter());
+  Reporter() = reporter ? std::move(reporter) : ErrorReporter(ShowBox);
+  return previous;
+}
+
+void ReportCurrentException() noexcept {
+  std::string message;
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    message = "Out of memory";
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "Unknown error";
+  }
+  try {
+    Reporter()(ErrorBoxText(message));
+  } catch (...) {
+    // A failing report must not let the exception cross the window procedure.
+  }
+}
+
+void ShowMessage(const std::string& text) {
+  MessageBoxA(GetActiveWindow(), text.c_str(), kApplicationTitle, MB_OK);
+}
+
+}  // namespace velmora

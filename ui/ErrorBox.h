@@ -1,0 +1,25 @@
+#pragma once
+// The framework's error box and plain message box.
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace velmora {
+
+// Shows an error box: title "Velmora", stop icon, the text with a full stop
+// appended when it lacks one.
+void ShowErrorBox(const std::string& message);
+
+// What the window procedure's exception boundary does with the error box's
+// text (the message with its full stop). The default shows the error box;
+// tests put a recorder in its place.
+using ErrorReporter = std::function<void(const std::string& boxText)>;
+ErrorReporter SetErrorReporter(ErrorReporter reporter);  // returns the previous one
+
+// Reports the exception being handled (call inside a catch block).
+void ReportCurrentException() noexcept;
+
+// The plain message box: title "Velmora", one OK button, no icon.
+void ShowMessage(const std::string& text);
+
+}  // namespace velmora

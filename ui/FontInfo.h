@@ -1,0 +1,25 @@
+#pragma once
+// A font as the window layouts describe it.
+#include <string>
+
+#include "ui/Color.h"
+
+namespace velmora {
+
+inline constexpr int kDefaultCharset = 1;
+inline constexpr int kCyrillicCharset = 204;
+
+struct FontInfo {
+  std::string name = "MS Sans Serif";
+  int height = 11;  // character height in pixels, without the internal leading
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  int charset = kDefaultCharset;
+  Color color = colors::kWindowText;
+
+  friend bool operator==(const FontInfo&, const FontInfo&) = default;
+};
+
+}  // namespace velmora

@@ -1,0 +1,190 @@
+#include "ui/Form.h"
+
+#include <climits>
+#include <vector>
+
+#include "ui/Application.h"
+#include "ui/Gdi.h"
+#include "ui/Timer.h"
+
+namespace velmora {
+namespace {
+
+DWORD StyleOf(const FormProps& p) {
+  DWORD style = WS_CLIPCHILDREN;
+  switch (p.border) {
+    case BorderStyle::kNone:
+      style |= WS_POPUP;
+      break;
+    case BorderStyle::kSingle:
+      style |= WS_CAPTION;
+      break;
+    case BorderStyle::kSizeable:
+      style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+  }
+  if (p.border != BorderStyle::kNone) {
+    if (p.systemMenu) style |= WS_SYSMENU;
+    if (p.minimizeBox) style |= WS_MINIMIZEBOX;
+    if (p.maximizeBox) style |= WS_MAXIMIZEBOX;
+  }
+  return style;
+}
+
+DWORD ExStyleOf(const FormProps& p) {
+  DWORD ex = WS_EX_CONTROLPARENT;
+  if (p.stayOnTop) ex |= WS_EX_TOPMOST;
+  if (p.transparentColor) ex |= WS_EX_LAYERED;
+  return ex;
+}
+
+Size OuterSizeOf(const FormProps& p) {
+  if (p.outerSize.width > 0 || p.outerSize.height > 0) return p.outerSize;
+  RECT r{0, 0, p.clientSize.width, p.clientSize.height};
+  AdjustWindowRectEx(&r, StyleOf(p), FALSE, ExStyleOf(p));
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+Form::Form(const FormProps& props)
+    : Container(props.color, props.font),
+      position_(props.position),
+      activateOnShow_(props.activateOnShow),
+      transparentColor_(props.transparentColor) {
+  const Size outer = OuterSizeOf(props);
+  Create({.className = props.className,
+          .caption = props.caption,
+          .style = StyleOf(props),
+          .exStyle = ExStyleOf(props),
+          .bounds = {props.origin.x, props.origin.y, outer.width, outer.height},
+          .parent = ApplicationWindow()});
+  SetTransparentColor(transparentColor_);
+}
+
+Form::~Form() {
+  for (auto& [id, timer] : timers_) KillTimer(Handle(), id);
+}
+
+Rect Form::OuterBounds() const {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  return FromRECT(r);
+}
+
+void Form::SetBounds(const Rect& outer) {
+  SetWindowPos(Handle(), nullptr, outer.left, outer.top, outer.width, outer.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetLeft(int left) {
+  Rect b = OuterBounds();
+  b.left = left;
+  SetBounds(b);
+}
+
+void Form::SetTop(int top) {
+  Rect b = OuterBounds();
+  b.top = top;
+  SetBounds(b);
+}
+
+void Form::SetWidth(int width) {
+  Rect b = OuterBounds();
+  b.width = width;
+  SetBounds(b);
+}
+
+void Form::SetHeight(int height) {
+  Rect b = OuterBounds();
+  b.height = height;
+  SetBounds(b);
+}
+
+void Form::SetClientSize(Size size) {
+  const Size client = ClientSize();
+  Rect b = OuterBounds();
+  b.width += size.width - client.width;
+  b.height += size.height - client.height;
+  SetBounds(b);
+}
+
+void Form::CenterOnScreen() {
+  // The whole screen, as the layouts mean it, not the work area.
+  const Rect b = OuterBounds();
+  SetBounds({(GetSystemMetrics(SM_CXSCREEN) - b.width) / 2, (GetSystemMetrics(SM_CYSCREEN) - b.height) / 2,
+             b.width, b.height});
+}
+
+bool Form::Visible() const {
+  return IsWindowVisible(Handle());
+}
+
+void Form::Show() {
+  if (!Visible() && position_ == FormPosition::kScreenCenter) CenterOnScreen();
+  ShowWindow(Handle(), activateOnShow_ ? SW_SHOW : SW_SHOWNA);
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | (activateOnShow_ ? 0 : SWP_NOACTIVATE));
+}
+
+void Form::Hide() {
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+void Form::Close() {
+  if (onClose_) onClose_();
+  Hide();
+}
+
+std::string Form::Caption() const {
+  std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(Handle())) + 1);
+  GetWindowTextA(Handle(), text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+void Form::SetCaption(const std::string& caption) {
+  SetWindowTextA(Handle(), caption.c_str());
+}
+
+void Form::SetTransparentColor(std::optional<Color> color) {
+  transparentColor_ = color;
+  const LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+  if (color) {
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle(), ToColorRef(*color), 255, LWA_COLORKEY);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+  }
+  Invalidate();
+}
+
+UINT_PTR Form::AddTimer(Timer* timer) {
+  const UINT_PTR id = nextTimerId_++;
+  timers_[id] = timer;
+  return id;
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_TIMER:
+      if (auto it = timers_.find(wParam); it != timers_.end()) {
+        it->second->Fire();
+        return 0;
+      }
+      break;
+    case WM_GETMINMAXINFO: {
+      // A window may be wider than the screen (a long status text is not cut).
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMaxTrackSize = {SHRT_MAX, SHRT_MAX};
+      return 0;
+    }
+    default:
+      break;
+  }
+  return Container::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace velmora

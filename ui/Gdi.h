@@ -1,0 +1,35 @@
+#pragma once
+// Small GDI helpers shared by the controls.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "ui/Color.h"
+#include "ui/FontInfo.h"
+#include "ui/Geometry.h"
+#include "ui/Handles.h"
+
+namespace velmora {
+
+// The colour to hand to GDI; a system colour is resolved through GetSysColor now.
+COLORREF ToColorRef(Color color);
+
+UniqueFont CreateFontFrom(const FontInfo& font);
+UniqueBrush CreateSolidBrushOf(Color color);
+
+// A device-independent bitmap from top-down 32-bit pixels (blue, green, red, unused).
+UniqueBitmap BitmapFromPixels(int width, int height, const std::uint32_t* pixels);
+// An independent copy of a bitmap.
+UniqueBitmap CopyBitmap(HBITMAP bitmap);
+Size BitmapSize(HBITMAP bitmap);
+
+// The extent of a single line of text in the font, as a label sizes itself.
+Size TextExtent(const FontInfo& font, const std::string& text);
+
+void FillSolid(HDC dc, const Rect& rect, Color color);
+
+RECT ToRECT(const Rect& rect);
+Rect FromRECT(const RECT& rect);
+
+}  // namespace velmora

@@ -1,0 +1,127 @@
+#pragma once
+// Move-only owners of system handles: GDI objects, DCs, icons, menus and
+// registry keys. Each releases its handle exactly once; copying is deleted.
+#include <windows.h>
+
+#include <utility>
+
+namespace velmora {
+
+template <class Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Handle{}; }
+  // Gives up ownership without closing.
+  Handle Release() { return std::exchange(handle_, Handle{}); }
+  void Reset(Handle handle = Handle{}) {
+    if (handle_ != Handle{}) Traits::Close(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_{};
+};
+
+template <class T>
+struct GdiObjectTraits {
+  using Handle = T;
+  static void Close(T handle) { DeleteObject(handle); }
+};
+struct IconTraits {
+  using Handle = HICON;
+  static void Close(HICON handle) { DestroyIcon(handle); }
+};
+struct MenuTraits {
+  using Handle = HMENU;
+  static void Close(HMENU handle) { DestroyMenu(handle); }
+};
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static void Close(HKEY handle) { RegCloseKey(handle); }
+};
+
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+
+// The client-area DC of a window (GetDC), released on destruction.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() { Reset(); }
+  WindowDc(WindowDc&& other) noexcept
+      : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+  WindowDc& operator=(WindowDc&& other) noexcept;
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC Get() const { return dc_; }
+  operator HDC() const { return dc_; }
+  void Reset();
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A memory DC compatible with `reference` (the screen when null). Objects put
+// in with Select are swapped out for the DC's originals before it is deleted,
+// so a bitmap selected here can be deleted once the DC is gone.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC reference = nullptr) : dc_(CreateCompatibleDC(reference)) {}
+  ~MemoryDc() { Reset(); }
+  MemoryDc(MemoryDc&& other) noexcept;
+  MemoryDc& operator=(MemoryDc&& other) noexcept;
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+
+  HDC Get() const { return dc_; }
+  operator HDC() const { return dc_; }
+  // Selects the object and returns the one it replaced.
+  HGDIOBJ Select(HGDIOBJ object);
+  // Puts the original objects back.
+  void Restore();
+  void Reset();
+
+ private:
+  enum Slot { kBitmap, kPen, kBrush, kFont, kSlots };
+  HDC dc_;
+  HGDIOBJ original_[kSlots] = {};
+};
+
+// Selects an object into any DC for one scope and then puts the previous one back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectedObject() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace velmora
