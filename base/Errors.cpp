@@ -20,6 +20,8 @@ std::string InOutMessage(int code) {
 
 InOutError::InOutError(int code) : Error(InOutMessage(code)), code_(code) {}
 
+OutOfMemoryError::OutOfMemoryError() : Error("Out of memory") {}
+
 int InOutCodeFromErrno(int err, bool forReading) {
   switch (err) {
     case ENOENT: return forReading ? io::kFileNotFound : io::kInvalidFilename;

@@ -29,6 +29,12 @@ class ConvertError : public Error {
   using Error::Error;
 };
 
+// Memory exhausted, typically by a picture too large for the address space.
+class OutOfMemoryError : public Error {
+ public:
+  OutOfMemoryError();
+};
+
 namespace io {
 constexpr int kFileNotFound = 2;
 constexpr int kInvalidFilename = 3;

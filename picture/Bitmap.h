@@ -1,0 +1,92 @@
+#pragma once
+// A picture in memory: top-down rows of 32-bit pixels with the bytes blue,
+// green, red, unused, as a 32-bit top-down device-independent bitmap lays them
+// out, so the window can paint straight from the pixels.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace velmora {
+
+// One pixel as a 32-bit value 0x00RRGGBB (bytes blue, green, red, 0 in
+// memory). The unused byte is always 0, so equal colours are equal values.
+using Pixel = std::uint32_t;
+
+// A colour value of the program (0x00BBGGRR) as a pixel, and back.
+constexpr Pixel PixelOf(std::uint32_t color) {
+  return (color & 0xFFu) << 16 | (color & 0xFF00u) | (color >> 16 & 0xFFu);
+}
+constexpr std::uint32_t ColorOf(Pixel pixel) {
+  return (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
+}
+constexpr Pixel RgbPixel(int red, int green, int blue) {
+  return static_cast<Pixel>(red & 0xFF) << 16 | static_cast<Pixel>(green & 0xFF) << 8 |
+         static_cast<Pixel>(blue & 0xFF);
+}
+
+// The key colour 12345678: in the drawing layer it marks a pixel where nothing
+// is drawn.
+inline constexpr std::uint32_t kKeyColor = 12345678;
+inline constexpr Pixel kKeyPixel = PixelOf(kKeyColor);
+inline constexpr Pixel kWhitePixel = 0x00FFFFFF;
+inline constexpr Pixel kBlackPixel = 0;
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+  // A picture filled with one colour. Raises OutOfMemoryError when the pixels
+  // cannot be had.
+  Bitmap(int width, int height, Pixel fill);
+  // A picture whose pixels are left for the caller to set.
+  static Bitmap Uninitialized(int width, int height);
+
+  Bitmap(Bitmap&& other) noexcept;
+  Bitmap& operator=(Bitmap&& other) noexcept;
+  // Copies are explicit (Assign, Clone), so a whole-layer copy is never an
+  // accident.
+  Bitmap(const Bitmap&) = delete;
+  Bitmap& operator=(const Bitmap&) = delete;
+
+  // Makes this picture an independent copy of another, reusing the pixel
+  // memory when the sizes agree. On failure this picture is unchanged.
+  void Assign(const Bitmap& source);
+  Bitmap Clone() const;
+
+  // Gives the picture a new size, its pixels left for the caller to set,
+  // keeping its memory when the pixel count agrees. On failure this picture
+  // is unchanged.
+  void Reallocate(int width, int height);
+
+  // Sets the size keeping the pixels at the top-left; new pixels get `fill`.
+  // On failure this picture is unchanged.
+  void Resize(int width, int height, Pixel fill = kWhitePixel);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  std::size_t PixelCount() const {
+    return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+  }
+
+  Pixel* Pixels() { return pixels_.get(); }
+  const Pixel* Pixels() const { return pixels_.get(); }
+  Pixel* Row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+  const Pixel* Row(int y) const {
+    return pixels_.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+  }
+  // Single-pixel access for tests and the odd lookup; hot loops use Row.
+  Pixel At(int x, int y) const { return Row(y)[x]; }
+  void Set(int x, int y, Pixel pixel) { Row(y)[x] = pixel; }
+
+  void Fill(Pixel pixel);
+
+ private:
+  Bitmap(int width, int height, std::unique_ptr<Pixel[]> pixels);
+
+  int width_ = 0;
+  int height_ = 0;
+  std::unique_ptr<Pixel[]> pixels_;
+};
+
+}  // namespace velmora

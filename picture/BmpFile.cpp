@@ -1,0 +1,307 @@
+#include "picture/BmpFile.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "base/Errors.h"
+#include "picture/PictureIo.h"
+
+namespace velmora {
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "pixels and file fields are little-endian");
+
+constexpr char kInvalidBitmap[] = "Bitmap image is not valid";
+constexpr char kStreamRead[] = "Stream read error";
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiBitfields = 3;
+constexpr std::uint32_t kBiAlphaBitfields = 6;
+
+class Bytes {
+ public:
+  explicit Bytes(std::string_view bytes) : bytes_(bytes) {}
+  std::size_t Size() const { return bytes_.size(); }
+  const unsigned char* At(std::size_t offset) const {
+    return reinterpret_cast<const unsigned char*>(bytes_.data()) + offset;
+  }
+  std::uint32_t U16(std::size_t offset) const { return At(offset)[0] | At(offset)[1] << 8; }
+  std::uint32_t U32(std::size_t offset) const {
+    std::uint32_t value;
+    std::memcpy(&value, At(offset), 4);
+    return value;
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+// One colour channel of a bit-field pixel, scaled to 8 bits.
+class Channel {
+ public:
+  explicit Channel(std::uint32_t mask)
+      : mask_(mask),
+        shift_(mask ? std::countr_zero(mask) : 0),
+        bits_(mask ? std::bit_width(mask >> shift_) : 0),
+        max_(bits_ ? (bits_ >= 32 ? 0xFFFFFFFFu : (1u << bits_) - 1) : 0) {}
+
+  std::uint32_t Value(std::uint32_t pixel) const {
+    const std::uint32_t v = (pixel & mask_) >> shift_;
+    if (bits_ >= 8) return v >> (bits_ - 8);
+    return max_ ? (v * 255 + max_ / 2) / max_ : 0;
+  }
+
+ private:
+  std::uint32_t mask_;
+  int shift_;
+  int bits_;
+  std::uint32_t max_;
+};
+
+struct Layout {
+  int width = 0;
+  int height = 0;
+  bool topDown = false;
+  int bits = 0;
+  std::uint32_t masks[3] = {0, 0, 0};
+  bool masked = false;
+  std::array<Pixel, 256> palette{};
+};
+
+[[noreturn]] void Invalid() {
+  throw Error(kInvalidBitmap);
+}
+[[noreturn]] void CutShort() {
+  throw Error(kStreamRead);
+}
+
+void ConvertRow(const Layout& layout, const unsigned char* in, Pixel* out, const Channel* channels) {
+  const int width = layout.width;
+  switch (layout.bits) {
+    case 1:
+      for (int x = 0; x < width; ++x) out[x] = layout.palette[(in[x >> 3] >> (7 - (x & 7))) & 1];
+      break;
+    case 4:
+      for (int x = 0; x < width; ++x) out[x] = layout.palette[(in[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+      break;
+    case 8:
+      for (int x = 0; x < width; ++x) out[x] = layout.palette[in[x]];
+      break;
+    case 16:
+      for (int x = 0; x < width; ++x) {
+        const std::uint32_t v = in[2 * x] | in[2 * x + 1] << 8;
+        out[x] = channels[0].Value(v) << 16 | channels[1].Value(v) << 8 | channels[2].Value(v);
+      }
+      break;
+    case 24:
+      for (int x = 0; x < width; ++x) out[x] = RgbPixel(in[3 * x + 2], in[3 * x + 1], in[3 * x]);
+      break;
+    case 32:
+      if (!layout.masked) {
+        std::memcpy(out, in, static_cast<std::size_t>(width) * 4);
+        for (int x = 0; x < width; ++x) out[x] &= 0x00FFFFFF;
+      } else {
+        for (int x = 0; x < width; ++x) {
+          std::uint32_t v;
+          std::memcpy(&v, in + 4 * x, 4);
+          out[x] = channels[0].Value(v) << 16 | channels[1].Value(v) << 8 | channels[2].Value(v);
+        }
+      }
+      break;
+  }
+}
+
+// Packs four pixels at a time into three little-endian words.
+void PackRow24(const Pixel* in, int width, unsigned char* out) {
+  int x = 0;
+  for (; x + 4 <= width; x += 4, out += 12) {
+    const std::uint32_t a = in[x], b = in[x + 1], c = in[x + 2], d = in[x + 3];
+    const std::uint32_t words[3] = {(a & 0xFFFFFF) | b << 24, (b >> 8 & 0xFFFF) | c << 16,
+                                    (c >> 16 & 0xFF) | d << 8};
+    std::memcpy(out, words, 12);
+  }
+  for (; x < width; ++x, out += 3) {
+    out[0] = static_cast<unsigned char>(in[x]);
+    out[1] = static_cast<unsigned char>(in[x] >> 8);
+    out[2] = static_cast<unsigned char>(in[x] >> 16);
+  }
+}
+
+void PutU16(unsigned char* at, std::uint32_t value) {
+  at[0] = static_cast<unsigned char>(value);
+  at[1] = static_cast<unsigned char>(value >> 8);
+}
+void PutU32(unsigned char* at, std::uint32_t value) {
+  std::memcpy(at, &value, 4);
+}
+
+std::size_t Stride24(int width) {
+  return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+}
+
+std::array<unsigned char, kFileHeaderSize + kInfoHeaderSize> Header24(const Bitmap& bitmap) {
+  const std::size_t imageSize = Stride24(bitmap.Width()) * static_cast<std::size_t>(bitmap.Height());
+  std::array<unsigned char, kFileHeaderSize + kInfoHeaderSize> header{};
+  header[0] = 'B';
+  header[1] = 'M';
+  PutU32(&header[2], static_cast<std::uint32_t>(header.size() + imageSize));
+  PutU32(&header[10], static_cast<std::uint32_t>(header.size()));
+  PutU32(&header[14], kInfoHeaderSize);
+  PutU32(&header[18], static_cast<std::uint32_t>(bitmap.Width()));
+  PutU32(&header[22], static_cast<std::uint32_t>(bitmap.Height()));  // positive: rows bottom-up
+  PutU16(&header[26], 1);
+  PutU16(&header[28], 24);
+  PutU32(&header[34], static_cast<std::uint32_t>(imageSize));
+  return header;
+}
+
+// Hands the file to `out` in pieces of about a megabyte.
+template <class Out>
+void EmitBmp24(const Bitmap& bitmap, Out&& out) {
+  const auto header = Header24(bitmap);
+  out(header.data(), header.size());
+  if (bitmap.Empty()) return;
+  const std::size_t stride = Stride24(bitmap.Width());
+  const int rowsPerPiece = static_cast<int>(std::max<std::size_t>(1, (std::size_t{1} << 20) / stride));
+  std::vector<unsigned char> piece(stride *
+                                   static_cast<std::size_t>(std::min(rowsPerPiece, bitmap.Height())));
+  for (int y = bitmap.Height() - 1; y >= 0;) {
+    unsigned char* at = piece.data();
+    for (int n = 0; n < rowsPerPiece && y >= 0; ++n, --y, at += stride) {
+      PackRow24(bitmap.Row(y), bitmap.Width(), at);
+      std::fill(at + 3 * static_cast<std::size_t>(bitmap.Width()), at + stride, 0);
+    }
+    out(piece.data(), static_cast<std::size_t>(at - piece.data()));
+  }
+}
+
+}  // namespace
+
+Bitmap DecodeBmp(std::string_view data) {
+  if (data.empty()) return {};
+  const Bytes bytes(data);
+  if (bytes.Size() < kFileHeaderSize) CutShort();
+  if (bytes.U16(0) != 0x4D42) Invalid();  // "BM"
+  const std::uint32_t dataOffset = bytes.U32(10);
+  if (bytes.Size() < kFileHeaderSize + 4) CutShort();
+  const std::uint32_t headerSize = bytes.U32(kFileHeaderSize);
+  Layout layout;
+  std::uint32_t compression = kBiRgb;
+  std::uint32_t colorsUsed = 0;
+  std::size_t paletteEntrySize = 4;
+  const std::size_t fields = kFileHeaderSize + 4;
+  if (headerSize == 12) {
+    if (bytes.Size() < kFileHeaderSize + headerSize) CutShort();
+    layout.width = static_cast<int>(bytes.U16(fields));
+    layout.height = static_cast<int>(bytes.U16(fields + 2));
+    layout.bits = static_cast<int>(bytes.U16(fields + 6));
+    paletteEntrySize = 3;
+  } else if (headerSize >= 16 && headerSize <= 1024) {
+    if (bytes.Size() < kFileHeaderSize + headerSize) CutShort();
+    const auto width = static_cast<std::int32_t>(bytes.U32(fields));
+    const auto height = static_cast<std::int32_t>(bytes.U32(fields + 4));
+    if (width < 0 || height == INT32_MIN) Invalid();
+    layout.width = width;
+    layout.height = height < 0 ? -height : height;
+    layout.topDown = height < 0;
+    layout.bits = static_cast<int>(bytes.U16(fields + 10));
+    if (headerSize >= 20) compression = bytes.U32(fields + 12);
+    if (headerSize >= 36) colorsUsed = bytes.U32(fields + 28);
+  } else {
+    Invalid();
+  }
+  switch (layout.bits) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      Invalid();
+  }
+  std::size_t paletteOffset = kFileHeaderSize + headerSize;
+  if (compression == kBiBitfields || compression == kBiAlphaBitfields) {
+    if (layout.bits != 16 && layout.bits != 32) Invalid();
+    // Version 2 and later headers hold the masks; a plain one is followed by them.
+    std::size_t masksAt = kFileHeaderSize + kInfoHeaderSize;
+    if (headerSize < 52) {
+      if (headerSize != kInfoHeaderSize) Invalid();
+      paletteOffset += compression == kBiAlphaBitfields ? 16 : 12;
+      if (bytes.Size() < paletteOffset) CutShort();
+    }
+    for (int i = 0; i < 3; ++i) layout.masks[i] = bytes.U32(masksAt + 4 * static_cast<std::size_t>(i));
+    layout.masked = true;
+  } else if (compression != kBiRgb) {
+    Invalid();
+  } else if (layout.bits == 16) {
+    layout.masks[0] = 0x7C00;
+    layout.masks[1] = 0x03E0;
+    layout.masks[2] = 0x001F;
+  }
+  if (layout.bits <= 8) {
+    const std::uint32_t most = 1u << layout.bits;
+    const std::size_t entries = colorsUsed && colorsUsed < most ? colorsUsed : most;
+    if (bytes.Size() < paletteOffset + entries * paletteEntrySize) CutShort();
+    for (std::size_t i = 0; i < entries; ++i) {
+      const unsigned char* entry = bytes.At(paletteOffset + i * paletteEntrySize);
+      layout.palette[i] = RgbPixel(entry[2], entry[1], entry[0]);
+    }
+    paletteOffset += entries * paletteEntrySize;
+  }
+  const std::size_t pixelsAt = dataOffset >= kFileHeaderSize + headerSize ? dataOffset : paletteOffset;
+  if (layout.width == 0 || layout.height == 0) return Bitmap::Uninitialized(layout.width, layout.height);
+
+  const std::uint64_t rowBits =
+      static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bits);
+  const std::uint64_t stride = (rowBits + 31) / 32 * 4;
+  // The last row may lack its padding.
+  const std::uint64_t needed = stride * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8;
+  if (pixelsAt > bytes.Size() || needed > bytes.Size() - pixelsAt) CutShort();
+
+  Bitmap bitmap = Bitmap::Uninitialized(layout.width, layout.height);
+  const Channel channels[3] = {Channel(layout.masks[0]), Channel(layout.masks[1]), Channel(layout.masks[2])};
+  for (int y = 0; y < layout.height; ++y) {
+    const int fileRow = layout.topDown ? y : layout.height - 1 - y;
+    ConvertRow(layout,
+               bytes.At(pixelsAt + static_cast<std::size_t>(stride) * static_cast<std::size_t>(fileRow)),
+               bitmap.Row(y), channels);
+  }
+  return bitmap;
+}
+
+Bitmap ReadBmpFile(const std::string& path) {
+  return DecodeBmp(ReadPictureFile(path));
+}
+
+std::string EncodeBmp24(const Bitmap& bitmap) {
+  std::string bytes;
+  try {
+    EmitBmp24(bitmap, [&](const unsigned char* data, std::size_t size) {
+      bytes.append(reinterpret_cast<const char*>(data), size);
+    });
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  }
+  return bytes;
+}
+
+void WriteBmpFile(const Bitmap& bitmap, const std::string& path) {
+  PictureFileWriter file(path);
+  try {
+    EmitBmp24(bitmap, [&](const unsigned char* data, std::size_t size) { file.Write(data, size); });
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  }
+  file.Commit();
+}
+
+}  // namespace velmora

@@ -1,0 +1,25 @@
+#pragma once
+// JPEG pictures through libjpeg(-turbo): decoding straight into the pixel
+// layout and baseline encoding. A codec failure raises "JPEG error #<code>",
+// the code being libjpeg's message number.
+#include <string>
+#include <string_view>
+
+#include "picture/Bitmap.h"
+
+namespace velmora {
+
+inline constexpr int kJpegQuality = 90;
+
+// Decodes greyscale, colour and CMYK pictures. Warnings (a damaged or cut
+// tail) are not errors: what could not be decoded stays grey.
+Bitmap DecodeJpeg(std::string_view bytes);
+Bitmap ReadJpegFile(const std::string& path);
+
+// A baseline (not progressive) JPEG file of the picture.
+std::string EncodeJpeg(const Bitmap& bitmap, int quality = kJpegQuality);
+// Replaces the file at `path` with EncodeJpeg's bytes; a failure keeps the
+// previous file.
+void WriteJpegFile(const Bitmap& bitmap, const std::string& path);
+
+}  // namespace velmora

@@ -1,0 +1,51 @@
+#include "picture/Layers.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace velmora {
+namespace {
+
+// Written without branches so the compiler turns it into vector selects.
+void ComposeRow(const Pixel* __restrict background, const Pixel* __restrict drawing, Pixel* __restrict out,
+                int count) {
+  for (int x = 0; x < count; ++x) {
+    const Pixel d = drawing[x];
+    out[x] = d != kKeyPixel ? d : background[x];
+  }
+}
+
+}  // namespace
+
+void Grow(const Layers& layers, Bitmap& layer) {
+  if (layer.Width() < layers.canvasWidth || layer.Height() < layers.canvasHeight) {
+    layer.Resize(layers.canvasWidth, layers.canvasHeight);
+  }
+}
+
+void GrowDrawingLayer(Layers& layers) {
+  Bitmap& drawing = layers.i5;
+  if (drawing.Width() >= layers.canvasWidth && drawing.Height() >= layers.canvasHeight) return;
+  drawing.Resize(std::max(drawing.Width(), layers.canvasWidth),
+                 std::max(drawing.Height(), layers.canvasHeight), kKeyPixel);
+}
+
+void Compose(Bitmap& composed, const Bitmap& background, const Bitmap& drawing) {
+  composed.Reallocate(background.Width(), background.Height());
+  const int width = background.Width();
+  const int overlayWidth = std::min(width, drawing.Width());
+  const int overlayHeight = std::min(background.Height(), drawing.Height());
+  for (int y = 0; y < background.Height(); ++y) {
+    Pixel* out = composed.Row(y);
+    const Pixel* under = background.Row(y);
+    int from = 0;
+    if (y < overlayHeight) {
+      ComposeRow(under, drawing.Row(y), out, overlayWidth);
+      from = overlayWidth;
+    }
+    if (from < width)
+      std::memcpy(out + from, under + from, static_cast<std::size_t>(width - from) * sizeof(Pixel));
+  }
+}
+
+}  // namespace velmora

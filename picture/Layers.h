@@ -1,0 +1,41 @@
+#pragma once
+// The eight layer images of the drawing surface, in one pixel coordinate
+// system, with the rules that keep them large enough and in step.
+#include "picture/Bitmap.h"
+
+namespace velmora {
+
+// The visible canvas's size until the drawing surface is first shown.
+inline constexpr int kDesignCanvasWidth = 254;
+inline constexpr int kDesignCanvasHeight = 209;
+
+struct Layers {
+  Bitmap i1;   // visible canvas: what the user sees and draws on
+  Bitmap i2;   // background layer: the wallpaper alone
+  Bitmap i4;   // composed layer: wallpaper with the drawing, saved as "1.bmp"
+  Bitmap i5;   // drawing layer: the drawing alone on the key colour, "2.bmp"
+  Bitmap i3;   // screen snapshot: the screen grab of this drawing session
+  Bitmap i31;  // screen layer: the grab with this session's strokes
+  Bitmap i41;  // composed snapshot, taken at the opening
+  Bitmap i6;   // drawing snapshot, taken at the opening
+  // The visible canvas control's size: the drawing surface's client area.
+  int canvasWidth = kDesignCanvasWidth;
+  int canvasHeight = kDesignCanvasHeight;
+};
+
+// The grow rule: when the layer is narrower or shorter than the visible
+// canvas, it takes the canvas's width and height (a larger dimension is cut),
+// keeping its pixels at the top-left; new pixels are white.
+void Grow(const Layers& layers, Bitmap& layer);
+
+// The drawing layer never shrinks and never grows with white, which would
+// count as drawing: each dimension short of the canvas is extended with the
+// key colour.
+void GrowDrawingLayer(Layers& layers);
+
+// The composition rule: `composed` becomes the background with every drawing
+// pixel that is not the key colour set on it. Beyond the drawing layer the
+// background shows. Raises only before `composed` is touched.
+void Compose(Bitmap& composed, const Bitmap& background, const Bitmap& drawing);
+
+}  // namespace velmora

@@ -1,0 +1,133 @@
+#include "picture/SessionCommands.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "picture/BmpFile.h"
+
+namespace velmora {
+namespace {
+
+// Where an eraser square reaches beyond its source, the target gets what the
+// source would hold there after the grow rule: white for pictures, the key
+// colour for the drawing.
+constexpr Pixel kBeyondPicture = kWhitePixel;
+constexpr Pixel kBeyondDrawing = kKeyPixel;
+
+PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel,
+                       std::vector<Span>& spans) {
+  Bitmap* const targets[] = {&layers.i1, &layers.i4, &layers.i5, &layers.i31};
+  PixelRect reach;
+  for (const Bitmap* target : targets) reach = Union(reach, BoundsOf(*target));
+  // The shape is worked out once; each target clips it to its own size.
+  LineSpans(x0, y0, x1, y1, width, reach, spans);
+  const PixelRect dirty = FillSpans(layers.i1, spans, pixel);
+  for (Bitmap* target : {&layers.i4, &layers.i5, &layers.i31}) FillSpans(*target, spans, pixel);
+  return dirty;
+}
+
+}  // namespace
+
+void OpenSession(Layers& layers, Bitmap screen, int workWidth, int workHeight, bool showWindows) {
+  layers.canvasWidth = workWidth;
+  layers.canvasHeight = workHeight;
+  layers.i1 = std::move(screen);
+  layers.i3.Assign(layers.i1);
+  layers.i31.Assign(layers.i1);
+  layers.i41.Assign(layers.i4);
+  GrowDrawingLayer(layers);
+  layers.i6.Assign(layers.i5);
+  Grow(layers, layers.i4);
+  // With windows shown the canvas already holds the screen snapshot's pixels.
+  if (!showWindows) layers.i1.Assign(layers.i4);
+}
+
+void SwitchShowWindows(Layers& layers, bool showWindows) {
+  if (showWindows) {
+    layers.i1.Assign(layers.i31);
+  } else {
+    Grow(layers, layers.i4);
+    layers.i1.Assign(layers.i4);
+  }
+}
+
+void CancelLast(Layers& layers, bool showWindows) {
+  Grow(layers, layers.i3);
+  layers.i1.Assign(showWindows ? layers.i3 : layers.i41);
+  layers.i31.Assign(layers.i3);
+  layers.i4.Assign(layers.i41);
+  layers.i5.Assign(layers.i6);
+}
+
+void CancelAll(Layers& layers) {
+  Grow(layers, layers.i2);
+  layers.i1.Assign(layers.i2);
+  layers.i31.Assign(layers.i2);
+  layers.i4.Assign(layers.i2);
+  layers.i5.Fill(kKeyPixel);
+}
+
+void SaveWorkFiles(const Layers& layers, const std::string& workDirectory) {
+  WriteBmpFile(layers.i4, workDirectory + "1.bmp");
+  WriteBmpFile(layers.i5, workDirectory + "2.bmp");
+}
+
+int EraserHalfSize(int brushSize) {
+  if (brushSize <= 1) return 1;
+  const int half = brushSize / 2;
+  // An odd size has a half of .5, which goes to the even neighbour.
+  return (brushSize % 2 == 1 && half % 2 == 1) ? half + 1 : half;
+}
+
+PixelRect EraserSquare(int x, int y, int brushSize) {
+  const int half = EraserHalfSize(brushSize);
+  return {x - half, y - half, x + half, y + half};
+}
+
+PixelRect BrushSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel) {
+  std::vector<Span> spans;
+  return PaintSegment(layers, x0, y0, x1, y1, width, pixel, spans);
+}
+
+PixelRect EraseAll(Layers& layers, int x, int y, int brushSize) {
+  const PixelRect square = EraserSquare(x, y, brushSize);
+  const PixelRect dirty = RestoreRect(layers.i1, layers.i2, square, kBeyondPicture);
+  RestoreRect(layers.i4, layers.i2, square, kBeyondPicture);
+  RestoreRect(layers.i31, layers.i3, square, kBeyondPicture);
+  FillRect(layers.i5, square, kKeyPixel);
+  return dirty;
+}
+
+PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindows) {
+  const PixelRect square = EraserSquare(x, y, brushSize);
+  const PixelRect dirty =
+      RestoreRect(layers.i1, showWindows ? layers.i3 : layers.i41, square, kBeyondPicture);
+  RestoreRect(layers.i4, layers.i41, square, kBeyondPicture);
+  RestoreRect(layers.i5, layers.i6, square, kBeyondDrawing);
+  RestoreRect(layers.i31, layers.i3, square, kBeyondPicture);
+  return dirty;
+}
+
+void Stroke::Begin(int x, int y, int brushSize, std::uint32_t color) {
+  active_ = true;
+  x_ = x;
+  y_ = y;
+  size_ = std::max(brushSize, 1);
+  pixel_ = PixelOf(color);
+}
+
+PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows) {
+  if (!active_) return {};
+  const int fromX = std::exchange(x_, x), fromY = std::exchange(y_, y);
+  switch (tool) {
+    case Tool::kEraseAll:
+      return EraseAll(layers, x, y, size_);
+    case Tool::kEraseLast:
+      return EraseLast(layers, x, y, size_, showWindows);
+    case Tool::kBrush:
+      return PaintSegment(layers, fromX, fromY, x, y, size_, pixel_, spans_);
+  }
+  return {};
+}
+
+}  // namespace velmora

@@ -1,0 +1,49 @@
+#pragma once
+// The picture side of a wallpaper change and of the layer preparation at
+// start-up.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "picture/Layers.h"
+
+namespace velmora {
+
+// Sizes a new background without scaling: grown to the visible canvas when
+// smaller in either direction; before the drawing surface was first shown
+// (canvas width 254) cut or extended to the composed layer's size; otherwise
+// kept as it is.
+void SizeBackground(const Layers& layers, Bitmap& background);
+
+// Makes a decoded picture the background layer, sized, and rebuilds the
+// composed layer from it and the drawing layer. When memory runs out the
+// layers stay as they were.
+void SetBackground(Layers& layers, Bitmap background);
+
+// The wallpaper change up to the wallpaper's application: decode the JPEG
+// file, size it, compose, save the composed layer as "1.bmp" in the work
+// directory. A file or JPEG error leaves the layers unchanged; a failed write
+// leaves them holding the new picture, and the previous "1.bmp" whole.
+void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory);
+
+// What the first start needs of the screen.
+struct ScreenFacts {
+  int width = 0;
+  int height = 0;
+  std::uint32_t desktopColor = 0;  // the system colour of the desktop, 0x00BBGGRR
+};
+
+// Layer preparation at start-up. On the first start `wallpaper` is the
+// desktop's wallpaper: a JPEG (by content) is decoded; a BMP (by content) is
+// loaded and saved as "1.jpg"; anything else (no path, no file, another kind
+// of picture) gives a screen-sized picture in the desktop colour, also saved
+// as "1.jpg". "1.jpg" then becomes the current wallpaper through
+// `setCurrentWallpaper`. The picture is saved as "1.bmp", and "2.bmp" gets a
+// screen-sized drawing layer all in the key colour. Every start then loads the
+// composed layer from "1.bmp" and the drawing layer from "2.bmp"; a later
+// start decodes `wallpaper` (the current wallpaper) into the background layer.
+void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
+                   const std::string& workDirectory, const ScreenFacts& screen,
+                   const std::function<void(const std::string&)>& setCurrentWallpaper);
+
+}  // namespace velmora
