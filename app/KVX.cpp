@@ -1,10 +1,42 @@
-// Program entry of KVX.exe.
+// Program entry of KVX.exe: creates every window hidden and runs the message
+// loop; the toolbar's start-up timer does the rest.
 #include <windows.h>
 
-#include "base/Product.h"
-#include "shellutil/ShellUtil.h"
+#include "about/about.h"
+#include "app/Unit1.h"
+#include "app/messgae.h"
+#include "components/ComponentErrors.h"
+#include "copywindow/copywindow.h"
+#include "note/note.h"
+#include "options/options.h"
+#include "picture/Unit2.h"
+#include "picture/brushsize.h"
+#include "ui/Application.h"
+#include "ui/ErrorBox.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  velmora::ShowVersionOnSwitch(velmora::kBuildTag);
-  return 0;
+  using namespace velmora;
+  InitCommonControlsOnce();
+  // Errors raised in the icon's and the timers' own windows get the same box as the forms'.
+  SetComponentErrorHandler([](std::exception_ptr error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (...) {
+      ReportCurrentException();
+    }
+  });
+
+  // The toolbar is the main window; creating it puts the icon in the notification area.
+  Form1();
+  Form2();
+  Form3();
+  Form4();
+  Form5();
+  Form7();
+  Form6();
+  Form10();
+
+  const int code = RunMessageLoop();
+  Form1().cti.reset();  // the icon leaves the notification area with the program
+  return code;
 }

@@ -12,7 +12,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "resources")
 SS = 4  # supersampling for smooth edges
 
-GROUND = (212, 212, 212)
+GROUND = (240, 240, 240)  # the button-face colour the faces sit on
 
 
 def lerp(a, b, t):

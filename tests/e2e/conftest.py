@@ -303,14 +303,17 @@ class WorkDir:
 class Program:
     """KVX.exe started in a work directory."""
 
-    def __init__(self, rig, workdir, args, log):
+    def __init__(self, rig, workdir, args, log, cwd=None):
         self.rig = rig
         self.args = list(args)
         self.log = log
         self._known = {p["pid"] for p in rig.processes(exe="KVX.exe")}
         self._winpid = None
         with open(log, "ab") as out:
-            self.popen = subprocess.Popen(["wine", "KVX.exe", *self.args], cwd=workdir.path, env=rig.env,
+            # From another current directory the program is named by its full path,
+            # as the system does when it starts the program at logon.
+            program = "KVX.exe" if cwd is None else workdir.winpath + "\\KVX.exe"
+            self.popen = subprocess.Popen(["wine", program, *self.args], cwd=cwd or workdir.path, env=rig.env,
                                           stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
                                           start_new_session=True)
 
@@ -410,13 +413,14 @@ def workdir(rig, request):
 
 @pytest.fixture
 def kvx(rig, workdir, request):
-    """kvx(*args) starts KVX.exe in the work directory and returns a Program.
+    """kvx(*args) starts KVX.exe in the work directory and returns a Program;
+    kvx(*args, cwd=folder) starts it by its full path from another folder.
     At the test's end every KVX.exe still running is killed."""
     log = rig.logs / f"{safe_name(request.node.name)}.kvx.log"
     started = []
 
-    def start(*args):
-        program = Program(rig, workdir, args, log)
+    def start(*args, cwd=None):
+        program = Program(rig, workdir, args, log, cwd)
         started.append(program)
         return program
 

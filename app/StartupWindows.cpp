@@ -1,0 +1,131 @@
+#include "app/StartupWindows.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "about/about.h"
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "app/Unit1.h"
+#include "base/Product.h"
+#include "copywindow/copywindow.h"
+#include "note/note.h"
+#include "options/options.h"
+#include "shellutil/ShellUtil.h"
+#include "ui/ErrorBox.h"
+
+namespace velmora {
+
+std::string& WorkDirectory() {
+  static std::string directory;
+  return directory;
+}
+
+void StartupWindows::DisableStartupTimer() { toolbar_.Timer1.SetEnabled(false); }
+void StartupWindows::HideToolbar() { toolbar_.Hide(); }
+
+std::string StartupWindows::CurrentDirectory() {
+  char buffer[MAX_PATH * 2];
+  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  return n && n < sizeof buffer ? std::string(buffer, n) : std::string();
+}
+
+bool StartupWindows::ProgramInCurrentDirectory() {
+  // The file system compares names without regard to case.
+  const DWORD attributes = GetFileAttributesA(kProgramFileName);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string StartupWindows::UserRunValue() { return RegReadString(HKEY_CURRENT_USER, kRunKey, kRunValueName); }
+std::string StartupWindows::MachineRunValue() { return RegReadMachineString(kRunKey, kRunValueName); }
+
+void StartupWindows::MakeCurrentDirectory(const std::string& directory) {
+  WorkDirectory() = directory;
+  Form7().SetWorkDirectory(directory);
+  SetCurrentDirectoryA(directory.c_str());  // a failure leaves the current directory as it is
+}
+
+void StartupWindows::SetAboutVersion(const std::string& label) { Form10().Label3.SetCaption(label); }
+void StartupWindows::ShowVersionOnSwitch() { velmora::ShowVersionOnSwitch(kBuildTag); }
+void StartupWindows::AppendToToolbarCaption(const std::string& text) {
+  toolbar_.SetCaption(toolbar_.Caption() + text);
+}
+void StartupWindows::SetWallpaperList(const std::vector<std::string>& paths) { Form7().SetWallpaperList(paths); }
+
+void StartupWindows::ShowWelcome() { ShowMessage("Welcome to Velmora!"); }
+std::string StartupWindows::DesktopWallpaper() {
+  return RegReadString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
+}
+void StartupWindows::SetCurrentWallpaper(const std::string& path) { Form7().ecw.SetText(path); }
+std::string StartupWindows::CurrentWallpaper() { return Form7().ecw.Text(); }
+void StartupWindows::SetMinutes(const std::string& minutes) { Form7().em.SetText(minutes); }
+void StartupWindows::SelectChangeMode(ChangeMode mode) { Form7().SelectChangeMode(mode); }
+
+void StartupWindows::EndStartupFlag() { toolbar_.Timer1.SetTag(0); }
+void StartupWindows::SeedRandom() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+void StartupWindows::GiveFaces() { toolbar_.GiveFaces(); }
+
+void StartupWindows::PrepareLayers(const std::string&, bool) {
+  // The picture layers and work files come with the drawing surface's behaviour.
+}
+
+void StartupWindows::ChangeWallpaper(const std::string&) {
+  // The wallpaper change comes with the drawing surface's behaviour.
+}
+
+void StartupWindows::SaveSettings() { toolbar_.SaveSettings(); }
+
+void StartupWindows::BrushSize(int size) { toolbar_.siz.SetPosition(size); }
+
+void StartupWindows::BrushColor(int index) {
+  toolbar_.col.SetItemIndex(index);
+  toolbar_.colChange();
+}
+
+void StartupWindows::ShowWindows(bool on) { toolbar_.sw.SetChecked(on); }
+void StartupWindows::ToolbarLeft(int left) { toolbar_.SetLeft(left); }
+void StartupWindows::ToolbarTop(int top) { toolbar_.SetTop(top); }
+void StartupWindows::TextLeft(int left) { Form3().SetLeft(left); }
+void StartupWindows::TextTop(int top) { Form3().SetTop(top); }
+void StartupWindows::TextWidth(int width) { Form3().SetWidth(width); }
+void StartupWindows::TextHeight(int height) { Form3().SetHeight(height); }
+
+void StartupWindows::NoteColor(int index) {
+  Form3().cbn.SetItemIndex(index);
+  Form3().cbnChange();
+}
+
+void StartupWindows::CopyLeft(int left) { Form4().SetLeft(left); }
+void StartupWindows::CopyTop(int top) { Form4().SetTop(top); }
+void StartupWindows::CopyWidth(int width) { Form4().SetWidth(width); }
+void StartupWindows::CopyHeight(int height) { Form4().SetHeight(height); }
+void StartupWindows::RunAtStartup() { Form7().cba.SetChecked(true); }
+
+void StartupWindows::Wallpaper(const std::string&) {}
+void StartupWindows::ChangeModeAndMinutes(ChangeMode, const std::string&) {}
+
+Settings CollectSettings(const TForm1& toolbar) {
+  Settings s;
+  s.brushSize = toolbar.siz.Position();
+  s.brushColor = toolbar.col.ItemIndex();
+  s.showWindows = toolbar.sw.Checked();
+  s.toolbarLeft = toolbar.Left();
+  s.toolbarTop = toolbar.Top();
+  const TForm3& text = Form3();
+  s.textLeft = text.Left();
+  s.textTop = text.Top();
+  s.textWidth = text.Width();
+  s.textHeight = text.Height();
+  s.noteColor = text.cbn.ItemIndex();
+  const TForm4& copy = Form4();
+  s.copyLeft = copy.Left();
+  s.copyTop = copy.Top();
+  s.copyWidth = copy.Width();
+  s.copyHeight = copy.Height();
+  Form7().StoreSettings(s);
+  return s;
+}
+
+}  // namespace velmora

@@ -1,0 +1,115 @@
+#include "note/FontFile.h"
+
+#include <array>
+#include <bit>
+#include <cstdlib>
+
+#include "base/FileReplace.h"
+#include "base/TextFile.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::array<FontStyles, 11> kStyleCodes = {{
+    {},                                                                    // 0
+    {.strikeOut = true},                                                   // 1
+    {.underline = true},                                                   // 2
+    {.italic = true},                                                      // 3
+    {.bold = true},                                                        // 4
+    {.underline = true, .strikeOut = true},                                // 5
+    {.italic = true, .underline = true},                                   // 6
+    {.bold = true, .italic = true},                                        // 7
+    {.italic = true, .underline = true, .strikeOut = true},                // 8
+    {.bold = true, .italic = true, .underline = true},                     // 9
+    {.bold = true, .italic = true, .underline = true, .strikeOut = true},  // 10
+}};
+
+unsigned Bits(const FontStyles& s) {
+  return (s.bold ? 1u : 0u) | (s.italic ? 2u : 0u) | (s.underline ? 4u : 0u) | (s.strikeOut ? 8u : 0u);
+}
+
+// MulDiv's rounding: to the nearest integer, halves away from zero. The
+// denominator (72 or the pixels per inch) is positive.
+int MulDivRounded(int value, int numerator, int denominator) {
+  const long long product = static_cast<long long>(value) * numerator;
+  const long long rounded = (std::llabs(product) + denominator / 2) / denominator;
+  return static_cast<int>(product < 0 ? -rounded : rounded);
+}
+
+}  // namespace
+
+FontStyles StylesOfCode(int code) {
+  if (code < 0 || code >= static_cast<int>(kStyleCodes.size())) return {};
+  return kStyleCodes[static_cast<size_t>(code)];
+}
+
+int StyleCode(const FontStyles& style) {
+  const unsigned bits = Bits(style);
+  int best = 0;
+  for (int code = static_cast<int>(kStyleCodes.size()) - 1; code > 0; --code) {
+    const unsigned candidate = Bits(kStyleCodes[static_cast<size_t>(code)]);
+    if ((candidate & ~bits) == 0 && std::popcount(candidate) > std::popcount(Bits(kStyleCodes[best])))
+      best = code;
+  }
+  return best;
+}
+
+FontStyles StylesFromLine(std::string_view line, const FontStyles& current) {
+  FontStyles style = current;
+  if (!line.empty() && line[0] >= '0' && line[0] <= '9')
+    style = kStyleCodes[static_cast<size_t>(line[0] - '0')];
+  // "10" was first taken as code 1 by its first character.
+  if (line == "10") style = kStyleCodes[10];
+  return style;
+}
+
+Color ColorFromText(std::string_view text) {
+  if (auto named = ColorFromName(text)) return *named;
+  return static_cast<Color>(StrToInt(text));
+}
+
+std::string ColorText(Color color) {
+  return std::to_string(static_cast<std::int32_t>(color));
+}
+
+std::string FontFileText(const NoteFont& font) {
+  return JoinLinesCrLf({std::to_string(font.size), font.name, std::to_string(font.charset),
+                        ColorText(font.color), std::to_string(StyleCode(font.style))});
+}
+
+void WriteFontFile(const std::string& path, const NoteFont& font) {
+  ReplaceFileContents(path, FontFileText(font));
+}
+
+void ReadFontFile(const std::string& path, NoteFont& font) {
+  LineReader lines(ReadFileBytes(path));
+  font.size = StrToInt(lines.Next());
+  font.name = lines.Next();
+  font.charset = StrToInt(lines.Next());
+  font.color = ColorFromText(lines.Next());
+  font.style = StylesFromLine(lines.Next(), font.style);
+}
+
+FontInfo ToFontInfo(const NoteFont& font, int pixelsPerInch) {
+  return {.name = font.name,
+          .height = MulDivRounded(font.size, pixelsPerInch, 72),
+          .bold = font.style.bold,
+          .italic = font.style.italic,
+          .underline = font.style.underline,
+          .strikeOut = font.style.strikeOut,
+          .charset = font.charset,
+          .color = font.color};
+}
+
+NoteFont FromFontInfo(const FontInfo& font, int pixelsPerInch) {
+  return {.size = MulDivRounded(font.height, 72, pixelsPerInch),
+          .name = font.name,
+          .charset = font.charset,
+          .color = font.color,
+          .style = {.bold = font.bold,
+                    .italic = font.italic,
+                    .underline = font.underline,
+                    .strikeOut = font.strikeOut}};
+}
+
+}  // namespace velmora

@@ -1,0 +1,72 @@
+#pragma once
+// The text window (TForm3): a memo to type the note in, the note background
+// colour box and the buttons "Done", "Font" and "Close" on the bottom panel.
+#include "note/FontFile.h"
+#include "ui/ColorBox.h"
+#include "ui/FontDialog.h"
+#include "ui/Form.h"
+#include "ui/GraphicControls.h"
+#include "ui/Panels.h"
+#include "ui/SystemControls.h"
+#include "ui/Timer.h"
+
+namespace velmora {
+
+namespace note_layout {
+// Index of clInfoBk in the note colour list.
+inline constexpr int kInfoBkIndex = 38;
+// Caption of a hover button, laid over its face.
+inline const FontInfo kButtonFont{.name = "Arial", .height = 13, .bold = true, .color = colors::kWhite};
+}  // namespace note_layout
+
+class TForm3 : public Form {
+ public:
+  TForm3();
+
+  // Docked first, so that the memo fills what is left above it.
+  Panel Panel1{*this, {.bounds = {0, 0, 0, 83}, .dock = Dock::kBottom}};
+  Memo m1{*this,
+          {.wordWrap = true,
+           .scrollBars = ScrollBars::kNone,
+           .font = NoteFontInfo(NoteFont{}),
+           .color = colors::kInfoBk,
+           .dock = Dock::kFill}};
+  // Shown over the memo only while a note is stamped.
+  ListBox lb{*this,
+             {.border3D = true,
+              .font = NoteFontInfo(NoteFont{}),
+              .color = colors::kInfoBk,
+              .visible = false,
+              .dock = Dock::kFill}};
+
+  Image Image1{Panel1, Face({8, 6})};
+  Label Label1{Panel1, ButtonCaption({33, 13}, "Done")};
+  ColorBox cbn{
+      Panel1, {.bounds = {104, 11, 85, 22}, .colors = NamedColors(), .itemIndex = note_layout::kInfoBkIndex}};
+  Image Image3{Panel1, Face({8, 46})};
+  Label Label3{Panel1, ButtonCaption({33, 53}, "Close")};
+  Image Image2{Panel1, Face({104, 46})};
+  Label Label2{Panel1, ButtonCaption({129, 53}, "Font")};
+
+  // Its font is the note font.
+  FontDialog fd{NoteFontInfo(NoteFont{})};
+  Timer tact{*this, {.interval = 50, .enabled = false}};
+
+  // The note background colour: the list and the memo take the colour selected in `cbn`.
+  void cbnChange();
+
+  // Start-up gives the three faces the toolbar's normal button picture.
+  void GiveFaces(const Image& normal);
+
+  // A note font in this screen's pixels.
+  static FontInfo NoteFontInfo(const NoteFont& font);
+
+ private:
+  static ImageProps Face(Point at);
+  static LabelProps ButtonCaption(Point at, const char* text);
+};
+
+// The program's text window, created hidden at the first call.
+TForm3& Form3();
+
+}  // namespace velmora

@@ -1,0 +1,160 @@
+#include "options/options.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+
+#include "app/Startup.h"
+#include "options/WallpaperList.h"
+#include "shellutil/ShellUtil.h"
+#include "ui/Gdi.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kGlyphSize = 16;
+constexpr std::uint32_t kSeeThrough = 0x00FF00FF;  // the glyph's bottom-left pixel colour
+constexpr std::uint32_t kOutline = 0x00000000;
+constexpr std::uint32_t kFolder = 0x00FFD800;
+constexpr std::uint32_t kAddGreen = 0x00008000;
+constexpr std::uint32_t kRemoveRed = 0x00C00000;
+
+// A 16 × 16 glyph from a pixel rule (pixels 0x00RRGGBB); the bottom-left
+// pixel must stay see-through.
+UniqueBitmap Glyph(const std::function<std::uint32_t(int x, int y)>& pixelAt) {
+  std::uint32_t pixels[kGlyphSize * kGlyphSize];
+  for (int y = 0; y < kGlyphSize; ++y)
+    for (int x = 0; x < kGlyphSize; ++x) pixels[y * kGlyphSize + x] = pixelAt(x, y);
+  return BitmapFromPixels(kGlyphSize, kGlyphSize, pixels);
+}
+
+// "Browse": a closed folder with its tab.
+std::uint32_t FolderPixel(int x, int y) {
+  const bool tab = y >= 2 && y <= 3 && x >= 2 && x <= 7;
+  const bool body = y >= 4 && y <= 13 && x >= 1 && x <= 14;
+  if (!tab && !body) return kSeeThrough;
+  const bool edge = y == 2 || y == 4 || y == 13 || x == 1 || x == 14 || (tab && (x == 2 || x == 7));
+  return edge ? kOutline : kFolder;
+}
+
+// "Add": a plus.
+std::uint32_t PlusPixel(int x, int y) {
+  const bool bar =
+      (std::abs(2 * x - 15) <= 3 && y >= 3 && y <= 12) || (std::abs(2 * y - 15) <= 3 && x >= 3 && x <= 12);
+  return bar ? kAddGreen : kSeeThrough;
+}
+
+// "Remove": a cross.
+std::uint32_t CrossPixel(int x, int y) {
+  const bool inside = x >= 3 && x <= 12 && y >= 3 && y <= 12;
+  const bool diagonal = std::abs(x - y) <= 1 || std::abs(x + y - 15) <= 1;
+  return inside && diagonal ? kRemoveRed : kSeeThrough;
+}
+
+}  // namespace
+
+TForm7::TForm7()
+    : Form({.className = "TForm7",
+            .caption = "Options",
+            .border = BorderStyle::kSingle,
+            .position = FormPosition::kScreenCenter,
+            .clientSize = {289, 515}}) {
+  cba.OnClick([this] { cbaClick(); });
+  em.OnChange([this] { emChange(); });
+  rb2.OnClick([this] { rb2Click(); });
+  cw.OnTimer([this] { cwTimer(); });
+  // A label on a hover button acts as the button.
+  Label7.ForwardMouseTo(&Image5);
+  Label6.ForwardMouseTo(&Image4);
+  Label5.ForwardMouseTo(&Image3);
+  SpeedButton1.SetGlyph(Glyph(FolderPixel));
+  SpeedButton2.SetGlyph(Glyph(PlusPixel));
+  SpeedButton3.SetGlyph(Glyph(CrossPixel));
+}
+
+ImageProps TForm7::Face(Point at) {
+  return {.bounds = {at.x, at.y, 85, 30}, .stretch = true};
+}
+
+LabelProps TForm7::FaceLabel(const Image& face, const char* caption) {
+  // Centred on the face, at the height the toolbar's face labels have.
+  return {.bounds = {face.Left(), face.Top() + 7, face.Width(), 0},
+          .caption = caption,
+          .font = options_fonts::kFace,
+          .transparent = true,
+          .alignment = TextAlign::kCenter};
+}
+
+void TForm7::SetWallpaperList(const std::vector<std::string>& paths) {
+  lbfn.SetItems(paths);
+  lb.SetItems(DisplayNames(paths));
+}
+
+ChangeMode TForm7::SelectedChangeMode() const {
+  if (rb1.Checked()) return ChangeMode::kAtStartup;
+  if (rb2.Checked()) return ChangeMode::kEvery;
+  if (rb3.Checked()) return ChangeMode::kNever;
+  return ChangeMode::kNone;
+}
+
+void TForm7::SelectChangeMode(ChangeMode mode) {
+  switch (mode) {
+    case ChangeMode::kAtStartup:
+      rb1.SetChecked(true);
+      break;
+    case ChangeMode::kEvery:
+      rb2.SetChecked(true);
+      break;
+    case ChangeMode::kNever:
+      rb3.SetChecked(true);
+      break;
+    case ChangeMode::kNone:
+      break;
+  }
+}
+
+void TForm7::StoreSettings(Settings& settings) const {
+  settings.runAtStartup = cba.Checked();
+  settings.wallpaper = ecw.Text();
+  settings.changeMode = SelectedChangeMode();
+  settings.minutes = em.Text();
+}
+
+void TForm7::ApplySettings(const Settings& settings) {
+  if (settings.runAtStartup) cba.SetChecked(true);
+  ecw.SetText(settings.wallpaper);
+  em.SetText(settings.minutes);
+  SelectChangeMode(settings.changeMode);
+}
+
+// Runs also when the program sets the box, so each start with the option on
+// writes the value anew with the current work directory. The value lives
+// under the current user, which a standard account may write, and names the
+// program quoted, so a blank in the path cannot start another program.
+void TForm7::cbaClick() {
+  if (cba.Checked())
+    RegWriteString(HKEY_CURRENT_USER, kRunKey, kRunValueName, RunValueFor(workDirectory_));
+  else
+    RegDeleteStringValue(HKEY_CURRENT_USER, kRunKey, kRunValueName);
+}
+
+// An equal text raises no change, so the filtered text ends the round.
+void TForm7::emChange() {
+  em.SetText(DigitsOnly(em.Text()));
+}
+
+// Runs only when "every" becomes selected, so minutes typed while it stays
+// selected take effect at its next selection.
+void TForm7::rb2Click() {
+  const EveryPeriod period = EveryPeriodFor(em.Text());
+  em.SetText(period.minutes);
+  cw.SetInterval(period.intervalMs);
+  cw.SetEnabled(true);
+}
+
+TForm7& Form7() {
+  static TForm7 form;
+  return form;
+}
+
+}  // namespace velmora

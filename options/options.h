@@ -1,0 +1,95 @@
+#pragma once
+// The options window (TForm7): run at logon, the current wallpaper, the
+// wallpaper list and when the wallpaper changes by itself.
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+#include "options/ChangeTimer.h"
+#include "ui/Form.h"
+#include "ui/GraphicControls.h"
+#include "ui/Panels.h"
+#include "ui/SystemControls.h"
+#include "ui/Timer.h"
+
+namespace velmora {
+
+namespace options_fonts {
+inline const FontInfo kHeading{.bold = true};
+// The labels over the hover buttons.
+inline const FontInfo kFace{.name = "Arial", .height = 13, .bold = true, .color = colors::kWhite};
+}  // namespace options_fonts
+
+class TForm7 : public Form {
+ public:
+  TForm7();
+
+  CheckBox cba{*this, {.bounds = {8, 16, 145, 17}, .caption = "Run on system startup"}};
+  Label Label2{
+      *this, {.bounds = {8, 48}, .caption = "Wallpaper", .font = options_fonts::kHeading, .enabled = false}};
+  Bevel Bevel1{*this, {.bounds = {72, 48, 209, 2}, .shape = BevelShape::kTopLine}};
+  Label Label1{*this, {.bounds = {8, 72}, .caption = "Current wallpaper:"}};
+  Edit ecw{*this, {.bounds = {8, 88, 249, 21}, .readOnly = true}};
+  GlyphButton SpeedButton1{*this, {.bounds = {256, 88, 23, 22}, .hint = "Browse"}};
+  Label Label3{*this, {.bounds = {8, 120}, .caption = "Wallpapers list: "}};
+  ListBox lb{*this, {.bounds = {8, 136, 137, 353}, .multiSelect = true}};
+  ListBox lbfn{*this, {.bounds = {8, 136, 137, 353}, .visible = false}};
+  Label Label4{*this, {.bounds = {152, 136}, .caption = "Preview:"}};
+  Panel Panel1{*this, {.bounds = {152, 152, 129, 97}}};
+  Image Image1{Panel1, {.bounds = {2, 2, 125, 93}, .stretch = true}};
+  Image Image2{*this, {.bounds = {152, 152, 125, 93}, .visible = false}};  // the empty preview
+  GroupBox GroupBox1{*this, {.bounds = {152, 256, 129, 113}, .caption = "Change wallpaper "}};
+  RadioButton rb1{GroupBox1, {.bounds = {8, 24, 113, 17}, .caption = "at startup"}};
+  RadioButton rb2{GroupBox1, {.bounds = {8, 56, 53, 17}, .caption = "every"}};
+  Edit em{GroupBox1, {.bounds = {64, 51, 33, 21}, .text = "1", .maxLength = 3}};
+  Label la{GroupBox1, {.bounds = {105, 57}, .caption = "min."}};
+  RadioButton rb3{GroupBox1, {.bounds = {8, 88, 113, 17}, .caption = "Never"}};
+  Image Image5{*this, Face({156, 381})};
+  Label Label7{*this, FaceLabel(Image5, "Set selected")};
+  Image Image4{*this, Face({156, 421})};
+  Label Label6{*this, FaceLabel(Image4, "Randomize")};
+  GlyphButton SpeedButton2{*this, {.bounds = {8, 488, 57, 22}, .caption = "Add", .hint = "Browse"}};
+  GlyphButton SpeedButton3{*this, {.bounds = {72, 488, 73, 22}, .caption = "Remove", .hint = "Browse"}};
+  Image Image3{*this, Face({198, 480})};
+  Label Label5{*this, FaceLabel(Image3, "Done")};
+  Timer cw{*this, {.interval = kMillisecondsPerMinute, .enabled = false}};
+  Timer tact{*this, {.interval = 50, .enabled = false}};
+
+  // The wallpaper list: `lbfn` takes the full paths and `lb` is rebuilt from
+  // them, which clears its selection.
+  void SetWallpaperList(const std::vector<std::string>& paths);
+  std::vector<std::string> WallpaperList() const { return lbfn.Items(); }
+
+  // Where "KVX.exe" lies; the Run value points there. Set by start-up.
+  void SetWorkDirectory(const std::string& directory) { workDirectory_ = directory; }
+  const std::string& WorkDirectory() const { return workDirectory_; }
+
+  ChangeMode SelectedChangeMode() const;
+  // Selects the mode's button, running its click handler as a user's choice
+  // would; kNone leaves the buttons as they are.
+  void SelectChangeMode(ChangeMode mode);
+
+  // This window's part of the settings file: `cba`, `ecw`, the change mode
+  // and `em`.
+  void StoreSettings(Settings& settings) const;
+  // Applies them as start-up does: a set flag checks `cba` (an unset one
+  // changes nothing), the minutes go in before the change mode.
+  void ApplySettings(const Settings& settings);
+
+  void cbaClick();
+  void emChange();
+  void rb2Click();
+  // The wallpaper change's timer entry; the periodic change comes with it.
+  void cwTimer() {}
+
+ private:
+  static ImageProps Face(Point at);
+  static LabelProps FaceLabel(const Image& face, const char* caption);
+
+  std::string workDirectory_;
+};
+
+// The program's options window, created hidden at the first call.
+TForm7& Form7();
+
+}  // namespace velmora

@@ -1,0 +1,103 @@
+#include "picture/Unit2.h"
+
+#include <algorithm>
+
+#include "ui/Gdi.h"
+
+namespace velmora {
+namespace {
+
+Rect Intersection(const Rect& a, const Rect& b) {
+  const int left = std::max(a.left, b.left);
+  const int top = std::max(a.top, b.top);
+  return {left, top, std::min(a.Right(), b.Right()) - left, std::min(a.Bottom(), b.Bottom()) - top};
+}
+
+Rect WorkArea() {
+  RECT r{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return FromRECT(r);
+}
+
+}  // namespace
+
+TForm2::TForm2()
+    : Form({.className = "TForm2",
+            .caption = "Form2",
+            .border = BorderStyle::kNone,
+            .clientSize = {kDesignCanvasWidth, kDesignCanvasHeight}}) {}
+
+void TForm2::PaintCanvas(HDC dc, const Rect& area) const {
+  const Bitmap& canvas = layers_.i1;
+  const Rect picture{0, 0, canvas.Width(), canvas.Height()};
+  const Rect shown = Intersection(area, picture);
+  if (!shown.Empty()) {
+    // Only the rows of the area are handed over, so the source origin is the
+    // same whichever way the system counts the rows of a top-down picture.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = canvas.Width();
+    info.bmiHeader.biHeight = -shown.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, shown.left, shown.top, static_cast<DWORD>(shown.width),
+                      static_cast<DWORD>(shown.height), shown.left, 0, 0, static_cast<UINT>(shown.height),
+                      canvas.Row(shown.top), &info, DIB_RGB_COLORS);
+  }
+  // The window's colour right of the picture, then below it.
+  const int right = std::max(area.left, picture.Right());
+  const int bottom = std::max(area.top, picture.Bottom());
+  const Rect rest[] = {
+      {right, area.top, area.Right() - right, area.height},
+      {area.left, bottom, std::min(right, area.Right()) - area.left, area.Bottom() - bottom}};
+  for (const Rect& r : rest)
+    if (!r.Empty()) FillSolid(dc, r, GetColor());
+}
+
+LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      PaintCanvas(dc, FromRECT(ps.rcPaint));
+      EndPaint(Handle(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      const Size client = ClientSize();
+      PaintCanvas(reinterpret_cast<HDC>(wParam), {0, 0, client.width, client.height});
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGING: {
+      // Each showing covers the work area as it is then.
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (pos->flags & SWP_SHOWWINDOW) {
+        const Rect area = WorkArea();
+        pos->x = area.left;
+        pos->y = area.top;
+        pos->cx = area.width;
+        pos->cy = area.height;
+        pos->flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
+      }
+      break;
+    }
+    case WM_SIZE:
+      // The visible canvas control fills the client area.
+      if (wParam != SIZE_MINIMIZED) {
+        layers_.canvasWidth = LOWORD(lParam);
+        layers_.canvasHeight = HIWORD(lParam);
+      }
+      break;
+    default:
+      break;
+  }
+  return Form::HandleMessage(msg, wParam, lParam);
+}
+
+TForm2& Form2() {
+  static TForm2 form;
+  return form;
+}
+
+}  // namespace velmora

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "note/note.h"
+#include "tests/win32/ui/UiTestSupport.h"
+#include "ui/Gdi.h"
+
+namespace velmora {
+namespace {
+
+using test::PaintedClient;
+
+Rect ScreenRectOf(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return FromRECT(r);
+}
+
+// The colour in the middle of a system control's client area, as it paints it.
+COLORREF PaintedColorInside(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  const auto pixels = test::Drawn(r.right, r.bottom, [&](HDC dc) {
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  });
+  return pixels.At(r.right / 2, r.bottom / 2);
+}
+
+// Confirms the font dialog as soon as it is open.
+BOOL CALLBACK PressIfDialog(HWND hwnd, LPARAM) {
+  char name[16] = {};
+  GetClassNameA(hwnd, name, sizeof(name));
+  if (std::string(name) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+  PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDOK)));
+  return FALSE;
+}
+void CALLBACK PressDialogButton(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EnumThreadWindows(GetCurrentThreadId(), PressIfDialog, 0);
+}
+
+int CALLBACK TakeScalableFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM found) {
+  if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == '@') return 1;
+  *reinterpret_cast<std::string*>(found) = font->lfFaceName;
+  return 0;
+}
+std::string AScalableFace() {
+  std::string face;
+  LOGFONTA all{};
+  all.lfCharSet = DEFAULT_CHARSET;
+  WindowDc screen(nullptr);
+  EnumFontFamiliesExA(screen, &all, TakeScalableFace, reinterpret_cast<LPARAM>(&face), 0);
+  return face;
+}
+
+class Note : public ::testing::Test {
+ protected:
+  TForm3 form;
+};
+
+TEST_F(Note, IsAHiddenSizeableTextWindowWithACloseBoxOnly) {
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(form.Caption(), "Text");
+  EXPECT_EQ(form.OuterBounds(), (Rect{197, 274, 205, 357}));
+  const LONG_PTR style = GetWindowLongPtrA(form.Handle(), GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+            WS_CAPTION | WS_THICKFRAME | WS_SYSMENU);
+  const LONG_PTR exStyle = GetWindowLongPtrA(form.Handle(), GWL_EXSTYLE);
+  EXPECT_FALSE(exStyle & (WS_EX_TOPMOST | WS_EX_LAYERED));
+  EXPECT_EQ(form.Font(), (FontInfo{.name = "MS Sans Serif", .height = 11}));
+  EXPECT_FALSE(form.tact.Enabled());
+  EXPECT_EQ(form.tact.Interval(), 50);
+}
+
+TEST_F(Note, TheMemoFillsTheSpaceAboveTheBottomPanelAndTheListLiesOverIt) {
+  const Size client = form.ClientSize();
+  EXPECT_EQ(form.Panel1.Bounds(), (Rect{0, client.height - 83, client.width, 83}));
+  EXPECT_EQ(form.m1.Bounds(), (Rect{0, 0, client.width, client.height - 83}));
+  EXPECT_EQ(form.m1.GetColor(), colors::kInfoBk);
+  const LONG_PTR memoStyle = GetWindowLongPtrA(form.m1.Hwnd(), GWL_STYLE);
+  EXPECT_TRUE(memoStyle & ES_MULTILINE);
+  EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL));  // word wrap, no scroll bars
+  EXPECT_TRUE(memoStyle & WS_VISIBLE);
+
+  EXPECT_FALSE(form.lb.Visible());
+  EXPECT_EQ(form.lb.Bounds(), form.m1.Bounds());
+  EXPECT_EQ(form.lb.GetColor(), colors::kInfoBk);
+  EXPECT_TRUE(GetWindowLongPtrA(form.lb.Hwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_FALSE(GetWindowLongPtrA(form.lb.Hwnd(), GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE));
+  // The list is above the memo in the window order.
+  bool listFirst = false;
+  for (HWND child = GetWindow(form.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == form.lb.Hwnd()) listFirst = true;
+    if (child == form.m1.Hwnd()) break;
+  }
+  EXPECT_TRUE(listFirst);
+  form.lb.Show();
+  EXPECT_EQ(form.lb.Bounds(), form.m1.Bounds());
+  form.lb.Hide();
+
+  // Both follow the window's size.
+  form.SetBounds({100, 100, 320, 420});
+  const Size larger = form.ClientSize();
+  EXPECT_EQ(form.Panel1.Bounds(), (Rect{0, larger.height - 83, larger.width, 83}));
+  EXPECT_EQ(form.m1.Bounds(), (Rect{0, 0, larger.width, larger.height - 83}));
+  form.lb.Show();
+  EXPECT_EQ(form.lb.Bounds(), form.m1.Bounds());
+}
+
+TEST_F(Note, NoteFontIsTheDesignFontOnTheDialogTheMemoAndTheList) {
+  const FontInfo design{
+      .name = "MS Sans Serif", .height = 13, .charset = kDefaultCharset, .color = colors::kWindowText};
+  EXPECT_EQ(form.fd.Font(), design);
+  EXPECT_EQ(form.m1.Font(), design);
+  EXPECT_EQ(form.lb.Font(), design);
+
+  // The dialog opens with the font it holds and gives back what the user
+  // confirms; a scalable face of this machine, as the layout's face may be missing.
+  FontInfo chosen = design;
+  chosen.name = AScalableFace();
+  chosen.height = 16;
+  chosen.underline = true;
+  chosen.color = colors::kRed;
+  form.fd.SetFont(chosen);
+  SetTimer(nullptr, 0, 100, PressDialogButton);
+  EXPECT_TRUE(form.fd.Execute(form.Handle()));
+  EXPECT_EQ(form.fd.Font().name, chosen.name);
+  EXPECT_EQ(form.fd.Font().height, 16);
+  EXPECT_TRUE(form.fd.Font().underline);
+  EXPECT_FALSE(form.fd.Font().bold || form.fd.Font().italic || form.fd.Font().strikeOut);
+  EXPECT_EQ(form.fd.Font().color, colors::kRed);
+}
+
+TEST_F(Note, HoverButtonsAndTheColourBoxSitOnTheBottomPanel) {
+  struct Face {
+    const Image& image;
+    const Label& label;
+    Point imageAt;
+    Point labelAt;
+    const char* caption;
+  };
+  const Face faces[] = {
+      {form.Image1, form.Label1, {8, 6}, {33, 13}, "Done"},
+      {form.Image3, form.Label3, {8, 46}, {33, 53}, "Close"},
+      {form.Image2, form.Label2, {104, 46}, {129, 53}, "Font"},
+  };
+  for (const auto& f : faces) {
+    SCOPED_TRACE(f.caption);
+    EXPECT_EQ(f.image.Bounds(), (Rect{f.imageAt.x, f.imageAt.y, 85, 30}));
+    EXPECT_EQ(f.label.Bounds().TopLeft(), f.labelAt);
+    EXPECT_EQ(f.label.Caption(), f.caption);
+  }
+  EXPECT_EQ(form.cbn.Bounds(), (Rect{104, 11, 85, 22}));
+  RECT box{};
+  GetWindowRect(form.cbn.Hwnd(), &box);
+  EXPECT_EQ(box.bottom - box.top, 22);
+
+  // Start-up's face picture, drawn on each face of the panel with its white
+  // caption over it, the face showing between the letters.
+  const COLORREF faceColor = RGB(10, 40, 160);
+  std::vector<std::uint32_t> pixels(85 * 30, 0x0A28A0);
+  Image normal(form, {.visible = false});
+  normal.SetPicture(BitmapFromPixels(85, 30, pixels.data()));
+  form.GiveFaces(normal);
+  const auto panel = PaintedClient(form.Panel1);
+  for (const auto& f : faces) {
+    SCOPED_TRACE(f.caption);
+    EXPECT_EQ(f.image.Picture(), normal.Picture());
+    EXPECT_EQ(panel.At(f.imageAt.x + 2, f.imageAt.y + 2), faceColor);
+    EXPECT_EQ(panel.At(f.imageAt.x + 82, f.imageAt.y + 27), faceColor);
+    EXPECT_GT(
+        panel.Count(RGB(255, 255, 255), f.label.Left(), f.label.Top(), f.label.Width(), f.label.Height()),
+        10);
+  }
+
+  // A caption does what a click on its face does, once the face has a handler.
+  std::vector<std::string> clicked;
+  form.Image1.OnClick([&] { clicked.push_back("Done"); });
+  form.Image2.OnClick([&] { clicked.push_back("Font"); });
+  form.Image3.OnClick([&] { clicked.push_back("Close"); });
+  for (const auto& f : faces) test::LeftClick(form.Panel1.Handle(), f.label.Left() + 2, f.label.Top() + 2);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"Done", "Close", "Font"}));
+}
+
+TEST_F(Note, TheColourBoxListsTheFiftyNoteColoursAndItsChoiceColoursMemoAndList) {
+  ASSERT_EQ(form.cbn.Count(), 50);
+  const auto named = NamedColors();
+  for (int i = 0; i < 50; ++i) {
+    EXPECT_EQ(form.cbn.ItemText(i), named[static_cast<size_t>(i)].name);
+    EXPECT_EQ(form.cbn.ItemColor(i), named[static_cast<size_t>(i)].value);
+  }
+  EXPECT_EQ(form.cbn.ItemIndex(), 38);
+  EXPECT_EQ(form.cbn.ItemText(38), "clInfoBk");
+
+  // As start-up applies the settings: the index, then the change handler.
+  form.cbn.SetItemIndex(9);
+  form.cbnChange();
+  EXPECT_EQ(form.m1.GetColor(), colors::kRed);
+  EXPECT_EQ(form.lb.GetColor(), colors::kRed);
+  EXPECT_EQ(PaintedColorInside(form.lb.Hwnd()), RGB(255, 0, 0));
+  EXPECT_EQ(PaintedColorInside(form.m1.Hwnd()), RGB(255, 0, 0));
+
+  // The user's choice in the box runs the same handler.
+  form.cbn.SetItemIndex(17);
+  SendMessageA(form.Panel1.Handle(), WM_COMMAND, MAKEWPARAM(form.cbn.Id(), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(form.cbn.Hwnd()));
+  EXPECT_EQ(form.m1.GetColor(), colors::kSkyBlue);
+  EXPECT_EQ(form.lb.GetColor(), colors::kSkyBlue);
+  EXPECT_EQ(PaintedColorInside(form.m1.Hwnd()), RGB(166, 202, 240));
+
+  // A system colour is kept as such; no selection gives black.
+  form.cbn.SetItemIndex(47);
+  form.cbnChange();
+  EXPECT_EQ(form.m1.GetColor(), colors::kWindow);
+  form.cbn.SetItemIndex(-1);
+  form.cbnChange();
+  EXPECT_EQ(form.lb.GetColor(), colors::kBlack);
+}
+
+TEST_F(Note, OuterBoundsReadBackExactlyShownOrHiddenAndClosingOnlyHides) {
+  // Value by value, as the settings reader applies lines 6 to 9.
+  form.SetLeft(-1250);
+  form.SetTop(30);
+  form.SetWidth(640);
+  form.SetHeight(480);
+  EXPECT_EQ(form.OuterBounds(), (Rect{-1250, 30, 640, 480}));
+  EXPECT_EQ((Rect{form.Left(), form.Top(), form.Width(), form.Height()}), (Rect{-1250, 30, 640, 480}));
+  form.SetBounds({1100, 700, 300, 250});  // partly off the screen
+  EXPECT_EQ(form.OuterBounds(), (Rect{1100, 700, 300, 250}));
+
+  // The shown window stands where the values say, and keeps them when closed.
+  form.Show();
+  for (const Rect& b : {Rect{1100, 700, 300, 250}, Rect{197, 274, 205, 357}, Rect{0, 0, 500, 100}}) {
+    form.SetBounds(b);
+    test::PumpFor(20);
+    EXPECT_EQ(form.OuterBounds(), b);
+    EXPECT_EQ(ScreenRectOf(form.Handle()), b);
+  }
+  SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_TRUE(IsWindow(form.Handle()));
+  EXPECT_EQ(form.OuterBounds(), (Rect{0, 0, 500, 100}));
+}
+
+}  // namespace
+}  // namespace velmora

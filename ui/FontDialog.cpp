@@ -1,0 +1,42 @@
+#include "ui/FontDialog.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "ui/Gdi.h"
+
+namespace velmora {
+
+bool FontDialog::Execute(HWND owner) {
+  LOGFONTA logFont{};
+  logFont.lfHeight = -font_.height;
+  logFont.lfWeight = font_.bold ? FW_BOLD : FW_NORMAL;
+  logFont.lfItalic = font_.italic;
+  logFont.lfUnderline = font_.underline;
+  logFont.lfStrikeOut = font_.strikeOut;
+  logFont.lfCharSet = static_cast<BYTE>(font_.charset);
+  std::strncpy(logFont.lfFaceName, font_.name.c_str(), LF_FACESIZE - 1);
+
+  CHOOSEFONTA choose{};
+  choose.lStructSize = sizeof(choose);
+  choose.hwndOwner = owner;
+  choose.lpLogFont = &logFont;
+  choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  const COLORREF shown = ToColorRef(font_.color);
+  choose.rgbColors = shown;
+  if (!ChooseFontA(&choose)) return false;
+
+  font_.name = logFont.lfFaceName;
+  font_.height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
+  font_.bold = logFont.lfWeight >= FW_BOLD;
+  font_.italic = logFont.lfItalic != 0;
+  font_.underline = logFont.lfUnderline != 0;
+  font_.strikeOut = logFont.lfStrikeOut != 0;
+  font_.charset = logFont.lfCharSet;
+  // An unchanged colour keeps its system colour, which follows the system's scheme.
+  if (choose.rgbColors != shown) font_.color = static_cast<Color>(choose.rgbColors & 0x00FFFFFFu);
+  return true;
+}
+
+}  // namespace velmora
