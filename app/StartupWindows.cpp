@@ -12,7 +12,10 @@
 #include "base/Product.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
+#include "options/WallpaperChange.h"
 #include "options/options.h"
+#include "picture/Unit2.h"
+#include "picture/WallpaperCompose.h"
 #include "shellutil/ShellUtil.h"
 #include "ui/ErrorBox.h"
 
@@ -67,13 +70,15 @@ void StartupWindows::EndStartupFlag() { toolbar_.Timer1.SetTag(0); }
 void StartupWindows::SeedRandom() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
 void StartupWindows::GiveFaces() { toolbar_.GiveFaces(); }
 
-void StartupWindows::PrepareLayers(const std::string&, bool) {
-  // The picture layers and work files come with the drawing surface's behaviour.
+void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart) {
+  const ScreenFacts screen{.width = GetSystemMetrics(SM_CXSCREEN),
+                           .height = GetSystemMetrics(SM_CYSCREEN),
+                           .desktopColor = GetSysColor(COLOR_DESKTOP)};
+  velmora::PrepareLayers(Form2().LayerImages(), wallpaper, firstStart, WorkDirectory(), screen,
+                         [](const std::string& path) { Form7().ecw.SetText(path); });
 }
 
-void StartupWindows::ChangeWallpaper(const std::string&) {
-  // The wallpaper change comes with the drawing surface's behaviour.
-}
+void StartupWindows::ChangeWallpaper(const std::string& path) { velmora::ChangeWallpaper(path); }
 
 void StartupWindows::SaveSettings() { toolbar_.SaveSettings(); }
 

@@ -1,13 +1,18 @@
 #include "app/Unit1.h"
 
 #include "about/about.h"
+#include "app/HoverScheme.h"
 #include "app/Program.h"
+#include "app/ScreenGrab.h"
+#include "app/Wallpaper.h"
 #include "app/Settings.h"
 #include "app/StartupRoutine.h"
 #include "app/StartupWindows.h"
+#include "app/ToolbarMotion.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
 #include "options/options.h"
+#include "picture/SessionCommands.h"
 #include "picture/Unit2.h"
 #include "picture/brushsize.h"
 #include "resources/ResourceIds.h"
@@ -29,6 +34,27 @@ UniqueMenu MakePopupMenu1() {
 }
 
 }  // namespace
+
+void TForm1::SelectTool(Image& face, Label& label) {
+  for (auto [otherFace, otherLabel] : {std::pair{&ib3, &Label2}, std::pair{&ib2, &Label3}, std::pair{&ib1, &Label4}}) {
+    otherFace->SetTag(0);
+    otherFace->AssignPicture(ib2n);
+    otherLabel->SetFontColor(colors::kWhite);
+  }
+  face.SetTag(1);
+  face.AssignPicture(ib2p);
+  label.SetFontColor(colors::kBlack);
+}
+
+void TForm1::ib3Click() { SelectTool(ib3, Label2); }
+void TForm1::ib2Click() { SelectTool(ib2, Label3); }
+void TForm1::ib1Click() { SelectTool(ib1, Label4); }
+
+Tool TForm1::SelectedTool() const {
+  if (ib2.Tag() != 0) return Tool::kEraseLast;
+  if (ib1.Tag() != 0) return Tool::kEraseAll;
+  return Tool::kBrush;
+}
 
 TForm1::TForm1()
     : Form({.className = "TForm1",
@@ -68,6 +94,21 @@ TForm1::TForm1()
   col.OnChange([this] { colChange(); });
   sw.OnClick([this] { swClick(); });
   Image1.OnClick([this] { BitBtn1Click(); });
+  ib3.OnClick([this] { ib3Click(); });
+  ib2.OnClick([this] { ib2Click(); });
+  ib1.OnClick([this] { ib1Click(); });
+  Image9.OnClick([this] { sb7Click(); });
+  Image8.OnClick([this] { sb6Click(); });
+  Image7.OnClick([this] { sb5Click(); });
+  Image6.OnClick([this] { sb8Click(); });
+  Form2().SetStrokeHooks({.tool = [this] { return SelectedTool(); },
+                          .brushSize = [this] { return siz.Position(); },
+                          .brushColor = [this] { return col.Selected(); },
+                          .showWindows = [this] { return sw.Checked(); },
+                          .begin = [this] { Hide(); },
+                          .end = [this] {
+                            if (!SpaceHidden()) Show();
+                          }});
 
   cti.emplace(Handle());
   UniqueIcon icon(static_cast<HICON>(
@@ -79,6 +120,9 @@ TForm1::TForm1()
   cti->SetOnMenuCommand([this](TTrayIcon&, UINT id) { MenuCommand(id); });
   cti->SetIconVisible(true);
   cti->Loaded();
+
+  WireHoverScheme(*this);
+  WireToolbarMotion(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -125,20 +169,63 @@ void TForm1::sizChange() {
 void TForm1::colChange() { Form5().SetBrushColor(col.Selected()); }
 
 void TForm1::swClick() {
-  // "Copy win" lifts pieces of the screen picture, so it works only while that picture is shown.
   const bool on = sw.Checked();
+  SwitchShowWindows(Form2().LayerImages(), on);
+  Form2().Invalidate();
+  // "Copy win" lifts pieces of the screen picture, so it works only while that picture is shown.
   Image6.AssignPicture(on ? ibn : ibi);
   Image6.SetEnabled(on);
   Label6.SetEnabled(on);
 }
 
 void TForm1::ctiClick() {
-  // Opening a drawing session (or finishing it while the toolbar is shown)
-  // arrives with the drawing surface's behaviour.
+  if (Visible()) {
+    BitBtn1Click();
+    return;
+  }
+  sht.SetEnabled(true);
+  RECT workArea{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  OpenSession(Form2().LayerImages(), GrabScreen(), workArea.right - workArea.left, workArea.bottom - workArea.top,
+              sw.Checked());
+  Form2().Invalidate();
+  Form2().Show();
+  Show();  // stays on top of the drawing surface
 }
 
 void TForm1::BitBtn1Click() {
-  // "Done" arrives with the drawing session.
+  SaveWorkFiles(Form2().LayerImages(), WorkDirectory());
+  ApplyWallpaper(WorkFile("1.bmp"), true);
+  sht.SetEnabled(false);
+  Hide();
+  Form2().Hide();
+}
+
+void TForm1::sb6Click() {
+  CancelLast(Form2().LayerImages(), sw.Checked());
+  Form2().Invalidate();
+}
+
+void TForm1::sb7Click() {
+  CancelAll(Form2().LayerImages());
+  Form2().Invalidate();
+}
+
+void TForm1::sb5Click() {
+  Form3().Show();
+  sht.SetEnabled(false);
+  Hide();
+}
+
+void TForm1::sb8Click() {
+  // Switching the colour key off and on again makes the system take the
+  // see-through window anew over the present screen.
+  const auto key = Form4().TransparentColor();
+  Form4().SetTransparentColor(std::nullopt);
+  Form4().SetTransparentColor(key);
+  Form4().Show();
+  sht.SetEnabled(false);
+  Hide();
 }
 
 void TForm1::About1Click() { Form10().Show(); }

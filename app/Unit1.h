@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "components/TrayIcon.h"
+#include "picture/SessionCommands.h"
 #include "ui/ColorBox.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"
@@ -77,15 +78,35 @@ class TForm1 : public Form {
 
   std::optional<TTrayIcon> cti;
 
+  // Tool selection: the chosen face gets Tag 1, the pressed picture and a black label.
+  void ib3Click();
+  void ib2Click();
+  void ib1Click();
+  // The drawing tool whose face is selected (its Tag is 1).
+  Tool SelectedTool() const;
+
   void Timer1Timer();
   void sizChange();
   void colChange();
   void swClick();
   void ctiClick();
   void BitBtn1Click();
+  void sb6Click();
+  void sb7Click();
+  void sb5Click();
+  void sb8Click();
   void About1Click();
   void Options1Click();
   void Dsjl1Click();
+
+  // Hover-end tests of the command faces and the tool faces (app/HoverScheme.cpp).
+  void tactTimer();
+  void tact2Timer();
+  // Dragging by the background and the Space key (app/ToolbarMotion.cpp).
+  void Shape1MouseDown(const MouseEvent& event);
+  void Shape1MouseUp(const MouseEvent& event);
+  void tmTimer();
+  void shtTimer();
 
   // Start-up step 14: every picture button gets its resting face.
   void GiveFaces();
@@ -105,8 +126,10 @@ class TForm1 : public Form {
   static ColorBoxProps BrushColors();
 
   void MenuCommand(UINT id);
+  void SelectTool(Image& face, Label& label);
 
   UniqueMenu popupMenu1_;
+  Point dragOffset_;  // the pointer within the window when a drag began
 };
 
 // The program's toolbar window, created hidden at the first call.

@@ -1,5 +1,7 @@
 #include "copywindow/copywindow.h"
 
+#include "app/HoverScheme.h"
+
 namespace velmora {
 
 TForm4::TForm4()
@@ -14,6 +16,7 @@ TForm4::TForm4()
   Label1.ForwardMouseTo(&Image2);
   Label2.ForwardMouseTo(&Image3);
   Label3.ForwardMouseTo(&Image4);
+  WireFramedFaces(*this, tact, &Panel1, {{&Image2}, {&Image3}, {&Image4}});
 }
 
 void TForm4::GiveFaces(const Image& normal) {

@@ -1,5 +1,6 @@
 #include "note/note.h"
 
+#include "app/HoverScheme.h"
 #include "ui/Handles.h"
 
 namespace velmora {
@@ -26,6 +27,8 @@ TForm3::TForm3()
   Label1.ForwardMouseTo(&Image1);
   Label2.ForwardMouseTo(&Image2);
   Label3.ForwardMouseTo(&Image3);
+  // "Done" has no pressed look.
+  WireFramedFaces(*this, tact, &Panel1, {{&Image1, false}, {&Image2}, {&Image3}});
 }
 
 void TForm3::cbnChange() {

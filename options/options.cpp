@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "app/HoverScheme.h"
 #include "app/Startup.h"
 #include "options/WallpaperList.h"
 #include "shellutil/ShellUtil.h"
@@ -67,6 +68,7 @@ TForm7::TForm7()
   Label7.ForwardMouseTo(&Image5);
   Label6.ForwardMouseTo(&Image4);
   Label5.ForwardMouseTo(&Image3);
+  WireFramedFaces(*this, tact, nullptr, {{&Image5}, {&Image4}, {&Image3}});
   SpeedButton1.SetGlyph(Glyph(FolderPixel));
   SpeedButton2.SetGlyph(Glyph(PlusPixel));
   SpeedButton3.SetGlyph(Glyph(CrossPixel));

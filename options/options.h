@@ -79,8 +79,8 @@ class TForm7 : public Form {
   void cbaClick();
   void emChange();
   void rb2Click();
-  // The wallpaper change's timer entry; the periodic change comes with it.
-  void cwTimer() {}
+  // The change timer's tick: the next wallpaper of the list, unless a drawing session is open.
+  void cwTimer();
 
  private:
   static ImageProps Face(Point at);

@@ -1,5 +1,7 @@
 #include "picture/Unit2.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "ui/Gdi.h"
@@ -55,8 +57,51 @@ void TForm2::PaintCanvas(HDC dc, const Rect& area) const {
     if (!r.Empty()) FillSolid(dc, r, GetColor());
 }
 
+void TForm2::i1MouseDown(int x, int y) {
+  if (hooks_.begin) hooks_.begin();
+  const Color color = ResolveColor(hooks_.brushColor ? hooks_.brushColor() : colors::kBlack,
+                                   [](int number) { return static_cast<Color>(GetSysColor(number)); });
+  stroke_.Begin(x, y, hooks_.brushSize ? hooks_.brushSize() : 1, color);
+  SetCapture(Handle());  // the stroke follows the pointer beyond the window until the release
+}
+
+void TForm2::i1MouseMove(int x, int y) {
+  if (!stroke_.Active()) return;
+  const Tool tool = hooks_.tool ? hooks_.tool() : Tool::kBrush;
+  const bool showWindows = hooks_.showWindows ? hooks_.showWindows() : true;
+  InvalidateCanvas(stroke_.Move(layers_, tool, x, y, showWindows));
+}
+
+void TForm2::i1MouseUp() {
+  const bool wasStroking = stroke_.Active();
+  stroke_.End();
+  if (GetCapture() == Handle()) ReleaseCapture();
+  if (wasStroking && hooks_.end) hooks_.end();
+}
+
+void TForm2::InvalidateCanvas(const PixelRect& changed) {
+  if (!changed.Empty()) Invalidate(Rect{changed.left, changed.top, changed.Width(), changed.Height()});
+}
+
 LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // Any button paints; a press while stroking begins the stroke anew.
+      i1MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      i1MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      i1MouseUp();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != Handle() && stroke_.Active()) i1MouseUp();
+      break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Handle(), &ps);

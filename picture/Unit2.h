@@ -2,7 +2,11 @@
 // The drawing surface window (TForm2): a borderless window that covers the
 // desktop's work area while a drawing session is open, showing the visible
 // canvas. It owns the eight layer images.
+#include <functional>
+
 #include "picture/Layers.h"
+#include "picture/SessionCommands.h"
+#include "ui/Color.h"
 #include "ui/Form.h"
 
 namespace velmora {
@@ -16,6 +20,27 @@ class TForm2 : public Form {
   Layers& LayerImages() { return layers_; }
   const Layers& LayerImages() const { return layers_; }
 
+  // What a stroke needs from the toolbar: its tool, size, colour and "Show
+  // windows", and what happens to the toolbar when a stroke begins and ends.
+  struct StrokeHooks {
+    std::function<Tool()> tool;
+    std::function<int()> brushSize;
+    std::function<Color()> brushColor;
+    std::function<bool()> showWindows;
+    Handler begin;
+    Handler end;
+  };
+  void SetStrokeHooks(StrokeHooks hooks) { hooks_ = std::move(hooks); }
+
+  // Strokes on the visible canvas, in layer coordinates.
+  void i1MouseDown(int x, int y);
+  void i1MouseMove(int x, int y);
+  void i1MouseUp();
+  bool Stroking() const { return stroke_.Active(); }
+
+  // Repaints the part of the visible canvas that a command changed.
+  void InvalidateCanvas(const PixelRect& changed);
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -24,6 +49,8 @@ class TForm2 : public Form {
   void PaintCanvas(HDC dc, const Rect& area) const;
 
   Layers layers_;
+  Stroke stroke_;
+  StrokeHooks hooks_;
 };
 
 // The program's drawing surface, created hidden at the first call.

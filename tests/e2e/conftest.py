@@ -229,6 +229,10 @@ class Rig:
         """The clipboard's formats as (id, name) pairs."""
         return [(f["id"], f["name"]) for f in self.probe("clipboard-formats")]
 
+    def set_wallpaper(self, path=""):
+        """The desktop wallpaper, through the system (an empty path for none)."""
+        self.probe("set-wallpaper", path)
+
     def press_button(self, hwnd):
         self.probe("click", hwnd)
 
@@ -260,12 +264,17 @@ class Rig:
     def click(self, x, y, button=1):
         self.xdotool("mousemove", x, y, "click", button)
 
-    def drag(self, start, end, button=1, steps=8):
-        """Presses at start, moves in steps to end, releases."""
+    def drag(self, start, end, button=1, steps=8, pace=0.0):
+        """Presses at start, moves in steps to end, releases. `pace` seconds
+        between the moves make a hand's slow drag: the system merges moves
+        that come faster than the program takes them, and an eraser acts
+        only where a move is delivered."""
         args = ["mousemove", *start, "mousedown", button]
         for i in range(1, steps + 1):
             args += ["mousemove", start[0] + (end[0] - start[0]) * i // steps,
                      start[1] + (end[1] - start[1]) * i // steps]
+            if pace:
+                args += ["sleep", pace]
         self.xdotool(*args, "mouseup", button)
 
     def key(self, *keys):
@@ -401,6 +410,10 @@ def workdir(rig, request):
     """A fresh work directory C:\\e2e\\<test> with the installation's files."""
     path = rig.prefix / "drive_c" / "e2e" / safe_name(request.node.name)
     shutil.rmtree(path, ignore_errors=True)
+    # Every test meets the plain desktop: no wallpaper left by an earlier one.
+    rig.set_wallpaper("")
+    for name in ("Wallpaper", "TileWallpaper", "WallpaperStyle"):
+        rig.run(["wine", "reg", "delete", r"HKCU\Control Panel\Desktop", "/v", name, "/f"])
     path.mkdir(parents=True)
     shutil.copy2(KVX_EXE, path / "KVX.exe")
     if DIST.is_dir():

@@ -9,6 +9,7 @@
 //   probe processes [--exe NAME]           running processes
 //   probe clipboard-formats                formats on the clipboard
 //   probe hold                             waits forever (keeps the desktop alive)
+//   probe set-wallpaper PATH               sets the desktop wallpaper ("" for none)
 //
 // Exit code 0 on success (an empty answer is a success), 2 on a usage error.
 
@@ -260,10 +261,19 @@ int ListClipboardFormats() {
   return 0;
 }
 
+// Sets the desktop wallpaper as the system's own settings would (an empty path
+// shows the plain desktop colour), so each test starts from a known desktop.
+int SetWallpaper(const wchar_t* path) {
+  std::wstring buffer = path;
+  return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) ? 0
+                                                                                                           : 1;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
-      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold\n",
+      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold\n"
+      "       probe set-wallpaper PATH\n",
       stderr);
   return 2;
 }
@@ -279,6 +289,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"processes") return ParseFilter(argc, argv, 2, filter) ? ListProcesses(filter) : Usage();
   if (command == L"click" && argc == 3) return Click(argv[2]);
   if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
+  if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
   if (command == L"hold" && argc == 2) {
     Sleep(INFINITE);
     return 0;

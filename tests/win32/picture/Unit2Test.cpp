@@ -101,5 +101,47 @@ TEST(DrawingSurface, EachShowingCoversTheWorkAreaAndRepaintsOnlyWhatWasInvalidat
   form.Hide();
 }
 
+TEST(DrawingSurface, MouseStrokesPaintEveryTargetAndTellTheToolbar) {
+  TForm2 form;
+  Layers& layers = form.LayerImages();
+  for (Bitmap* layer : {&layers.i1, &layers.i4, &layers.i31, &layers.i3, &layers.i41, &layers.i2})
+    *layer = Bitmap(60, 40, RgbPixel(255, 255, 255));
+  layers.i5 = Bitmap(60, 40, kKeyPixel);
+  layers.i6 = Bitmap(60, 40, kKeyPixel);
+  std::vector<std::string> told;
+  Tool tool = Tool::kBrush;
+  form.SetStrokeHooks({.tool = [&] { return tool; },
+                       .brushSize = [] { return 3; },
+                       .brushColor = [] { return colors::kRed; },
+                       .showWindows = [] { return true; },
+                       .begin = [&] { told.push_back("begin"); },
+                       .end = [&] { told.push_back("end"); }});
+  const Pixel red = PixelOf(colors::kRed);
+
+  // Moving without a button draws nothing; the right button paints like the left.
+  SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 20));
+  EXPECT_EQ(layers.i1.At(30, 20), RgbPixel(255, 255, 255));
+  SendMessageA(form.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 20));
+  EXPECT_TRUE(form.Stroking());
+  EXPECT_EQ(layers.i1.At(10, 20), RgbPixel(255, 255, 255));  // a press alone leaves no mark
+  SendMessageA(form.Handle(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(40, 20));
+  SendMessageA(form.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(40, 20));
+  EXPECT_FALSE(form.Stroking());
+  for (const Bitmap* target : {&layers.i1, &layers.i4, &layers.i5, &layers.i31}) EXPECT_EQ(target->At(25, 20), red);
+  EXPECT_EQ(layers.i2.At(25, 20), RgbPixel(255, 255, 255));  // the background is never drawn on
+  EXPECT_EQ(layers.i3.At(25, 20), RgbPixel(255, 255, 255));  // nor the session snapshots
+  EXPECT_EQ(told, (std::vector<std::string>{"begin", "end"}));
+
+  // "Erase all" puts the background back and the key colour in the drawing layer.
+  tool = Tool::kEraseAll;
+  SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 20));
+  SendMessageA(form.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(25, 20));
+  SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(25, 20));
+  EXPECT_EQ(layers.i1.At(25, 20), RgbPixel(255, 255, 255));
+  EXPECT_EQ(layers.i4.At(25, 20), RgbPixel(255, 255, 255));
+  EXPECT_EQ(layers.i5.At(25, 20), kKeyPixel);
+  EXPECT_EQ(layers.i5.At(35, 20), red);  // outside the square
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,0 +1,16 @@
+#pragma once
+// The toolbar's own motion: dragging it by its background, and the Space key
+// that hides and shows it during a drawing session.
+
+namespace velmora {
+
+class TForm1;
+
+// Wires the background shape's mouse down and up, `tm` and `sht`.
+void WireToolbarMotion(TForm1& toolbar);
+
+// Set while the Space key has the toolbar hidden; the end of a stroke shows
+// the toolbar again only while it is clear.
+bool SpaceHidden();
+
+}  // namespace velmora

@@ -1,0 +1,38 @@
+#include "app/Wallpaper.h"
+
+#include <windows.h>
+
+#include "base/Errors.h"
+
+namespace velmora {
+namespace {
+
+void WriteValue(HKEY key, const char* name, const std::string& value) {
+  if (RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+    throw Error(Format("Failed to set data for '%s'", name));
+}
+
+}  // namespace
+
+void ApplyWallpaper(const std::string& path, bool tile) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    throw Error(Format("Failed to set data for '%s'", "Wallpaper"));
+  try {
+    WriteValue(key, "Wallpaper", path);
+    WriteValue(key, "TileWallpaper", tile ? "1" : "0");
+    if (tile) WriteValue(key, "WallpaperStyle", "0");
+  } catch (...) {
+    RegCloseKey(key);
+    throw;
+  }
+  RegCloseKey(key);
+  // The path itself, not a null one: a null path resets the system's default
+  // wallpaper on current Windows versions.
+  std::string buffer = path;
+  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+}  // namespace velmora

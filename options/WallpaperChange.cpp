@@ -1,0 +1,45 @@
+#include "options/WallpaperChange.h"
+
+#include "app/Program.h"
+#include "app/Wallpaper.h"
+#include "app/messgae.h"
+#include "options/WallpaperList.h"
+#include "options/options.h"
+#include "picture/Unit2.h"
+#include "picture/WallpaperCompose.h"
+
+namespace velmora {
+
+void ChangeWallpaper(const std::string& path) {
+  TForm7& options = Form7();
+  const bool optionsShown = options.Visible();
+  options.Hide();
+  if (optionsShown) ShowStatus(kChangeStatus);
+  // Whatever happens, the user gets the options window back and no stale message.
+  struct Restore {
+    TForm7& options;
+    bool shown;
+    ~Restore() {
+      Form6().Close();
+      if (shown) options.Show();
+    }
+  } restore{options, optionsShown};
+
+  ChangeWallpaperPicture(Form2().LayerImages(), path, WorkDirectory());
+  ApplyWallpaper(WorkFile("1.bmp"), true);
+}
+
+void TForm7::cwTimer() {
+  if (Form2().Visible()) return;  // a drawing session is open: the next tick tries again
+  if (!rb2.Checked()) {
+    cw.SetEnabled(false);
+    return;
+  }
+  const std::vector<std::string> list = WallpaperList();
+  const auto next = NextWallpaperIndex(list, ecw.Text());
+  if (!next) return;
+  ecw.SetText(list[*next]);
+  ChangeWallpaper(ecw.Text());
+}
+
+}  // namespace velmora
