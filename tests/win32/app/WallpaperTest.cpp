@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/Wallpaper.h"
+#include "app/messgae.h"
+#include "base/Errors.h"
+#include "options/WallpaperChange.h"
+#include "options/options.h"
 #include "shellutil/ShellUtil.h"
 
 namespace velmora {
@@ -42,6 +46,23 @@ TEST(ApplyWallpaper, WritesTheFileAndTilingAndTheSystemTakesThePath) {
   ApplyWallpaper(path, false);
   EXPECT_EQ(Desktop("TileWallpaper"), "0");
   EXPECT_EQ(Desktop("WallpaperStyle"), "2");  // not tiling leaves the style alone
+}
+
+TEST(WallpaperChange, AFailedChangeGivesTheOptionsWindowBackAndClosesTheMessage) {
+  SavedDesktop saved;
+  const std::string before = Desktop("Wallpaper");
+  Form7().Show();
+  try {
+    ChangeWallpaper("C:\\no such folder\\missing.jpg");
+    ADD_FAILURE() << "a missing picture changed the wallpaper";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"C:\\no such folder\\missing.jpg\". ", 0), 0u)
+        << e.what();
+  }
+  EXPECT_TRUE(Form7().Visible());
+  EXPECT_FALSE(Form6().Visible());
+  EXPECT_EQ(Desktop("Wallpaper"), before);
+  Form7().Hide();
 }
 
 }  // namespace
