@@ -1,0 +1,55 @@
+"""The toolbar during a drawing session: "Show windows", the Space key,
+dragging it by its background, the brush preview, and the icon acting as
+"Done"."""
+
+from conftest import REPO, wait_until
+from notepad import (BACKGROUND, SHOW_WINDOWS, SIZE_BAR, bmp, click_face, first_start, open_session, pixel,
+                     toolbar_point, wait_pixel, wait_toolbar, window)
+from tray import ICON_POINT, choose, settings_lines
+
+CANCEL_LAST_FACE = (128, 96)  # top-left of the face in the toolbar
+
+
+def test_show_windows_space_key_dragging_and_the_icon_as_done(rig, kvx, workdir):
+    program = first_start(rig, kvx, workdir)
+    wallpaper = bmp(workdir / "1.bmp").getpixel((640, 400))
+    choose(rig, "About")  # a window on the screen when the session opens
+    card = wait_until(lambda: window(program, "TForm10"), timeout=10, what="the about card")
+    inside = (card["rect"][0] + 250, card["rect"][1] + 24)
+    open_session(rig, program)
+    assert pixel(rig, inside) == (0, 0, 255)  # the grab shows the card
+
+    click_face(rig, program, SHOW_WINDOWS)  # off: the wallpaper as it will look
+    wait_pixel(rig, inside, wallpaper, "'Show windows' off to show the composed picture")
+    click_face(rig, program, SHOW_WINDOWS)
+    wait_pixel(rig, inside, (0, 0, 255), "'Show windows' on to show the grab again")
+
+    # Hovering a command face shows its hover picture; leaving it, the normal one.
+    pictures = REPO / "resources" / "pictures"
+    spot = (12, 22)  # inside the pill, clear of the caption
+    face = toolbar_point(program, (CANCEL_LAST_FACE[0] + spot[0], CANCEL_LAST_FACE[1] + spot[1]))
+    rig.move(*toolbar_point(program, (CANCEL_LAST_FACE[0] + 40, CANCEL_LAST_FACE[1] + 15)))
+    wait_pixel(rig, face, bmp(pictures / "iba.bmp").getpixel(spot), "the hover picture on 'Cancel last'")
+    rig.move(*toolbar_point(program, BACKGROUND))
+    wait_pixel(rig, face, bmp(pictures / "ibn.bmp").getpixel(spot), "'Cancel last' to rest again")
+
+    rig.key("space")
+    wait_toolbar(program, shown=False)
+    rig.key("space")
+    wait_toolbar(program)
+
+    start = toolbar_point(program, BACKGROUND)
+    rig.drag(start, (start[0] + 100, start[1] + 50), steps=10)
+    wait_until(lambda: window(program, "TForm1")["rect"][:2] == [292, 159], timeout=10,
+               what="the toolbar to follow the drag")
+
+    # The size bar pops up the preview beside the toolbar, which hides again by itself.
+    rig.click(*toolbar_point(program, (100, SIZE_BAR[1])))
+    wait_until(lambda: window(program, "TForm5"), timeout=10, what="the brush preview")
+    wait_until(lambda: window(program, "TForm5") is None, timeout=10, what="the brush preview to hide")
+
+    rig.click(*ICON_POINT)  # acts as "Done"
+    wait_until(lambda: window(program, "TForm2") is None, timeout=15, what="the icon to end the session")
+    choose(rig, "Exit")
+    assert program.wait_exit() == 0
+    assert settings_lines(workdir)[3:5] == ["292", "159"]
