@@ -5,6 +5,10 @@
 #include "base/Errors.h"
 #include "options/WallpaperChange.h"
 #include "options/options.h"
+#include "app/Program.h"
+#include "picture/BmpFile.h"
+#include "picture/JpegFile.h"
+#include "picture/Unit2.h"
 #include "shellutil/ShellUtil.h"
 
 namespace velmora {
@@ -63,6 +67,51 @@ TEST(WallpaperChange, AFailedChangeGivesTheOptionsWindowBackAndClosesTheMessage)
   EXPECT_FALSE(Form6().Visible());
   EXPECT_EQ(Desktop("Wallpaper"), before);
   Form7().Hide();
+}
+
+TEST(WallpaperChange, TheTimerTakesTheEntryAfterTheFirstEqualOne) {
+  SavedDesktop saved;
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string dir = std::string(temp) + "velmora-cw-test\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string previousWork = WorkDirectory();
+  WorkDirectory() = dir;
+  const std::string p = dir + "p.jpg", q = dir + "q.jpg", r = dir + "r.jpg";
+  WriteJpegFile(Bitmap(40, 30, RgbPixel(200, 0, 0)), p);
+  WriteJpegFile(Bitmap(40, 30, RgbPixel(0, 200, 0)), q);
+  WriteJpegFile(Bitmap(40, 30, RgbPixel(0, 0, 200)), r);
+  Layers& layers = Form2().LayerImages();
+  layers.i4 = Bitmap(40, 30, RgbPixel(255, 255, 255));
+  layers.i5 = Bitmap(40, 30, kKeyPixel);
+  layers.i5.Set(3, 4, RgbPixel(1, 2, 3));  // a drawn pixel, laid over every new picture
+
+  TForm7& options = Form7();
+  options.SetWallpaperList({p, q, p, r});
+  options.ecw.SetText("P:\\ELSEWHERE.JPG");
+  options.rb2.SetChecked(true);
+  std::vector<std::string> seen;
+  for (int tick = 0; tick < 4; ++tick) {
+    options.cwTimer();
+    seen.push_back(options.ecw.Text());
+  }
+  // Not in the list: the first entry; then Q, then P again (the first P counts), never R.
+  EXPECT_EQ(seen, (std::vector<std::string>{p, q, p, q}));
+  const Bitmap composed = ReadBmpFile(dir + "1.bmp");
+  EXPECT_EQ(composed.At(3, 4), RgbPixel(1, 2, 3));
+  EXPECT_EQ(Desktop("Wallpaper"), dir + "1.bmp");
+
+  // A drawing session open: ticks pass; another mode: the timer stops itself.
+  options.cw.SetEnabled(true);
+  Form2().Show();
+  options.cwTimer();
+  EXPECT_EQ(options.ecw.Text(), q);
+  Form2().Hide();
+  options.rb3.SetChecked(true);
+  options.cwTimer();
+  EXPECT_FALSE(options.cw.Enabled());
+  EXPECT_EQ(options.ecw.Text(), q);
+  WorkDirectory() = previousWork;
 }
 
 }  // namespace
