@@ -140,3 +140,18 @@ def test_started_elsewhere_the_work_directory_comes_from_the_run_value(rig, kvx,
         assert program.wait_exit() == 0
     finally:
         reg_delete(rig, RUN_KEY, "KVX")
+
+
+def test_a_missing_wallpaper_list_stops_start_up_with_its_reason(rig, kvx, workdir):
+    (workdir / "wl.ini").unlink()
+    program = kvx()
+    box = program.wait_msgbox(timeout=20)
+    assert box["title"] == "Velmora"
+    assert box["text"].startswith(f'Cannot open file "{workdir.winpath}\\wl.ini". ') and box["text"].endswith(".")
+    assert len(box["text"]) > len(f'Cannot open file "{workdir.winpath}\\wl.ini". ') + 3  # the system's reason
+    dismiss(rig, box)
+    wait_icon(rig)
+    # The settings were not read: no welcome although this is a first start.
+    assert rig.msgboxes(exe="KVX.exe") == []
+    choose(rig, "Exit")
+    assert program.wait_exit() == 0
