@@ -16,6 +16,8 @@ bool SpaceHidden() {
   return spaceHidden;
 }
 
+void ClearSpaceHidden() { spaceHidden = false; }
+
 void TForm1::Shape1MouseDown(const MouseEvent& event) {
   // The shape fills the borderless window, so its pixels are the window's.
   dragOffset_ = {event.x, event.y};

@@ -12,5 +12,8 @@ void WireToolbarMotion(TForm1& toolbar);
 // Set while the Space key has the toolbar hidden; the end of a stroke shows
 // the toolbar again only while it is clear.
 bool SpaceHidden();
+// A new opening shows the toolbar whatever Space did before, so the flag goes
+// with it; else every later stroke would hide the toolbar for good.
+void ClearSpaceHidden();
 
 }  // namespace velmora

@@ -190,6 +190,7 @@ void TForm1::ctiClick() {
               sw.Checked());
   Form2().Invalidate();
   Form2().Show();
+  ClearSpaceHidden();
   Show();  // stays on top of the drawing surface
 }
 

@@ -37,6 +37,15 @@ def test_show_windows_space_key_dragging_and_the_icon_as_done(rig, kvx, workdir)
     wait_toolbar(program, shown=False)
     rig.key("space")
     wait_toolbar(program)
+    # Hidden with Space, then the icon opens the session anew: the toolbar is
+    # back, and it comes back after strokes as before.
+    rig.key("space")
+    wait_toolbar(program, shown=False)
+    rig.click(*ICON_POINT)
+    wait_toolbar(program)
+    rig.drag((900, 600), (1000, 600))
+    wait_pixel(rig, (950, 600), (255, 0, 0), "the stroke")
+    wait_toolbar(program)
 
     start = toolbar_point(program, BACKGROUND)
     rig.drag(start, (start[0] + 100, start[1] + 50), steps=10)
