@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "components/OwnedHandle.h"
+#include "ui/Handles.h"
 #include "components/SimpleTimerRules.h"
 
 namespace velmora {
@@ -74,7 +74,7 @@ class TSimpleTimerHandler {
   static void Leave(TSimpleTimer& timer);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-  OwnedWindow window_;
+  UniqueWindow window_;
   std::vector<TSimpleTimer*> timers_;
 };
 

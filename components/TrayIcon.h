@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "components/OwnedHandle.h"
+#include "ui/Handles.h"
 #include "components/SimpleTimer.h"
 #include "components/TrayIconLogic.h"
 
@@ -169,8 +169,8 @@ class TTrayIcon {
   HWND owner_;
   bool ownerHooked_ = false;
   NOTIFYICONDATAA record_{};
-  OwnedIcon icon_;
-  OwnedImageList iconList_;
+  UniqueIcon icon_;
+  UniqueImageList iconList_;
   HMENU popupMenu_ = nullptr;
   std::string hint_;
   std::uint32_t cycleInterval_ = 0;
@@ -226,7 +226,7 @@ class TTrayIconHandler {
   TTrayIcon* Find(WPARAM identifier) const;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-  OwnedWindow window_;
+  UniqueWindow window_;
   std::vector<TTrayIcon*> icons_;
 };
 

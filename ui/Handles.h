@@ -1,7 +1,8 @@
 #pragma once
-// Move-only owners of system handles: GDI objects, DCs, icons, menus and
-// registry keys. Each releases its handle exactly once; copying is deleted.
+// Move-only owners of system handles: GDI objects, DCs, icons, menus,
+// registry keys, image lists and plain windows. Each releases its handle exactly once; copying is deleted.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -28,8 +29,10 @@ class UniqueHandle {
   // Gives up ownership without closing.
   Handle Release() { return std::exchange(handle_, Handle{}); }
   void Reset(Handle handle = Handle{}) {
-    if (handle_ != Handle{}) Traits::Close(handle_);
-    handle_ = handle;
+    // The owner lets go before closing, so code that the close runs (a window's
+    // destruction messages) never sees a handle on its way out.
+    const Handle old = std::exchange(handle_, handle);
+    if (old != Handle{}) Traits::Close(old);
   }
 
  private:
@@ -53,6 +56,14 @@ struct RegKeyTraits {
   using Handle = HKEY;
   static void Close(HKEY handle) { RegCloseKey(handle); }
 };
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static void Close(HIMAGELIST handle) { ImageList_Destroy(handle); }
+};
+struct WindowTraits {
+  using Handle = HWND;
+  static void Close(HWND handle) { DestroyWindow(handle); }
+};
 
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -62,6 +73,8 @@ using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // The client-area DC of a window (GetDC), released on destruction.
 class WindowDc {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "components/OwnedHandle.h"
+#include "ui/Handles.h"
 
 namespace velmora {
 namespace {
@@ -12,15 +12,15 @@ HWND MakeStatic() {
                          nullptr);
 }
 
-TEST(OwnedHandle, MovingHandsOverOwnershipAndTheLastOwnerFreesIt) {
+TEST(UniqueWindowAndIcon, MovingHandsOverOwnershipAndTheLastOwnerFreesIt) {
   const HWND window = MakeStatic();
   ASSERT_NE(window, nullptr);
   {
-    OwnedWindow first(window);
-    OwnedWindow second(std::move(first));
+    UniqueWindow first(window);
+    UniqueWindow second(std::move(first));
     EXPECT_FALSE(first);
     EXPECT_EQ(second.Get(), window);
-    OwnedWindow third;
+    UniqueWindow third;
     third = std::move(second);
     EXPECT_TRUE(IsWindow(window));
   }
@@ -28,15 +28,15 @@ TEST(OwnedHandle, MovingHandsOverOwnershipAndTheLastOwnerFreesIt) {
 
   const HWND kept = MakeStatic();
   {
-    OwnedWindow owner(kept);
+    UniqueWindow owner(kept);
     EXPECT_EQ(owner.Release(), kept);
   }
   EXPECT_TRUE(IsWindow(kept));
-  OwnedWindow replaced(kept);
+  UniqueWindow replaced(kept);
   replaced.Reset(MakeStatic());
   EXPECT_FALSE(IsWindow(kept));
 
-  OwnedIcon icon(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+  UniqueIcon icon(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
   const HICON raw = icon.Get();
   icon.Reset();
   ICONINFO info{};
