@@ -1,10 +1,10 @@
 """The toolbar during a drawing session: "Show windows", the Space key,
-dragging it by its background, the brush preview, and the icon acting as
-"Done"."""
+dragging it by its background, the brush preview, the icon acting as
+"Done", and "Text" and "Copy win" opening their windows."""
 
 from conftest import REPO, wait_until
-from notepad import (BACKGROUND, SHOW_WINDOWS, SIZE_BAR, bmp, click_face, first_start, open_session, pixel,
-                     toolbar_point, wait_pixel, wait_toolbar, window)
+from notepad import (BACKGROUND, COPY_WIN, DONE, SHOW_WINDOWS, SIZE_BAR, TEXT, bmp, click_face, first_start,
+                     open_session, pixel, toolbar_point, wait_pixel, wait_toolbar, window)
 from tray import ICON_POINT, choose, settings_lines
 
 CANCEL_LAST_FACE = (128, 96)  # top-left of the face in the toolbar
@@ -62,3 +62,23 @@ def test_show_windows_space_key_dragging_and_the_icon_as_done(rig, kvx, workdir)
     choose(rig, "Exit")
     assert program.wait_exit() == 0
     assert settings_lines(workdir)[3:5] == ["292", "159"]
+
+
+def test_text_and_copy_win_hide_the_toolbar_and_open_their_windows(rig, kvx, workdir):
+    program = first_start(rig, kvx, workdir)
+    for face, cls in ((TEXT, "TForm3"), (COPY_WIN, "TForm4")):
+        open_session(rig, program)
+        click_face(rig, program, face)
+        opened = wait_until(lambda: window(program, cls), timeout=10, what=f"the {cls} window")
+        wait_toolbar(program, shown=False)
+        assert window(program, "TForm2") is not None  # the session goes on beneath it
+        left, top, right, _ = opened["rect"]
+        rig.click(right - 12, top + 10)  # its close box
+        wait_until(lambda: window(program, cls) is None, timeout=10, what=f"the {cls} window to close")
+        # The icon brings the toolbar back over a new grab; "Done" ends the session.
+        rig.click(*ICON_POINT)
+        wait_toolbar(program)
+        click_face(rig, program, DONE)
+        wait_until(lambda: window(program, "TForm2") is None, timeout=15, what="'Done'")
+    choose(rig, "Exit")
+    assert program.wait_exit() == 0
