@@ -3,15 +3,18 @@
 
 NATIVE := build/native
 WIN32DIR := build/win32
+WIN64DIR := build/win64
 JOBS ?= $(shell nproc)
 CACHE ?= $(HOME)/.cache/velmora
 
-.PHONY: deps build build-native build-win32 run test test-unit test-win32 test-e2e clean
+.PHONY: deps build build-native build-win32 build-win64 run test test-unit test-win32 test-e2e test-product clean
 
 deps:
 	@scripts/deps
 
-build: build-native build-win32
+# The 32-bit program is the product; the 64-bit build of the same sources runs
+# the Windows and end-to-end tests where 32-bit programs cannot run.
+build: build-native build-win32 build-win64
 
 build-native:
 	@cmake -S . -B $(NATIVE) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Debug \
@@ -22,23 +25,38 @@ build-win32:
 	@cmake -S . -B $(WIN32DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw32 \
-	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run >/dev/null
+	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win32" >/dev/null
 	@cmake --build $(WIN32DIR) -j $(JOBS)
+
+build-win64:
+	@cmake -S . -B $(WIN64DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw64 \
+	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win64" >/dev/null
+	@cmake --build $(WIN64DIR) -j $(JOBS)
 
 run: deps build
 	@scripts/run
 
 test: deps build
-	@$(MAKE) --no-print-directory test-unit test-win32 test-e2e
+	@$(MAKE) --no-print-directory test-unit test-product test-win32 test-e2e
 
 test-unit: build-native
 	@ctest --test-dir $(NATIVE) --output-on-failure
 
-test-win32: build-win32
-	@scripts/with-display ctest --test-dir $(WIN32DIR) --output-on-failure
+# The shipped 32-bit program, checked on every machine without running it.
+test-product: build-win32
+	@/usr/bin/python3 -m pytest -q tests/product
 
-test-e2e: build-win32
-	@/usr/bin/python3 -m pytest -q tests/e2e
+# The Windows and end-to-end tests run on the build that this machine's Wine
+# can run (scripts/wine-arch); both builds are made so either can be chosen.
+test-win32: build-win32 build-win64
+	@arch=$$(scripts/wine-arch "Windows tests") || exit 1; \
+	  VELMORA_WINE_ARCH=$$arch scripts/with-display ctest --test-dir build/$$arch --output-on-failure
+
+test-e2e: build-win32 build-win64
+	@arch=$$(scripts/wine-arch "End-to-end tests") || exit 1; \
+	  VELMORA_WINE_ARCH=$$arch /usr/bin/python3 -m pytest -q tests/e2e
 
 clean:
 	rm -rf build

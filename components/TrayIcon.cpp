@@ -7,7 +7,10 @@
 namespace velmora {
 namespace {
 
-static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the icon record is the shell's 488-byte version-2 form");
+// The shell's version-2 record: 488 bytes in the 32-bit program, 504 in the
+// 64-bit one (the window handle and icon are pointer-sized).
+static_assert(NOTIFYICONDATAA_V2_SIZE == (sizeof(void*) == 8 ? 504 : 488),
+              "the icon record is the shell's version-2 form");
 
 TrayNotifyFunction& NotifyFunction() {
   static TrayNotifyFunction function = &Shell_NotifyIconA;

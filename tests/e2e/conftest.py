@@ -1,5 +1,9 @@
-"""The end-to-end rig: the real 32-bit KVX.exe under Wine, in the virtual
-desktop "velmora" (1280x800, taskbar and notification area) on a private Xvfb.
+"""The end-to-end rig: the real KVX.exe under Wine, in the virtual desktop
+"velmora" (1280x800, taskbar and notification area) on a private Xvfb.
+
+The build is the one scripts/wine-arch chooses (VELMORA_WINE_ARCH): the 32-bit
+program under 32-bit Wine where 32-bit programs run here, else the 64-bit build
+of the same sources under 64-bit Wine.
 
 Fixtures:
   rig      (session) the display, the booted Wine prefix and the desktop, with
@@ -32,8 +36,22 @@ def _repo_path(variable, default):
     return path if path.is_absolute() else REPO / path
 
 
-KVX_EXE = _repo_path("KVX_EXE", "build/win32/KVX.exe")
-PROBE_EXE = _repo_path("PROBE_EXE", "build/win32/tests/e2e/probe/probe.exe")
+def _wine_arch():
+    arch = os.environ.get("VELMORA_WINE_ARCH")
+    if not arch:
+        arch = subprocess.run([str(REPO / "scripts" / "wine-arch"), "End-to-end tests"], stdin=subprocess.DEVNULL,
+                              stdout=subprocess.PIPE, text=True).stdout.strip()
+    if arch not in ("win32", "win64"):
+        raise RuntimeError(f"no Windows build to test (scripts/wine-arch said {arch!r})")
+    return arch
+
+
+ARCH = _wine_arch()
+# Debian's "wine" picks the 32-bit loader whenever wine32 is installed, so the
+# 64-bit build is run by the 64-bit loader itself.
+WINE = "wine" if ARCH == "win32" else "/usr/lib/wine/wine64"
+KVX_EXE = _repo_path("KVX_EXE", f"build/{ARCH}/KVX.exe")
+PROBE_EXE = _repo_path("PROBE_EXE", f"build/{ARCH}/tests/e2e/probe/probe.exe")
 DIST = REPO / "resources" / "dist"
 E2E = REPO / "build" / "e2e"
 ARTIFACTS = REPO / "build" / "e2e-artifacts"
@@ -72,9 +90,11 @@ class Rig:
         self.prefix = root / "prefix"
         self.logs = root / "logs"
         self.env = {k: v for k, v in os.environ.items() if not k.startswith("WINE") and k != "DISPLAY"}
-        self.env.update(WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
+        self.env.update(WINEPREFIX=str(self.prefix), WINEDEBUG="-all", WINEARCH=ARCH,
                         # Mono and Gecko are not wanted and would ask to be downloaded.
                         WINEDLLOVERRIDES="mscoree,mshtml=")
+        if ARCH == "win64":
+            self.env["WINELOADER"] = WINE
         self.xvfb = None
         self.explorer = None
         self.desktop_colour = None
@@ -87,7 +107,7 @@ class Rig:
         self.logs.mkdir(parents=True)
         self.start_xvfb()
         started = time.monotonic()
-        self.run(["wineboot", "-i"], timeout=240, check=True)
+        self.run(["wine", "wineboot", "-i"], timeout=240, check=True)
         self.boot_seconds = time.monotonic() - started
         for args in (
             [r"HKCU\Software\Wine\Explorer\Desktops", "/v", DESKTOP, "/d", f"{SCREEN_W}x{SCREEN_H}"],
@@ -139,7 +159,11 @@ class Rig:
         shutil.copy2(PROBE_EXE, self.probe_exe)
         with open(self.logs / "explorer.log", "wb") as log:
             self.explorer = subprocess.Popen(
-                ["wine", "explorer", f"/desktop={DESKTOP},{SCREEN_W}x{SCREEN_H}", self.winpath(self.probe_exe), "hold"],
+                [WINE, "explorer", f"/desktop={DESKTOP},{SCREEN_W}x{SCREEN_H}", self.winpath(self.probe_exe), "hold",
+                 # Wine's desktop may paint a new wallpaper over the taskbar
+                 # (always under 64-bit Wine, under load under 32-bit) and
+                 # leave it so; the holder repaints it, as Windows would.
+                 "--repaint-taskbar"],
                 env=self.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
         wait_until(lambda: any(w["class"] == "Shell_TrayWnd" and w["rect"] == TASKBAR for w in self.windows()),
                    timeout=60, what="the virtual desktop's taskbar")
@@ -174,7 +198,9 @@ class Rig:
     def run(self, argv, cwd=None, timeout=60, check=False):
         """Runs a command with the rig's environment and returns (code, stdout,
         stderr). Output goes through files: Wine's helper processes inherit the
-        handles and would hold a pipe open."""
+        handles and would hold a pipe open. "wine" stands for the build's loader."""
+        if argv and argv[0] == "wine":
+            argv = [WINE, *argv[1:]]
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             code = subprocess.run(argv, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
                                   timeout=timeout).returncode
@@ -322,7 +348,7 @@ class Program:
             # From another current directory the program is named by its full path,
             # as the system does when it starts the program at logon.
             program = "KVX.exe" if cwd is None else workdir.winpath + "\\KVX.exe"
-            self.popen = subprocess.Popen(["wine", program, *self.args], cwd=cwd or workdir.path, env=rig.env,
+            self.popen = subprocess.Popen([WINE, program, *self.args], cwd=cwd or workdir.path, env=rig.env,
                                           stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
                                           start_new_session=True)
 
@@ -391,7 +417,7 @@ def pytest_runtest_makereport(item, call):
 @pytest.fixture(scope="session")
 def rig():
     global _rig
-    for exe, how in ((KVX_EXE, "make build-win32"), (PROBE_EXE, "make build-win32")):
+    for exe, how in ((KVX_EXE, f"make build-{ARCH}"), (PROBE_EXE, f"make build-{ARCH}")):
         if not exe.is_file():
             pytest.fail(f"{exe} is missing: run '{how}'", pytrace=False)
     shutil.rmtree(ARTIFACTS, ignore_errors=True)

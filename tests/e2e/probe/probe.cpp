@@ -8,8 +8,11 @@
 //   probe click HWND                       presses a button (BM_CLICK)
 //   probe processes [--exe NAME]           running processes
 //   probe clipboard-formats                formats on the clipboard
-//   probe hold                             waits forever (keeps the desktop alive)
+//   probe hold [--repaint-taskbar]         waits forever (keeps the desktop alive);
+//                                          repaints the taskbar after settings changes
 //   probe set-wallpaper PATH               sets the desktop wallpaper ("" for none)
+//   probe workarea                         the work area the system gives programs
+//   probe bits                             32 or 64: whether this build runs here at all
 //
 // Exit code 0 on success (an empty answer is a success), 2 on a usage error.
 
@@ -269,11 +272,64 @@ int SetWallpaper(const wchar_t* path) {
                                                                                                            : 1;
 }
 
+int WorkArea() {
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  std::printf("{\"workarea\": [%ld, %ld, %ld, %ld]}\n", area.left, area.top, area.right, area.bottom);
+  return 0;
+}
+
+// 64-bit Wine's desktop paints a new wallpaper over the taskbar and leaves it
+// so, which a Windows taskbar never allows. The holder stands in for that: after
+// every settings change it lets the desktop finish painting, then repaints the
+// taskbar, so a program sees the same desktop under either Wine.
+void RepaintTaskbar() {
+  RedrawWindow(GetDesktopWindow(), nullptr, nullptr, RDW_UPDATENOW);
+  if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr)) {
+    RedrawWindow(taskbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+constexpr UINT_PTR kRepaintTimer = 1;
+
+LRESULT CALLBACK HolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTINGCHANGE || message == WM_DISPLAYCHANGE) {
+    RepaintTaskbar();
+    // Once more when the desktop's own repaint has surely run.
+    SetTimer(window, kRepaintTimer, 300, nullptr);
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kRepaintTimer) {
+    KillTimer(window, kRepaintTimer);
+    RepaintTaskbar();
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Keeps the virtual desktop alive for the whole run (a desktop ends with its
+// last program) and keeps its taskbar painted.
+int Hold(bool repaintTaskbar) {
+  if (repaintTaskbar) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = HolderProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VelmoraProbeHolder";
+    RegisterClassW(&windowClass);
+    // A hidden top-level window: broadcasts reach top-level windows only.
+    CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                    windowClass.hInstance, nullptr);
+  }
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
-      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold\n"
-      "       probe set-wallpaper PATH\n",
+      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold [--repaint-taskbar]\n"
+      "       probe set-wallpaper PATH | workarea | bits\n",
       stderr);
   return 2;
 }
@@ -290,9 +346,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"click" && argc == 3) return Click(argv[2]);
   if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
   if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
-  if (command == L"hold" && argc == 2) {
-    Sleep(INFINITE);
-    return 0;
-  }
+  // The rig's test whether programs of this build run here at all.
+  if (command == L"workarea" && argc == 2) return WorkArea();
+  if (command == L"bits" && argc == 2) return std::printf("{\"bits\": %u}\n", unsigned(sizeof(void*) * 8)) < 0;
+  if (command == L"hold" && argc == 2) return Hold(false);
+  if (command == L"hold" && argc == 3 && std::wcscmp(argv[2], L"--repaint-taskbar") == 0) return Hold(true);
   return Usage();
 }

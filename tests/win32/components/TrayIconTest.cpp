@@ -95,7 +95,7 @@ TEST_F(TrayIconTest, TheProgramsWiringAddsItsRecordAndRemovesItAtTheEnd) {
     cti.Loaded();
     EXPECT_EQ(Messages(), "modify add modify add setversion");
     const NOTIFYICONDATAA& added = Calls()[1].record;
-    EXPECT_EQ(added.cbSize, 488u);
+    EXPECT_EQ(added.cbSize, sizeof(void*) == 8 ? 504u : 488u);
     EXPECT_EQ(added.uFlags, 7u);
     EXPECT_EQ(added.uCallbackMessage, 2048u);
     EXPECT_EQ(added.hWnd, TTrayIconHandler::Instance()->Window());
