@@ -74,8 +74,10 @@ void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart
   const ScreenFacts screen{.width = GetSystemMetrics(SM_CXSCREEN),
                            .height = GetSystemMetrics(SM_CYSCREEN),
                            .desktopColor = GetSysColor(COLOR_DESKTOP)};
-  velmora::PrepareLayers(Form2().LayerImages(), wallpaper, firstStart, WorkDirectory(), screen,
-                         [](const std::string& path) { Form7().ecw.SetText(path); });
+  const FirstStartCalls calls{
+      .setCurrentWallpaper = [](const std::string& path) { Form7().ecw.SetText(path); },
+      .reportError = [](const Error& error) { ReportException(error); }};
+  velmora::PrepareLayers(Form2().LayerImages(), wallpaper, firstStart, WorkDirectory(), screen, calls);
 }
 
 void StartupWindows::ChangeWallpaper(const std::string& path) { velmora::ChangeWallpaper(path); }

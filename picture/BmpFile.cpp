@@ -22,6 +22,8 @@ constexpr char kStreamRead[] = "Stream read error";
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 
@@ -65,14 +67,19 @@ class Channel {
   std::uint32_t max_;
 };
 
+// What the headers say about the pixels.
 struct Layout {
   int width = 0;
   int height = 0;
   bool topDown = false;
   int bits = 0;
+  std::uint32_t compression = kBiRgb;
   std::uint32_t masks[3] = {0, 0, 0};
   bool masked = false;
+  // Indices past a short colour table read as black.
   std::array<Pixel, 256> palette{};
+  std::size_t pixelsAt = 0;
+  std::size_t pixelsEnd = 0;  // where run-length data ends
 };
 
 [[noreturn]] void Invalid() {
@@ -80,6 +87,105 @@ struct Layout {
 }
 [[noreturn]] void CutShort() {
   throw Error(kStreamRead);
+}
+
+// The file header, one of the information headers (the 12-byte core header
+// of OS/2 1.x and Windows 2, the OS/2 2.x header, the Windows 3 header and its
+// versions 2 to 5), the masks and the colour table.
+Layout ReadLayout(const Bytes& bytes) {
+  if (bytes.Size() < kFileHeaderSize) CutShort();
+  if (bytes.U16(0) != 0x4D42) Invalid();  // "BM"
+  if (bytes.Size() < kFileHeaderSize + 4) CutShort();
+  const std::uint32_t dataOffset = bytes.U32(10);
+  const std::uint32_t headerSize = bytes.U32(kFileHeaderSize);
+  const std::size_t fields = kFileHeaderSize + 4;
+  Layout layout;
+  std::uint32_t colorsUsed = 0;
+  std::uint32_t imageSize = 0;
+  std::size_t entrySize = 4;
+  if (headerSize == 12) {
+    if (bytes.Size() < kFileHeaderSize + headerSize) CutShort();
+    layout.width = static_cast<int>(bytes.U16(fields));
+    layout.height = static_cast<int>(bytes.U16(fields + 2));
+    layout.bits = static_cast<int>(bytes.U16(fields + 6));
+    entrySize = 3;
+  } else if (headerSize >= 16 && headerSize <= 1024) {
+    if (bytes.Size() < kFileHeaderSize + headerSize) CutShort();
+    const auto width = static_cast<std::int32_t>(bytes.U32(fields));
+    const auto height = static_cast<std::int32_t>(bytes.U32(fields + 4));
+    if (width < 0 || height == INT32_MIN) Invalid();
+    layout.width = width;
+    layout.height = height < 0 ? -height : height;
+    layout.topDown = height < 0;
+    layout.bits = static_cast<int>(bytes.U16(fields + 10));
+    if (headerSize >= 20) layout.compression = bytes.U32(fields + 12);
+    if (headerSize >= 24) imageSize = bytes.U32(fields + 16);
+    if (headerSize >= 36) colorsUsed = bytes.U32(fields + 28);
+  } else {
+    Invalid();
+  }
+  switch (layout.bits) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      Invalid();
+  }
+  const std::size_t headerEnd = kFileHeaderSize + headerSize;
+  std::size_t tableAt = headerEnd;
+  switch (layout.compression) {
+    case kBiRgb:
+      if (layout.bits == 16) {
+        layout.masks[0] = 0x7C00;
+        layout.masks[1] = 0x03E0;
+        layout.masks[2] = 0x001F;
+      }
+      break;
+    case kBiRle8:
+    case kBiRle4:
+      if (layout.bits != (layout.compression == kBiRle8 ? 8 : 4)) Invalid();
+      break;
+    case kBiBitfields:
+    case kBiAlphaBitfields: {
+      if (layout.bits != 16 && layout.bits != 32) Invalid();
+      // Version 2 and later headers hold the masks; a plain one is followed by them.
+      if (headerSize < 52) {
+        if (headerSize != kInfoHeaderSize) Invalid();
+        tableAt += layout.compression == kBiAlphaBitfields ? 16 : 12;
+        if (bytes.Size() < tableAt) CutShort();
+      }
+      const std::size_t masksAt = kFileHeaderSize + kInfoHeaderSize;
+      for (int i = 0; i < 3; ++i) layout.masks[i] = bytes.U32(masksAt + 4 * static_cast<std::size_t>(i));
+      layout.masked = true;
+      break;
+    }
+    default:
+      Invalid();  // JPEG or PNG inside, OS/2 Huffman or RLE24
+  }
+  std::size_t tableEnd = tableAt;
+  if (layout.bits <= 8) {
+    const std::size_t most = std::size_t{1} << layout.bits;
+    std::size_t entries = colorsUsed && colorsUsed < most ? colorsUsed : most;
+    // A table shorter than the depth allows ends where the pixels begin.
+    if (dataOffset >= headerEnd && dataOffset < tableAt + entries * entrySize) {
+      entries = dataOffset > tableAt ? (dataOffset - tableAt) / entrySize : 0;
+    }
+    if (bytes.Size() < tableAt + entries * entrySize) CutShort();
+    for (std::size_t i = 0; i < entries; ++i) {
+      const unsigned char* entry = bytes.At(tableAt + i * entrySize);
+      layout.palette[i] = RgbPixel(entry[2], entry[1], entry[0]);
+    }
+    tableEnd += entries * entrySize;
+  }
+  layout.pixelsAt = dataOffset >= headerEnd ? dataOffset : tableEnd;
+  if (layout.pixelsAt > bytes.Size()) CutShort();
+  const std::size_t left = bytes.Size() - layout.pixelsAt;
+  layout.pixelsEnd = layout.pixelsAt + (imageSize && imageSize <= left ? imageSize : left);
+  return layout;
 }
 
 void ConvertRow(const Layout& layout, const unsigned char* in, Pixel* out, const Channel* channels) {
@@ -115,6 +221,101 @@ void ConvertRow(const Layout& layout, const unsigned char* in, Pixel* out, const
         }
       }
       break;
+  }
+}
+
+std::uint64_t RowStride(const Layout& layout) {
+  const std::uint64_t rowBits =
+      static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bits);
+  return (rowBits + 31) / 32 * 4;
+}
+
+// Uncompressed rows must all be there; the last one may lack its padding.
+void CheckRows(const Layout& layout, const Bytes& bytes) {
+  const std::uint64_t rowBits =
+      static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bits);
+  const std::uint64_t needed =
+      RowStride(layout) * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8;
+  if (needed > bytes.Size() - layout.pixelsAt) CutShort();
+}
+
+void DecodeRows(const Layout& layout, const Bytes& bytes, Bitmap& bitmap) {
+  const std::uint64_t stride = RowStride(layout);
+  const Channel channels[3] = {Channel(layout.masks[0]), Channel(layout.masks[1]), Channel(layout.masks[2])};
+  for (int y = 0; y < layout.height; ++y) {
+    const int fileRow = layout.topDown ? y : layout.height - 1 - y;
+    ConvertRow(
+        layout,
+        bytes.At(layout.pixelsAt + static_cast<std::size_t>(stride) * static_cast<std::size_t>(fileRow)),
+        bitmap.Row(y), channels);
+  }
+}
+
+// Run-length encoded pixels (BI_RLE8, BI_RLE4): pairs of a count and a value,
+// or an escape (0 then 0 end of line, 1 end of bitmap, 2 delta with two more
+// bytes, 3 to 255 an absolute run of that many indices padded to an even byte
+// count). Pixels the codes do not reach keep palette index 0; pixels past the
+// end of a row are dropped.
+void DecodeRunLengths(const Layout& layout, const Bytes& bytes, Bitmap& bitmap) {
+  const bool nibbles = layout.bits == 4;
+  const int width = layout.width;
+  const int height = layout.height;
+  bitmap.Fill(layout.palette[0]);
+  std::size_t at = layout.pixelsAt;
+  const std::size_t end = layout.pixelsEnd;
+  int x = 0;
+  int fileRow = 0;  // rows in file order: bottom-up unless the file is top-down
+  auto row = [&] { return bitmap.Row(layout.topDown ? fileRow : height - 1 - fileRow); };
+  auto put = [&](int count, auto indexOf) {
+    const int n = std::min(count, width - x);
+    Pixel* out = row() + x;
+    for (int i = 0; i < n; ++i) out[i] = layout.palette[indexOf(i)];
+    x = std::min(width, x + count);
+  };
+  while (fileRow < height) {
+    if (at == end) {
+      // Without an end-of-bitmap code the data must reach the last row.
+      if (fileRow == height - 1) return;
+      CutShort();
+    }
+    if (end - at < 2) CutShort();
+    const int count = *bytes.At(at);
+    const int value = *bytes.At(at + 1);
+    at += 2;
+    if (count > 0) {
+      if (nibbles) {
+        put(count, [&](int i) { return i & 1 ? value & 0xF : value >> 4; });
+      } else {
+        put(count, [&](int) { return value; });
+      }
+      continue;
+    }
+    switch (value) {
+      case 0:  // end of line
+        x = 0;
+        ++fileRow;
+        break;
+      case 1:  // end of bitmap
+        return;
+      case 2: {  // delta: right and up
+        if (end - at < 2) CutShort();
+        x = std::min(width, x + *bytes.At(at));
+        fileRow = std::min(height, fileRow + *bytes.At(at + 1));
+        at += 2;
+        break;
+      }
+      default: {  // absolute run
+        const std::size_t size = nibbles ? (static_cast<std::size_t>(value) + 1) / 2 : value;
+        if (end - at < size) CutShort();
+        const unsigned char* in = bytes.At(at);
+        if (nibbles) {
+          put(value, [&](int i) { return in[i >> 1] >> (i & 1 ? 0 : 4) & 0xF; });
+        } else {
+          put(value, [&](int i) { return in[i]; });
+        }
+        at += std::min(end - at, (size + 1) & ~std::size_t{1});
+      }
+    }
   }
 }
 
@@ -187,93 +388,15 @@ void EmitBmp24(const Bitmap& bitmap, Out&& out) {
 Bitmap DecodeBmp(std::string_view data) {
   if (data.empty()) return {};
   const Bytes bytes(data);
-  if (bytes.Size() < kFileHeaderSize) CutShort();
-  if (bytes.U16(0) != 0x4D42) Invalid();  // "BM"
-  const std::uint32_t dataOffset = bytes.U32(10);
-  if (bytes.Size() < kFileHeaderSize + 4) CutShort();
-  const std::uint32_t headerSize = bytes.U32(kFileHeaderSize);
-  Layout layout;
-  std::uint32_t compression = kBiRgb;
-  std::uint32_t colorsUsed = 0;
-  std::size_t paletteEntrySize = 4;
-  const std::size_t fields = kFileHeaderSize + 4;
-  if (headerSize == 12) {
-    if (bytes.Size() < kFileHeaderSize + headerSize) CutShort();
-    layout.width = static_cast<int>(bytes.U16(fields));
-    layout.height = static_cast<int>(bytes.U16(fields + 2));
-    layout.bits = static_cast<int>(bytes.U16(fields + 6));
-    paletteEntrySize = 3;
-  } else if (headerSize >= 16 && headerSize <= 1024) {
-    if (bytes.Size() < kFileHeaderSize + headerSize) CutShort();
-    const auto width = static_cast<std::int32_t>(bytes.U32(fields));
-    const auto height = static_cast<std::int32_t>(bytes.U32(fields + 4));
-    if (width < 0 || height == INT32_MIN) Invalid();
-    layout.width = width;
-    layout.height = height < 0 ? -height : height;
-    layout.topDown = height < 0;
-    layout.bits = static_cast<int>(bytes.U16(fields + 10));
-    if (headerSize >= 20) compression = bytes.U32(fields + 12);
-    if (headerSize >= 36) colorsUsed = bytes.U32(fields + 28);
-  } else {
-    Invalid();
-  }
-  switch (layout.bits) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      break;
-    default:
-      Invalid();
-  }
-  std::size_t paletteOffset = kFileHeaderSize + headerSize;
-  if (compression == kBiBitfields || compression == kBiAlphaBitfields) {
-    if (layout.bits != 16 && layout.bits != 32) Invalid();
-    // Version 2 and later headers hold the masks; a plain one is followed by them.
-    std::size_t masksAt = kFileHeaderSize + kInfoHeaderSize;
-    if (headerSize < 52) {
-      if (headerSize != kInfoHeaderSize) Invalid();
-      paletteOffset += compression == kBiAlphaBitfields ? 16 : 12;
-      if (bytes.Size() < paletteOffset) CutShort();
-    }
-    for (int i = 0; i < 3; ++i) layout.masks[i] = bytes.U32(masksAt + 4 * static_cast<std::size_t>(i));
-    layout.masked = true;
-  } else if (compression != kBiRgb) {
-    Invalid();
-  } else if (layout.bits == 16) {
-    layout.masks[0] = 0x7C00;
-    layout.masks[1] = 0x03E0;
-    layout.masks[2] = 0x001F;
-  }
-  if (layout.bits <= 8) {
-    const std::uint32_t most = 1u << layout.bits;
-    const std::size_t entries = colorsUsed && colorsUsed < most ? colorsUsed : most;
-    if (bytes.Size() < paletteOffset + entries * paletteEntrySize) CutShort();
-    for (std::size_t i = 0; i < entries; ++i) {
-      const unsigned char* entry = bytes.At(paletteOffset + i * paletteEntrySize);
-      layout.palette[i] = RgbPixel(entry[2], entry[1], entry[0]);
-    }
-    paletteOffset += entries * paletteEntrySize;
-  }
-  const std::size_t pixelsAt = dataOffset >= kFileHeaderSize + headerSize ? dataOffset : paletteOffset;
+  const Layout layout = ReadLayout(bytes);
   if (layout.width == 0 || layout.height == 0) return Bitmap::Uninitialized(layout.width, layout.height);
-
-  const std::uint64_t rowBits =
-      static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bits);
-  const std::uint64_t stride = (rowBits + 31) / 32 * 4;
-  // The last row may lack its padding.
-  const std::uint64_t needed = stride * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8;
-  if (pixelsAt > bytes.Size() || needed > bytes.Size() - pixelsAt) CutShort();
-
+  const bool runLengths = layout.compression == kBiRle8 || layout.compression == kBiRle4;
+  if (!runLengths) CheckRows(layout, bytes);
   Bitmap bitmap = Bitmap::Uninitialized(layout.width, layout.height);
-  const Channel channels[3] = {Channel(layout.masks[0]), Channel(layout.masks[1]), Channel(layout.masks[2])};
-  for (int y = 0; y < layout.height; ++y) {
-    const int fileRow = layout.topDown ? y : layout.height - 1 - y;
-    ConvertRow(layout,
-               bytes.At(pixelsAt + static_cast<std::size_t>(stride) * static_cast<std::size_t>(fileRow)),
-               bitmap.Row(y), channels);
+  if (runLengths) {
+    DecodeRunLengths(layout, bytes, bitmap);
+  } else {
+    DecodeRows(layout, bytes, bitmap);
   }
   return bitmap;
 }

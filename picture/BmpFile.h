@@ -7,10 +7,14 @@
 
 namespace velmora {
 
-// Reads a BMP file's bytes: 1, 4 and 8 bits with a colour table, 16, 24 and 32
-// bits, uncompressed or with bit-field masks, bottom-up or top-down rows.
-// An empty file is an empty picture. Raises "Bitmap image is not valid" for
-// anything else and "Stream read error" when the pixels are cut short.
+// Reads a BMP file's bytes as the system's own bitmap loading does: the
+// 12-byte core header, the OS/2 2.x and Windows 3 headers and versions 2 to 5;
+// 1, 4 and 8 bits with a colour table (short ones too), uncompressed or
+// run-length encoded (BI_RLE8, BI_RLE4); 16, 24 and 32 bits, uncompressed or
+// with bit-field masks of any width (BI_BITFIELDS, BI_ALPHABITFIELDS; alpha is
+// dropped); bottom-up or top-down rows. An empty file is an empty picture.
+// Raises "Bitmap image is not valid" for any other kind of file and "Stream
+// read error" when the headers, the colour table or the pixels are cut short.
 Bitmap DecodeBmp(std::string_view bytes);
 Bitmap ReadBmpFile(const std::string& path);
 

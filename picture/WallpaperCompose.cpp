@@ -9,20 +9,26 @@
 namespace velmora {
 namespace {
 
-// The first start's picture: the wallpaper when it is a picture the program
-// reads, else one in the desktop's colour. A picture that is not a JPEG is
-// kept as "1.jpg" so that later starts and changes always decode a JPEG.
+// The first start's picture: the wallpaper (by its content, whatever its
+// name) when the program reads it, else one in the desktop's colour; a
+// wallpaper that fails to read has its error reported first, and the first
+// start goes on. A picture that is not the wallpaper's own JPEG is kept as
+// "1.jpg", so that later starts and changes always decode a JPEG.
 Bitmap FirstStartPicture(const std::string& wallpaper, const std::string& workDirectory,
-                         const ScreenFacts& screen,
-                         const std::function<void(const std::string&)>& setCurrentWallpaper) {
+                         const ScreenFacts& screen, const FirstStartCalls& calls) {
+  Bitmap picture;
   const PictureKind kind = SniffPictureFile(wallpaper);
-  if (kind == PictureKind::kJpeg) return ReadJpegFile(wallpaper);
-  Bitmap picture = kind == PictureKind::kBmp
-                       ? ReadBmpFile(wallpaper)
-                       : Bitmap(screen.width, screen.height, PixelOf(screen.desktopColor));
+  try {
+    if (kind == PictureKind::kJpeg) picture = ReadJpegFile(wallpaper);
+    if (kind == PictureKind::kBmp) picture = ReadBmpFile(wallpaper);
+  } catch (const Error& error) {
+    calls.reportError(error);
+  }
+  if (kind == PictureKind::kJpeg && !picture.Empty()) return picture;
+  if (picture.Empty()) picture = Bitmap(screen.width, screen.height, PixelOf(screen.desktopColor));
   const std::string jpegPath = workDirectory + "1.jpg";
   WriteJpegFile(picture, jpegPath);
-  setCurrentWallpaper(jpegPath);
+  calls.setCurrentWallpaper(jpegPath);
   return picture;
 }
 
@@ -49,10 +55,9 @@ void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const s
 
 void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
                    const std::string& workDirectory, const ScreenFacts& screen,
-                   const std::function<void(const std::string&)>& setCurrentWallpaper) {
+                   const FirstStartCalls& calls) {
   if (firstStart) {
-    WriteBmpFile(FirstStartPicture(wallpaper, workDirectory, screen, setCurrentWallpaper),
-                 workDirectory + "1.bmp");
+    WriteBmpFile(FirstStartPicture(wallpaper, workDirectory, screen, calls), workDirectory + "1.bmp");
     // The whole drawing layer is free of drawing and covers the screen,
     // whatever the wallpaper's size.
     Bitmap drawing(screen.width, screen.height, kKeyPixel);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "base/Errors.h"
 #include "picture/Layers.h"
 
 namespace velmora {
@@ -33,17 +34,28 @@ struct ScreenFacts {
   std::uint32_t desktopColor = 0;  // the system colour of the desktop, 0x00BBGGRR
 };
 
+// What the first start tells the windows.
+struct FirstStartCalls {
+  // Makes "1.jpg" the current wallpaper.
+  std::function<void(const std::string& path)> setCurrentWallpaper;
+  // Shows the error of a wallpaper that failed to read, once.
+  std::function<void(const Error& error)> reportError;
+};
+
 // Layer preparation at start-up. On the first start `wallpaper` is the
 // desktop's wallpaper: a JPEG (by content) is decoded; a BMP (by content) is
 // loaded and saved as "1.jpg"; anything else (no path, no file, another kind
-// of picture) gives a screen-sized picture in the desktop colour, also saved
-// as "1.jpg". "1.jpg" then becomes the current wallpaper through
-// `setCurrentWallpaper`. The picture is saved as "1.bmp", and "2.bmp" gets a
-// screen-sized drawing layer all in the key colour. Every start then loads the
-// composed layer from "1.bmp" and the drawing layer from "2.bmp"; a later
-// start decodes `wallpaper` (the current wallpaper) into the background layer.
+// of picture, an empty one) gives a screen-sized picture in the desktop
+// colour, also saved as "1.jpg". A wallpaper that fails to read (a corrupt,
+// cut or unknown BMP or JPEG, one too large for memory) is reported through
+// `calls.reportError` and then also gives the desktop colour, so a first
+// start always writes its work files. "1.jpg" becomes the current wallpaper
+// through `calls.setCurrentWallpaper`. The picture is saved as "1.bmp", and
+// "2.bmp" gets a screen-sized drawing layer all in the key colour. Every start
+// then loads the composed layer from "1.bmp" and the drawing layer from
+// "2.bmp"; a later start decodes `wallpaper` (the current wallpaper) into the
+// background layer, and its errors end the preparation.
 void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
-                   const std::string& workDirectory, const ScreenFacts& screen,
-                   const std::function<void(const std::string&)>& setCurrentWallpaper);
+                   const std::string& workDirectory, const ScreenFacts& screen, const FirstStartCalls& calls);
 
 }  // namespace velmora

@@ -20,6 +20,14 @@ ErrorReporter& Reporter() {
   return reporter;
 }
 
+void Report(const char* message) noexcept {
+  try {
+    Reporter()(ErrorBoxText(message));
+  } catch (...) {
+    // A failing report must not let the exception cross the window procedure.
+  }
+}
+
 }  // namespace
 
 void ShowErrorBox(const std::string& message) {
@@ -33,21 +41,19 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter) {
 }
 
 void ReportCurrentException() noexcept {
-  std::string message;
   try {
     throw;
   } catch (const std::bad_alloc&) {
-    message = "Out of memory";
+    Report("Out of memory");
   } catch (const std::exception& e) {
-    message = e.what();
+    ReportException(e);
   } catch (...) {
-    message = "Unknown error";
+    Report("Unknown error");
   }
-  try {
-    Reporter()(ErrorBoxText(message));
-  } catch (...) {
-    // A failing report must not let the exception cross the window procedure.
-  }
+}
+
+void ReportException(const std::exception& error) noexcept {
+  Report(error.what());
 }
 
 void ShowMessage(const std::string& text) {

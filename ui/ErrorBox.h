@@ -18,6 +18,9 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter);  // returns the previous
 
 // Reports the exception being handled (call inside a catch block).
 void ReportCurrentException() noexcept;
+// Reports an error that was caught to let the program go on, as the window
+// procedure's boundary would have.
+void ReportException(const std::exception& error) noexcept;
 
 // The plain message box: title "Velmora", one OK button, no icon.
 void ShowMessage(const std::string& text);

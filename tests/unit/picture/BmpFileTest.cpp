@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <random>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,133 @@ TEST(BmpFile, ReadsTheCommonDepthsRowOrdersAndMasks) {
   EXPECT_EQ(DecodeBmp(Bmp(40, 1, 1, 16, 0, "", Le(0x4210, 2) + pad2)).At(0, 0), RgbPixel(132, 132, 132));
 }
 
+std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out += static_cast<char>(v);
+  return out;
+}
+
+// Colour table entries 0 to 4: white, red, green, blue, yellow.
+const std::string kFivePalette =
+    Quad(255, 255, 255) + Quad(255, 0, 0) + Quad(0, 255, 0) + Quad(0, 0, 255) + Quad(255, 255, 0);
+
+TEST(BmpFile, ReadsRunLengthEncodedPicturesWithEveryEscape) {
+  // 8 bits, rows bottom-up, so the first codes paint the bottom row.
+  const std::string rle8 = Bytes({3, 1,              // three reds
+                                  0, 3, 2, 3, 4, 0,  // absolute run green, blue, yellow, padded; yellow
+                                                     // falls past the row's end and is dropped
+                                  0, 0,              // end of line
+                                  1, 2,              // one green
+                                  0, 2, 1, 1,        // delta: one right, one row up
+                                  2, 4,              // two yellows
+                                  0, 1,              // end of bitmap
+                                  9, 9});            // past the end: ignored
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(40, 5, 3, 8, 1, kFivePalette, rle8, "", 5))),
+            (Rows{"..yy.", "g....", "rrrgb"}));  // skipped pixels take entry 0
+  // 4 bits: a run alternates the value's two nibbles, an absolute run of five
+  // nibbles takes three bytes and one of padding; the data may end on the last
+  // row without an end-of-bitmap code.
+  const std::string rle4 = Bytes({6, 0x12, 0, 0, 0, 5, 0x23, 0x12, 0x30, 0, 1, 0x10});
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(40, 6, 2, 4, 2, kFivePalette, rle4, "", 5))), (Rows{"gbrgbr", "rgrgrg"}));
+  // Top-down run-length data is read top-down, in a V5 header as in a plain one.
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(124, 2, -2, 8, 1, kFivePalette, Bytes({2, 3, 0, 0, 2, 1}), "", 5))),
+            (Rows{"bb", "rr"}));
+  // Runs that begin past the row's end, and a delta beyond the picture.
+  EXPECT_EQ(
+      RowsOf(DecodeBmp(Bmp(40, 2, 2, 8, 1, kFivePalette, Bytes({3, 1, 4, 2, 0, 2, 0, 9, 4, 4}), "", 5))),
+      (Rows{"..", "rr"}));
+
+  // Cut short: inside an absolute run, inside a delta, in a pair, or before the last row.
+  for (const std::string& cut : {Bytes({0, 5, 1, 2}), Bytes({0, 2, 1}), Bytes({3}), Bytes({2, 1, 0, 0})}) {
+    EXPECT_EQ(MessageOf([&] { DecodeBmp(Bmp(40, 2, 3, 8, 1, kFivePalette, cut, "", 5)); }),
+              "Stream read error");
+  }
+  // Run-length data of the wrong depth.
+  EXPECT_EQ(MessageOf([&] {
+              DecodeBmp(Bmp(40, 2, 1, 4, 1, kFivePalette, Bytes({0, 1}), "", 5));
+            }),
+            "Bitmap image is not valid");
+  EXPECT_EQ(MessageOf([&] {
+              DecodeBmp(Bmp(40, 2, 1, 8, 2, kFivePalette, Bytes({0, 1}), "", 5));
+            }),
+            "Bitmap image is not valid");
+}
+
+TEST(BmpFile, ReadsShortColourTablesAndTheCoreHeader) {
+  const std::string twoColours = Quad(255, 0, 0) + Quad(0, 0, 255);
+  // No count of used colours, but the pixels begin after two entries; an
+  // index past them reads as black.
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(40, 3, 1, 8, 0, twoColours, Bytes({1, 0, 7, 0})))), (Rows{"br#"}));
+  // The core header's table has entries of three bytes, as long as the pixels leave room for.
+  const std::string triples = Bytes({0, 255, 0, 0, 255, 255});  // green, yellow
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(12, 3, 1, 4, 0, triples, Bytes({0x01, 0x10, 0, 0})))), (Rows{"gyy"}));
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(12, 2, 1, 1, 0, Bytes({0, 0, 0, 255, 255, 255}), Bytes({0x40, 0, 0, 0})))),
+            (Rows{"#."}));
+}
+
+TEST(BmpFile, ReadsLaterHeadersAndMasksOfAnyWidth) {
+  auto pixel16 = [](std::uint32_t v) { return Le(v, 2) + Le(0, 2); };
+  // Version 4: masks in the header; 32 bits with 10-bit channels.
+  const std::string masks101010 = Le(0x3FF00000, 4) + Le(0x000FFC00, 4) + Le(0x000003FF, 4);
+  EXPECT_EQ(DecodeBmp(Bmp(108, 1, 1, 32, 3, "", Le(1023u << 20 | 512u << 10 | 3u, 4), masks101010)).At(0, 0),
+            RgbPixel(255, 128, 0));
+  // Version 5 with alpha bit fields: 4-bit channels, the alpha mask ignored.
+  const std::string masks4444 = Le(0x0F00, 4) + Le(0x00F0, 4) + Le(0x000F, 4) + Le(0xF000, 4);
+  EXPECT_EQ(DecodeBmp(Bmp(124, 1, 1, 16, 6, "", pixel16(0x5F80), masks4444)).At(0, 0), RgbPixel(255, 136, 0));
+  // The plain header followed by four masks.
+  EXPECT_EQ(DecodeBmp(Bmp(40, 1, 1, 16, 6, masks4444, pixel16(0x00F1))).At(0, 0), RgbPixel(0, 255, 17));
+  // One-bit and sixteen-bit channels.
+  const std::string masksWide = Le(0x8000, 4) + Le(0xFFFF, 4) + Le(0x2000, 4);
+  EXPECT_EQ(DecodeBmp(Bmp(40, 1, 1, 16, 3, masksWide, pixel16(0xA000))).At(0, 0), RgbPixel(255, 160, 255));
+  // Without bit fields a version 5 header's masks do not count: 5-5-5 and 8-8-8.
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(124, 1, 1, 16, 0, "", pixel16(0x03E0), masks4444))), (Rows{"g"}));
+  EXPECT_EQ(RowsOf(DecodeBmp(Bmp(124, 1, 1, 32, 0, "", std::string("\xFF\0\0\x7F", 4), masks4444))),
+            (Rows{"b"}));
+  // Bit fields are for 16 and 32 bits only, and need room for their masks.
+  EXPECT_EQ(MessageOf([&] { DecodeBmp(Bmp(40, 1, 1, 24, 3, masksWide, std::string(4, '\0'))); }),
+            "Bitmap image is not valid");
+  EXPECT_EQ(MessageOf([&] { DecodeBmp(Bmp(40, 0, 0, 16, 6, "", "")); }), "Stream read error");
+}
+
+// Every way of cutting or damaging a file raises one of the reader's
+// messages or gives a picture; nothing reads outside the bytes.
+TEST(BmpFile, CutOrDamagedFilesNeverReadPastTheirBytes) {
+  const std::string masks565 = Le(0xF800, 4) + Le(0x07E0, 4) + Le(0x001F, 4);
+  const std::string files[] = {
+      Bmp(40, 5, 3, 8, 1, kFivePalette, Bytes({3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 1, 2, 0, 2, 1, 1, 2, 4, 0, 1}),
+          "", 5),
+      Bmp(40, 6, 2, 4, 2, kFivePalette, Bytes({6, 0x12, 0, 0, 0, 5, 0x23, 0x12, 0x30, 0, 1, 0x10}), "", 5),
+      Bmp(124, 3, 2, 16, 3, "", std::string(16, '\x5A'), masks565),
+      Bmp(12, 3, 2, 8, 0, Bytes({1, 2, 3, 4, 5, 6}), std::string(8, '\1')),
+      EncodeBmp24(PictureOf({"rgb", "k.#"})),
+  };
+  const std::set<std::string> messages = {"Stream read error", "Bitmap image is not valid", "Out of memory",
+                                          "(no error)"};
+  for (const std::string& file : files) {
+    const std::size_t pixelsAt = static_cast<unsigned char>(file[10]);
+    for (std::size_t size = 1; size < file.size(); ++size) {
+      const std::string message = MessageOf([&] { DecodeBmp(file.substr(0, size)); });
+      // Only a file with its pixels, perhaps without the last codes or padding, reads.
+      if (size <= pixelsAt) {
+        EXPECT_EQ(message, "Stream read error") << size;
+      }
+      EXPECT_TRUE(messages.count(message)) << message;
+    }
+    for (std::size_t at = 0; at < file.size(); ++at) {
+      for (const int flip : {0x01, 0x80, 0xFF}) {
+        // The high bytes of the width and height only flip their sign: other
+        // values claim millions of pixels, which cost memory and time alone.
+        const bool sizeHigh = file[14] == 40 && (at == 20 || at == 21 || at == 24 || at == 25);
+        if (sizeHigh && !(flip == 0x80 && (at == 21 || at == 25))) continue;
+        std::string damaged = file;
+        damaged[at] = static_cast<char>(damaged[at] ^ flip);
+        const std::string message = MessageOf([&] { DecodeBmp(damaged); });
+        EXPECT_TRUE(messages.count(message)) << at << ": " << message;
+      }
+    }
+  }
+}
+
 TEST(BmpFile, ReportsTheRuntimeMessages) {
   test::ScratchDir dir;
   EXPECT_EQ(MessageOf([&] { ReadBmpFile(dir / "1.bmp"); }),
@@ -112,8 +240,8 @@ TEST(BmpFile, ReportsTheRuntimeMessages) {
   const std::string pixels(8, '\0');
   EXPECT_EQ(MessageOf([&] { DecodeBmp("GIF89a" + std::string(60, '\0')); }), "Bitmap image is not valid");
   EXPECT_EQ(MessageOf([&] { DecodeBmp(Bmp(40, 2, 1, 2, 0, "", pixels)); }), "Bitmap image is not valid");
-  EXPECT_EQ(MessageOf([&] { DecodeBmp(Bmp(40, 2, 1, 8, 1, "", pixels)); }),
-            "Bitmap image is not valid");  // RLE
+  EXPECT_EQ(MessageOf([&] { DecodeBmp(Bmp(40, 2, 1, 8, 4, "", pixels)); }),
+            "Bitmap image is not valid");  // a JPEG inside
   EXPECT_EQ(MessageOf([&] { DecodeBmp(Bmp(40, 2, 2, 24, 0, "", pixels)); }), "Stream read error");
   EXPECT_EQ(MessageOf([&] { DecodeBmp("BM" + Le(0, 4)); }), "Stream read error");
   test::WriteFile(dir / "empty.bmp", "");

@@ -104,10 +104,19 @@ struct FirstStart {
   test::ScratchDir dir;
   Layers layers;
   std::vector<std::string> currentWallpapers;
+  std::vector<std::string> errors;
 
   void Run(const std::string& wallpaper) {
     PrepareLayers(layers, wallpaper, true, dir.Path() + "/", {6, 4, 0x00808000},
-                  [&](const std::string& path) { currentWallpapers.push_back(path); });
+                  {.setCurrentWallpaper = [&](const std::string& path) { currentWallpapers.push_back(path); },
+                   .reportError = [&](const Error& error) { errors.push_back(error.what()); }});
+  }
+  void ExpectTheDesktopColour(const std::string& what) const {
+    EXPECT_EQ(currentWallpapers, (std::vector<std::string>{dir / "1.jpg"})) << what;
+    EXPECT_EQ(SizeOf(layers.i4), (Size{6, 4})) << what;
+    for (int i = 0; i < 24; ++i) ASSERT_EQ(layers.i4.Pixels()[i], RgbPixel(0, 128, 128)) << what;
+    EXPECT_EQ(SizeOf(ReadJpegFile(dir / "1.jpg")), (Size{6, 4})) << what;
+    EXPECT_EQ(RowsOf(layers.i5), Rows(4, "kkkkkk")) << what;
   }
 };
 
@@ -136,14 +145,39 @@ TEST(WallpaperCompose, FirstStartKeepsABitmapWallpaperAsJpeg) {
 }
 
 TEST(WallpaperCompose, FirstStartWithoutAUsablePictureUsesTheDesktopColour) {
-  for (const std::string name : {"", "missing.jpg", "wallpaper.png"}) {
+  for (const std::string name : {"", "missing.jpg", "wallpaper.png", "empty.bmp"}) {
     FirstStart start;
     test::WriteFile(start.dir / "wallpaper.png", "\x89PNG\r\n\x1A\n" + std::string(40, '\0'));
+    test::WriteFile(start.dir / "empty.bmp", EncodeBmp24(Bitmap()));
     start.Run(name.empty() ? "" : start.dir / name);
-    EXPECT_EQ(start.currentWallpapers, (std::vector<std::string>{start.dir / "1.jpg"})) << name;
-    EXPECT_EQ(SizeOf(start.layers.i4), (Size{6, 4}));
-    for (int i = 0; i < 24; ++i) ASSERT_EQ(start.layers.i4.Pixels()[i], RgbPixel(0, 128, 128)) << name;
-    EXPECT_EQ(SizeOf(ReadJpegFile(start.dir / "1.jpg")), (Size{6, 4}));
+    start.ExpectTheDesktopColour(name);
+    EXPECT_TRUE(start.errors.empty()) << name;
+  }
+}
+
+TEST(WallpaperCompose, FirstStartReportsAnUnreadableWallpaperOnceAndGoesOn) {
+  const std::string bmp = EncodeBmp24(PictureOf({"rgb", "yk#"}));
+  std::string unknown = bmp;
+  unknown[30] = 5;  // a PNG inside
+  std::string huge = bmp;
+  huge.replace(18, 8, std::string("\x60\xEA\0\0\x60\xEA\0\0", 8));  // 60000 x 60000
+  huge[28] = 8;
+  huge[30] = 1;  // run-length encoded: the size alone is too much
+  const struct {
+    std::string bytes, message;
+  } cases[] = {
+      {bmp.substr(0, 60), "Stream read error"},
+      {unknown, "Bitmap image is not valid"},
+      {huge, "Out of memory"},
+      {"\xFF\xD8\xFF\xE0 not really", "JPEG error #"},
+  };
+  for (const auto& c : cases) {
+    FirstStart start;
+    test::WriteFile(start.dir / "wallpaper.jpg", c.bytes);
+    start.Run(start.dir / "wallpaper.jpg");
+    ASSERT_EQ(start.errors.size(), 1u) << c.message;
+    EXPECT_EQ(start.errors[0].substr(0, c.message.size()), c.message);
+    start.ExpectTheDesktopColour(c.message);
   }
 }
 
