@@ -272,8 +272,16 @@ TEST_F(CopyWindowSession, CloseShowsTheToolbarTheCloseBoxOnlyRestartsTheSpacePol
   EXPECT_EQ(calls, (std::vector<std::string>{"poll on", "show toolbar", "poll on"}));
 
   // Reopened, it holds the piece still; the close box does not show the toolbar.
+  // Opening takes the colour key anew, also when the window lost its layered style meanwhile.
   calls.clear();
+  SetWindowLongPtrA(form.Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrA(form.Handle(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
   form.RenewColorKey();
+  COLORREF key = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(form.Handle(), &key, nullptr, &flags));
+  EXPECT_EQ(key, kSkyBlueRef);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
   form.Show();
   EXPECT_TRUE(form.Holding());
   EXPECT_FALSE(form.HeldPiece().Empty());
