@@ -109,6 +109,7 @@ TForm1::TForm1()
                           .end = [this] {
                             if (!SpaceHidden()) Show();
                           }});
+  Form4().SetToolbarHooks({.spacePoll = [this](bool on) { sht.SetEnabled(on); }, .show = [this] { Show(); }});
 
   cti.emplace(Handle());
   UniqueIcon icon(static_cast<HICON>(
@@ -219,11 +220,7 @@ void TForm1::sb5Click() {
 }
 
 void TForm1::sb8Click() {
-  // Switching the colour key off and on again makes the system take the
-  // see-through window anew over the present screen.
-  const auto key = Form4().TransparentColor();
-  Form4().SetTransparentColor(std::nullopt);
-  Form4().SetTransparentColor(key);
+  Form4().RenewColorKey();
   Form4().Show();
   sht.SetEnabled(false);
   Hide();

@@ -1,8 +1,20 @@
 #include "copywindow/copywindow.h"
 
 #include "app/HoverScheme.h"
+#include "copywindow/CopyPiece.h"
+#include "picture/Unit2.h"
+#include "ui/Gdi.h"
 
 namespace velmora {
+namespace {
+
+Point ClientOrigin(HWND hwnd) {
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  return {origin.x, origin.y};
+}
+
+}  // namespace
 
 TForm4::TForm4()
     : Form({.className = "TForm4",
@@ -17,10 +29,59 @@ TForm4::TForm4()
   Label2.ForwardMouseTo(&Image3);
   Label3.ForwardMouseTo(&Image4);
   WireFramedFaces(*this, tact, &Panel1, {{&Image2}, {&Image3}, {&Image4}});
+  Image2.OnClick([this] { bcClick(); });
+  Image3.OnClick([this] { bpClick(); });
+  Image4.OnClick([this] { BitBtn1Click(); });
+  OnClose([this] { FormClose(); });
 }
 
 void TForm4::GiveFaces(const Image& normal) {
   for (Image* face : {&Image2, &Image3, &Image4}) face->AssignPicture(normal);
+}
+
+void TForm4::RenewColorKey() {
+  const auto key = TransparentColor();
+  SetTransparentColor(std::nullopt);
+  SetTransparentColor(key);
+}
+
+PixelRect TForm4::PieceOnLayers() const {
+  // The list box lies at the top-left of the main area whether shown or not;
+  // hidden, it is not docked, so the main area gives its size.
+  const Size listBox{ClientWidth(), Panel1.Top()};
+  return PieceRect(ClientOrigin(mv.Hwnd()), ClientOrigin(Form2().Handle()), listBox);
+}
+
+void TForm4::bcClick() {
+  TForm2& surface = Form2();
+  piece_ = LiftPiece(surface.LayerImages(), PieceOnLayers());
+  if (piece_.Empty()) {
+    Image1.ClearPicture();
+  } else {
+    Image1.SetPicture(BitmapFromPixels(piece_.Width(), piece_.Height(), piece_.Pixels()));
+  }
+  surface.Invalidate();
+  mv.Hide();
+  Image1.Show();
+}
+
+void TForm4::bpClick() {
+  TForm2& surface = Form2();
+  const PixelRect at = PieceOnLayers();
+  PlacePiece(surface.LayerImages(), piece_, {at.left, at.top});
+  surface.Invalidate();  // the whole canvas shows the screen layer now
+  mv.Show();
+  Image1.Hide();
+}
+
+void TForm4::BitBtn1Click() {
+  if (hooks_.spacePoll) hooks_.spacePoll(true);
+  if (hooks_.show) hooks_.show();
+  Close();
+}
+
+void TForm4::FormClose() {
+  if (hooks_.spacePoll) hooks_.spacePoll(true);
 }
 
 ImageProps TForm4::Face(Point at) {

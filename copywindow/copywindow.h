@@ -1,7 +1,13 @@
 #pragma once
 // The copy window (TForm4): a framed window whose main area is see-through,
 // so that the user can place it over a piece of the drawing surface, with the
-// buttons "Copy", "Paste" and "Close" on the bottom bar.
+// buttons "Copy", "Paste" and "Close" on the bottom bar. "Copy" lifts the
+// piece of the drawing surface seen through it, "Paste" places that piece on
+// the layers where the see-through area then lies.
+#include <functional>
+
+#include "picture/Bitmap.h"
+#include "picture/Raster.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"
 #include "ui/Panels.h"
@@ -44,9 +50,38 @@ class TForm4 : public Form {
   // Start-up gives the three faces the toolbar's normal button picture.
   void GiveFaces(const Image& normal);
 
+  // What closing the window does to the toolbar: its Space-key poll runs
+  // again, and "Close" shows it.
+  struct ToolbarHooks {
+    std::function<void(bool)> spacePoll;
+    Handler show;
+  };
+  void SetToolbarHooks(ToolbarHooks hooks) { hooks_ = std::move(hooks); }
+
+  // Before each showing from "Copy win": the colour key is switched off and on
+  // again, so the system takes the see-through area anew after a theme or
+  // display change.
+  void RenewColorKey();
+
+  void bcClick();       // "Copy"
+  void bpClick();       // "Paste"
+  void BitBtn1Click();  // "Close"
+  void FormClose();
+
+  // The held piece: empty until the first "Copy", kept across closing.
+  const Bitmap& HeldPiece() const { return piece_; }
+  // Holding mode shows the held piece; viewing mode the see-through area.
+  bool Holding() const { return Image1.Visible(); }
+
  private:
   static ImageProps Face(Point at);
   static LabelProps ButtonCaption(const Rect& bounds, const char* text);
+
+  // The piece's rectangle on the layers for the window as it lies now.
+  PixelRect PieceOnLayers() const;
+
+  Bitmap piece_;
+  ToolbarHooks hooks_;
 };
 
 // The program's copy window, created hidden at the first call.

@@ -152,10 +152,12 @@ void Form::SetTransparentColor(std::optional<Color> color) {
   if (color) {
     SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
     SetLayeredWindowAttributes(Handle(), ToColorRef(*color), 255, LWA_COLORKEY);
+    Invalidate();
   } else if (ex & WS_EX_LAYERED) {
     SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+    // Without the layered style the window draws itself again, frame and children included.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
   }
-  Invalidate();
 }
 
 UINT_PTR Form::AddTimer(Timer* timer) {

@@ -10,6 +10,8 @@ Fixtures:
            helpers for input, screenshots, the probe and the registry.
   workdir  a fresh folder C:\\e2e\\<test> holding KVX.exe and resources/dist/*.
   kvx      kvx(*args) starts KVX.exe in workdir; the test's end stops it.
+  pattern  pattern(left, top, width, height) shows the probe's window of a
+           known pattern; the test's end closes it.
 
 Windows screen coordinates are X root coordinates: the desktop window fills
 the Xvfb screen from (0, 0), which the rig checks when it starts.
@@ -262,6 +264,11 @@ class Rig:
     def press_button(self, hwnd):
         self.probe("click", hwnd)
 
+    def children(self, hwnd):
+        """The child windows of a window: class, rect, client (its client
+        area on the screen), visible."""
+        return self.probe("children", hwnd)
+
     # --- the registry -----------------------------------------------------
 
     def reg_query(self, key, value):
@@ -470,3 +477,27 @@ def kvx(rig, workdir, request):
         artifacts_dir(request.node).mkdir(parents=True, exist_ok=True)
         shutil.copy2(log, artifacts_dir(request.node) / "kvx.log")
     wait_until(lambda: not rig.processes(exe="KVX.exe"), timeout=15, what="every KVX.exe process to end")
+
+
+@pytest.fixture
+def pattern(rig):
+    """pattern(left, top, width, height) shows a borderless window whose
+    pixels tell their places apart (the probe's "pattern"), once it is on the
+    screen; the test's end ends it."""
+    shown = []
+
+    def start(left, top, width, height):
+        log = open(rig.logs / "pattern.log", "ab")
+        shown.append((subprocess.Popen(["wine", str(rig.probe_exe), "pattern", *map(str, (left, top, width, height))],
+                                       env=rig.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                       start_new_session=True), log))
+        return wait_until(lambda: next((w for w in rig.windows() if w["class"] == "VelmoraPattern"), None),
+                          timeout=20, what="the pattern window")
+
+    yield start
+    for process, log in shown:
+        process.kill()
+        process.wait(30)
+        log.close()
+    wait_until(lambda: not any(w["class"] == "VelmoraPattern" for w in rig.windows()), timeout=15,
+               what="the pattern window to go")

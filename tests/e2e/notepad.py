@@ -4,7 +4,7 @@ are clicked where they are drawn, the work files are read back."""
 from PIL import Image
 
 from conftest import wait_until
-from tray import ICON_POINT, dismiss, expect_box, wait_icon
+from tray import ICON_POINT, dismiss, expect_box, settings_lines, wait_icon
 
 KEY = (78, 97, 188)  # the drawing layer's "nothing drawn here"
 RED = (255, 0, 0)
@@ -32,6 +32,14 @@ def settings_text(size=5, colour=9, show_windows="1", wallpaper="first start", m
     lines = [str(size), str(colour), show_windows, "192", "109", "197", "274", "205", "357", "38", "205", "375",
              "289", "305", "0", wallpaper, mode, minutes]
     return ("\r\n".join(lines) + "\r\n").encode("cp1252")
+
+
+def with_settings(workdir, **lines):
+    """Rewrites lines of kvx.ini, named l1 to l18."""
+    current = settings_lines(workdir)
+    for number, value in lines.items():
+        current[int(number[1:]) - 1] = value
+    (workdir / "kvx.ini").write_bytes(("\r\n".join(current) + "\r\n").encode("cp1252"))
 
 
 def first_start(rig, kvx, workdir, wallpaper_colour=(30, 120, 200), **settings):

@@ -13,13 +13,18 @@
 //   probe set-wallpaper PATH               sets the desktop wallpaper ("" for none)
 //   probe workarea                         the work area the system gives programs
 //   probe bits                             32 or 64: whether this build runs here at all
+//   probe redraw HWND                      paints a window and its children anew
+//   probe children HWND                    child windows, with their client areas on the screen
+//   probe pattern LEFT TOP WIDTH HEIGHT    shows a borderless window of a known pattern until ended
 //
 // Exit code 0 on success (an empty answer is a success), 2 on a usage error.
 
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -268,8 +273,88 @@ int ListClipboardFormats() {
 // shows the plain desktop colour), so each test starts from a known desktop.
 int SetWallpaper(const wchar_t* path) {
   std::wstring buffer = path;
-  return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) ? 0
-                                                                                                           : 1;
+  return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
+             ? 0
+             : 1;
+}
+
+int Redraw(const wchar_t* handleText) {
+  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  if (!IsWindow(hwnd)) return 1;
+  RedrawWindow(hwnd, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return 0;
+}
+
+int ListChildren(const wchar_t* handleText) {
+  auto parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  if (!IsWindow(parent)) return 1;
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    RECT client{};
+    GetClientRect(child, &client);
+    MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    PrintLine(WindowJson("child", child) + ", \"client\": " + RectJson(client) +
+              ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") + "}");
+  }
+  return 0;
+}
+
+// The pattern's colour at a client pixel: red and green count the column and
+// the row, blue tells the 256-pixel tiles apart (never the copy window's
+// see-through sky blue). tests/e2e/copywin.py computes the same.
+std::uint32_t PatternPixel(int x, int y) {
+  const int red = x % 256, green = y % 256, blue = 20 + 40 * (x / 256) + 10 * (y / 256);
+  return static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
+}
+
+LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      const int width = client.right, height = client.bottom;
+      std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = PatternPixel(x, y);
+      BITMAPINFO info{};
+      info.bmiHeader.biSize = sizeof(info.bmiHeader);
+      info.bmiHeader.biWidth = width;
+      info.bmiHeader.biHeight = -height;
+      info.bmiHeader.biPlanes = 1;
+      info.bmiHeader.biBitCount = 32;
+      info.bmiHeader.biCompression = BI_RGB;
+      SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+}
+
+int ShowPattern(int left, int top, int width, int height) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = PatternProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"VelmoraPattern";
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  if (!RegisterClassW(&windowClass)) return 1;
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"VelmoraPattern", L"pattern", WS_POPUP | WS_VISIBLE, left,
+                              top, width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!hwnd) return 1;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
 }
 
 int WorkArea() {
@@ -329,7 +414,8 @@ int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
       "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold [--repaint-taskbar]\n"
-      "       probe set-wallpaper PATH | workarea | bits\n",
+      "       probe set-wallpaper PATH | workarea | bits | redraw HWND | children HWND\n"
+      "       probe pattern LEFT TOP WIDTH HEIGHT\n",
       stderr);
   return 2;
 }
@@ -351,5 +437,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"bits" && argc == 2) return std::printf("{\"bits\": %u}\n", unsigned(sizeof(void*) * 8)) < 0;
   if (command == L"hold" && argc == 2) return Hold(false);
   if (command == L"hold" && argc == 3 && std::wcscmp(argv[2], L"--repaint-taskbar") == 0) return Hold(true);
+  if (command == L"redraw" && argc == 3) return Redraw(argv[2]);
+  if (command == L"children" && argc == 3) return ListChildren(argv[2]);
+  if (command == L"pattern" && argc == 6)
+    return ShowPattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   return Usage();
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "copywindow/copywindow.h"
+#include "picture/SessionCommands.h"
+#include "picture/Unit2.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"
 
@@ -155,6 +157,137 @@ TEST_F(CopyWindow, TheMainAreaShowsWhatLiesBeneathInsideTheListsBorder) {
   EXPECT_FALSE(form.Visible());
   EXPECT_TRUE(IsWindow(form.Handle()));
   behind.Hide();
+}
+
+// A screen picture whose pixels tell their places apart; no pixel is the
+// see-through colour.
+Bitmap ScreenPattern(int width, int height) {
+  Bitmap b = Bitmap::Uninitialized(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      b.Set(x, y, RgbPixel(x % 256, y % 256, 20 + 40 * (x / 256) + 10 * (y / 256)));
+  return b;
+}
+
+// The see-through area on the screen: the list box inside its border.
+RECT SeeThroughArea(const TForm4& form) {
+  RECT area{};
+  GetClientRect(form.mv.Hwnd(), &area);
+  MapWindowPoints(form.mv.Hwnd(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+  return area;
+}
+
+test::Pixels SeenThrough(const TForm4& form) {
+  const RECT area = SeeThroughArea(form);
+  return test::Screen(area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
+::testing::AssertionResult SamePixels(const test::Pixels& seen, const Bitmap& piece) {
+  if (seen.Width() != piece.Width() || seen.Height() != piece.Height())
+    return ::testing::AssertionFailure() << seen.Width() << " x " << seen.Height() << " seen, the piece is "
+                                         << piece.Width() << " x " << piece.Height();
+  for (int y = 0; y < seen.Height(); ++y)
+    for (int x = 0; x < seen.Width(); ++x)
+      if (seen.At(x, y) != ColorOf(piece.At(x, y)))
+        return ::testing::AssertionFailure() << "differs at " << x << "," << y;
+  return ::testing::AssertionSuccess();
+}
+
+class CopyWindowSession : public CopyWindow {
+ protected:
+  void SetUp() override {
+    TForm2& surface = Form2();
+    Layers& layers = surface.LayerImages();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    layers.i2 = Bitmap(width, height, RgbPixel(90, 90, 90));
+    layers.i4 = Bitmap(width, height, RgbPixel(90, 90, 90));
+    layers.i5 = Bitmap(width, height, kKeyPixel);
+    surface.Show();
+    OpenSession(layers, ScreenPattern(width, height), surface.ClientWidth(), surface.ClientHeight(), true);
+    surface.Invalidate();
+    form.SetBounds({300, 200, 320, 260});
+    form.Show();
+  }
+  void TearDown() override {
+    Form2().Hide();
+    Form2().LayerImages() = Layers{};
+  }
+  static Layers& Surface() { return Form2().LayerImages(); }
+  // The layer pixels under a point of the screen.
+  static Point AreaOnLayers(const TForm4& copy) {
+    const RECT area = SeeThroughArea(copy);
+    return {area.left - Form2().Left(), area.top - Form2().Top()};
+  }
+};
+
+TEST_F(CopyWindowSession, CopyLiftsWhatIsSeenThroughAndPasteLaysItWhereTheAreaThenLies) {
+  form.Repaint();
+  Form2().Repaint();
+  test::PumpFor(200);
+  const test::Pixels seen = SeenThrough(form);
+  form.bcClick();
+  const Bitmap& piece = form.HeldPiece();
+  EXPECT_EQ(piece.Width(), form.mv.Width() - 4);
+  EXPECT_EQ(piece.Height(), form.mv.Height() - 4);
+  EXPECT_TRUE(SamePixels(seen, piece));
+  const Point from = AreaOnLayers(form);
+
+  // Holding: the window shows the piece at the top-left of its main area, the
+  // surface the composed layer.
+  EXPECT_TRUE(form.Holding());
+  EXPECT_FALSE(form.mv.Visible());
+  const auto shown = test::PaintedClient(form);
+  EXPECT_EQ(shown.At(0, 0), ColorOf(piece.At(0, 0)));
+  EXPECT_EQ(shown.At(120, 70), ColorOf(piece.At(120, 70)));
+  EXPECT_EQ(Surface().i1.At(from.x, from.y), RgbPixel(90, 90, 90));
+
+  // Moved and resized, "Paste" lays the held piece, its size kept, under the area.
+  form.SetBounds({500, 100, 400, 330});
+  form.bpClick();
+  EXPECT_FALSE(form.Holding());
+  EXPECT_TRUE(form.mv.Visible());
+  const Point to = AreaOnLayers(form);
+  for (const Bitmap* layer : {&Surface().i1, &Surface().i4, &Surface().i5, &Surface().i31}) {
+    EXPECT_EQ(layer->At(to.x, to.y), piece.At(0, 0));
+    EXPECT_EQ(layer->At(to.x + piece.Width() - 1, to.y + piece.Height() - 1),
+              piece.At(piece.Width() - 1, piece.Height() - 1));
+  }
+  EXPECT_EQ(Surface().i4.At(to.x + piece.Width(), to.y), RgbPixel(90, 90, 90));
+  EXPECT_EQ(Surface().i5.At(to.x, to.y + piece.Height()), kKeyPixel);
+  // What the user now sees through the window, at its old size, is the piece.
+  form.SetBounds({500, 100, 320, 260});
+  form.Repaint();
+  Form2().Repaint();
+  test::PumpFor(200);
+  EXPECT_TRUE(SamePixels(SeenThrough(form), piece));
+}
+
+TEST_F(CopyWindowSession, CloseShowsTheToolbarTheCloseBoxOnlyRestartsTheSpacePoll) {
+  std::vector<std::string> calls;
+  form.SetToolbarHooks({.spacePoll = [&](bool on) { calls.push_back(on ? "poll on" : "poll off"); },
+                        .show = [&] { calls.push_back("show toolbar"); }});
+  form.bcClick();
+  form.BitBtn1Click();
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(calls, (std::vector<std::string>{"poll on", "show toolbar", "poll on"}));
+
+  // Reopened, it holds the piece still; the close box does not show the toolbar.
+  // Opening takes the colour key anew, also when the window lost its layered style meanwhile.
+  calls.clear();
+  SetWindowLongPtrA(form.Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrA(form.Handle(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  form.RenewColorKey();
+  COLORREF key = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(form.Handle(), &key, nullptr, &flags));
+  EXPECT_EQ(key, kSkyBlueRef);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+  form.Show();
+  EXPECT_TRUE(form.Holding());
+  EXPECT_FALSE(form.HeldPiece().Empty());
+  SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(calls, (std::vector<std::string>{"poll on"}));
 }
 
 }  // namespace
