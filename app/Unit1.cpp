@@ -109,6 +109,8 @@ TForm1::TForm1()
                           .end = [this] {
                             if (!SpaceHidden()) Show();
                           }});
+  Form3().SetToolbarHooks(
+      {.startSpacePoll = [this] { sht.SetEnabled(true); }, .showToolbar = [this] { Show(); }});
 
   cti.emplace(Handle());
   UniqueIcon icon(static_cast<HICON>(
@@ -214,6 +216,8 @@ void TForm1::sb7Click() {
 
 void TForm1::sb5Click() {
   Form3().Show();
+  // A missing or broken "font.typ" ends the opening here: the toolbar stays.
+  Form3().LoadNoteFont();
   sht.SetEnabled(false);
   Hide();
 }
