@@ -110,7 +110,7 @@ TForm1::TForm1()
                             if (!SpaceHidden()) Show();
                           }});
   Form3().SetToolbarHooks(
-      {.startSpacePoll = [this] { sht.SetEnabled(true); }, .showToolbar = [this] { Show(); }});
+      {.startSpacePoll = [this] { ResumeSpacePoll(*this); }, .showToolbar = [this] { Show(); }});
 
   cti.emplace(Handle());
   UniqueIcon icon(static_cast<HICON>(
