@@ -222,6 +222,11 @@ class Rig:
                 boxes[-1]["controls"].append(item)
         return boxes
 
+    def children(self, hwnd):
+        """Every window inside a window, depth first: hwnd, parent, id, class,
+        text, visible, rect and client (its client area on the screen)."""
+        return self.probe("children", hwnd)
+
     def processes(self, exe=None):
         return self.probe("processes", *self._filter(None, exe))
 

@@ -4,7 +4,7 @@ are clicked where they are drawn, the work files are read back."""
 from PIL import Image
 
 from conftest import wait_until
-from tray import ICON_POINT, dismiss, expect_box, wait_icon
+from tray import ICON_POINT, dismiss, expect_box, settings_lines, wait_icon
 
 KEY = (78, 97, 188)  # the drawing layer's "nothing drawn here"
 RED = (255, 0, 0)
@@ -95,3 +95,15 @@ def wait_pixel(rig, point, colour, what, timeout=10):
 def bmp(path):
     with Image.open(path) as image:
         return image.convert("RGB")
+
+
+def near(colour, expected, tolerance=6):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+def with_settings(workdir, **lines):
+    """Rewrites lines of kvx.ini: with_settings(workdir, l16="...", l17="1")."""
+    current = settings_lines(workdir)
+    for number, value in lines.items():
+        current[int(number[1:]) - 1] = value
+    (workdir / "kvx.ini").write_bytes(("\r\n".join(current) + "\r\n").encode("cp1252"))

@@ -6,12 +6,9 @@ import re
 from PIL import Image
 
 from conftest import wait_until
-from notepad import DESKTOP_KEY, RED, bmp, done, first_start, make_jpeg, open_session, wait_pixel, wait_toolbar
+from notepad import (DESKTOP_KEY, RED, bmp, done, first_start, make_jpeg, near, open_session, wait_pixel,
+                     wait_toolbar, with_settings)
 from tray import choose, dismiss, expect_box, settings_lines, start_and_settle, wait_icon
-
-
-def near(colour, expected, tolerance=6):
-    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
 
 def draw_and_exit(rig, kvx, workdir):
@@ -23,13 +20,6 @@ def draw_and_exit(rig, kvx, workdir):
     done(rig, program)
     choose(rig, "Exit")
     assert program.wait_exit() == 0
-
-
-def with_settings(workdir, **lines):
-    current = settings_lines(workdir)
-    for number, value in lines.items():
-        current[int(number[1:]) - 1] = value
-    (workdir / "kvx.ini").write_bytes(("\r\n".join(current) + "\r\n").encode("cp1252"))
 
 
 def test_rotation_at_startup_lays_the_drawing_over_the_next_picture(rig, kvx, workdir):

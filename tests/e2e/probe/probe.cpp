@@ -6,6 +6,7 @@
 //   probe windows [--pid N | --exe NAME]   visible top-level windows
 //   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
 //   probe click HWND                       presses a button (BM_CLICK)
+//   probe children HWND                    every descendant window of a window
 //   probe processes [--exe NAME]           running processes
 //   probe clipboard-formats                formats on the clipboard
 //   probe hold                             waits forever (keeps the desktop alive)
@@ -203,8 +204,35 @@ int ListMessageBoxes(const Filter& filter) {
   return 0;
 }
 
+HWND HandleOf(const wchar_t* handleText) {
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  RECT client{};
+  GetClientRect(child, &client);
+  POINT origin{0, 0};
+  ClientToScreen(child, &origin);
+  PrintLine("{\"kind\": \"child\", \"hwnd\": " + Hex(child) + ", \"parent\": " + Hex(GetParent(child)) +
+            ", \"id\": " + std::to_string(GetDlgCtrlID(child)) + ", \"class\": " + Quote(ClassName(child)) +
+            ", \"text\": " + Quote(WindowText(child)) + ", \"visible\": " +
+            (IsWindowVisible(child) ? "true" : "false") + ", \"rect\": " + RectJson(rect) + ", \"client\": " +
+            RectJson({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom}) + "}");
+  return TRUE;
+}
+
+// The windows inside a window, depth first, with their client areas on the screen.
+int ListChildren(const wchar_t* handleText) {
+  HWND hwnd = HandleOf(handleText);
+  if (!IsWindow(hwnd)) return 1;
+  EnumChildWindows(hwnd, PrintChild, 0);
+  return 0;
+}
+
 int Click(const wchar_t* handleText) {
-  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  HWND hwnd = HandleOf(handleText);
   if (!IsWindow(hwnd)) return 1;
   // Posted, so a button whose handler opens another modal box does not block the probe.
   PostMessageW(hwnd, BM_CLICK, 0, 0);
@@ -272,7 +300,7 @@ int SetWallpaper(const wchar_t* path) {
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
-      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold\n"
+      "       probe click HWND | children HWND | processes [--exe NAME] | clipboard-formats | hold\n"
       "       probe set-wallpaper PATH\n",
       stderr);
   return 2;
@@ -288,6 +316,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"msgbox") return ParseFilter(argc, argv, 2, filter) ? ListMessageBoxes(filter) : Usage();
   if (command == L"processes") return ParseFilter(argc, argv, 2, filter) ? ListProcesses(filter) : Usage();
   if (command == L"click" && argc == 3) return Click(argv[2]);
+  if (command == L"children" && argc == 3) return ListChildren(argv[2]);
   if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
   if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
   if (command == L"hold" && argc == 2) {
