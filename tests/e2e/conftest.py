@@ -222,11 +222,6 @@ class Rig:
                 boxes[-1]["controls"].append(item)
         return boxes
 
-    def children(self, hwnd):
-        """Every window inside a window, depth first: hwnd, parent, id, class,
-        text, visible, rect and client (its client area on the screen)."""
-        return self.probe("children", hwnd)
-
     def processes(self, exe=None):
         return self.probe("processes", *self._filter(None, exe))
 
@@ -240,6 +235,11 @@ class Rig:
 
     def press_button(self, hwnd):
         self.probe("click", hwnd)
+
+    def children(self, hwnd):
+        """The child windows of a window: class, rect, client (its client
+        area on the screen), visible."""
+        return self.probe("children", hwnd)
 
     # --- the registry -----------------------------------------------------
 

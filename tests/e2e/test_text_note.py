@@ -44,7 +44,7 @@ def type_lines(rig, text, *lines):
         if i:
             rig.key("Return")
         rig.type_text(line)
-    wait_until(lambda: memo(rig, text)["text"] == "\r\n".join(lines), timeout=10, what="the typed text")
+    wait_until(lambda: memo(rig, text)["title"] == "\r\n".join(lines), timeout=10, what="the typed text")
 
 
 def close_text(rig, program, text, face):
@@ -69,7 +69,7 @@ def choose_in(rig, combo_of, accelerator, wanted, what):
     through its items with the Down key until it shows `wanted`."""
     rig.key(accelerator)
     for _ in range(40):
-        if combo_of()["text"] == wanted:
+        if combo_of()["title"] == wanted:
             return
         rig.key("Down")
     raise AssertionError(f"the font dialog offers no {what} {wanted!r}")
@@ -82,22 +82,22 @@ def font_dialog_choice(rig, program, text, style=None, size=None, colour=None):
     dialog = wait_until(lambda: next((w for w in program.windows() if w["class"] == "#32770"), None),
                         timeout=15, what="the font dialog")
 
-    def item(control_id):
-        return lambda: next(c for c in rig.children(dialog["hwnd"]) if c["id"] == control_id
-                            and c["class"] in ("ComboBox", "Edit"))
+    # The dialog's combo boxes in their order: face, style, size, colour, script.
+    def combo(index):
+        return lambda: [c for c in rig.children(dialog["hwnd"]) if c["class"] == "ComboBox"][index]
 
-    def combo_edit(combo_id):
-        combo = item(combo_id)()
-        return lambda: next(c for c in rig.children(combo["hwnd"]) if c["class"] == "Edit")
+    def combo_edit(index):
+        box = combo(index)()
+        return lambda: next(c for c in rig.children(box["hwnd"]) if c["class"] == "Edit")
 
     if style:
-        choose_in(rig, combo_edit(1137), "alt+y", style, "style")
+        choose_in(rig, combo_edit(1), "alt+y", style, "style")
     if size:
-        choose_in(rig, combo_edit(1138), "alt+s", size, "size")
+        choose_in(rig, combo_edit(2), "alt+s", size, "size")
     if colour:
-        choose_in(rig, item(1139), "alt+c", colour, "colour")
-    face = combo_edit(1136)()["text"]
-    ok = next(c for c in rig.children(dialog["hwnd"]) if c["class"] == "Button" and c["id"] == 1)
+        choose_in(rig, combo(3), "alt+c", colour, "colour")
+    face = combo_edit(0)()["title"]
+    ok = next(c for c in rig.children(dialog["hwnd"]) if c["class"] == "Button" and c["title"] == "OK")
     rig.click(*rect_center(ok["rect"]))
     wait_until(lambda: not any(w["class"] == "#32770" for w in program.windows()), timeout=10,
                what="the font dialog to close")
@@ -119,7 +119,7 @@ def test_a_note_lands_where_the_memo_was_seen_and_survives_a_wallpaper_change(ri
     box = control(rig, text["hwnd"], "ComboBox")
     rig.click(*rect_center(box["rect"]))
     rig.key("Home", *["Down"] * YELLOW_INDEX, "Return")
-    wait_until(lambda: control(rig, text["hwnd"], "ComboBox")["text"] == "clYellow", timeout=10,
+    wait_until(lambda: control(rig, text["hwnd"], "ComboBox")["title"] == "clYellow", timeout=10,
                what="clYellow in the colour box")
     type_lines(rig, text, "Velmora note", "second line")
     seen = memo(rig, text)["client"]  # where the user sees the text
@@ -208,7 +208,7 @@ def test_close_discards_a_new_font_and_the_close_box_keeps_the_text(rig, kvx, wo
 
     # The next opening has the font of font.typ again, and an empty memo.
     text = open_text(rig, program)
-    assert memo(rig, text)["text"] == ""
+    assert memo(rig, text)["title"] == ""
     type_lines(rig, text, "MMMM")
     seen = memo(rig, text)["client"]
     wait_until(lambda: count(rig.grab(), seen, BLACK) > 10, timeout=10, what="the text in the file's colour")
@@ -222,7 +222,7 @@ def test_close_discards_a_new_font_and_the_close_box_keeps_the_text(rig, kvx, wo
     rig.key("space")
     wait_toolbar(program)
     text = open_text(rig, program)
-    assert memo(rig, text)["text"] == "MMMM"
+    assert memo(rig, text)["title"] == "MMMM"
     close_text(rig, program, text, CLOSE_FACE)
     wait_toolbar(program)
     done(rig, program)

@@ -22,7 +22,17 @@ def icon_shown(rig):
 
 
 def wait_icon(rig, shown=True, timeout=15):
-    wait_until(lambda: icon_shown(rig) == shown, timeout=timeout,
+    def settled():
+        if icon_shown(rig) == shown:
+            return True
+        # Wine's desktop, repainting a new wallpaper, may paint over the
+        # taskbar and leave it so: the taskbar is painted anew before looking again.
+        taskbar = next((w for w in rig.windows() if w["class"] == "Shell_TrayWnd"), None)
+        if taskbar:
+            rig.probe("redraw", taskbar["hwnd"])
+        return False
+
+    wait_until(settled, timeout=timeout,
                what="the program's icon to " + ("appear in" if shown else "leave") + " the notification area")
 
 

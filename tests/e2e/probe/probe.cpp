@@ -6,18 +6,21 @@
 //   probe windows [--pid N | --exe NAME]   visible top-level windows
 //   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
 //   probe click HWND                       presses a button (BM_CLICK)
-//   probe children HWND                    every descendant window of a window
 //   probe processes [--exe NAME]           running processes
 //   probe clipboard-formats                formats on the clipboard
 //   probe hold                             waits forever (keeps the desktop alive)
 //   probe set-wallpaper PATH               sets the desktop wallpaper ("" for none)
+//   probe redraw HWND                      paints a window and its children anew
+//   probe children HWND                    child windows, with their client areas on the screen
 //
 // Exit code 0 on success (an empty answer is a success), 2 on a usage error.
 
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -204,35 +207,8 @@ int ListMessageBoxes(const Filter& filter) {
   return 0;
 }
 
-HWND HandleOf(const wchar_t* handleText) {
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
-}
-
-BOOL CALLBACK PrintChild(HWND child, LPARAM) {
-  RECT rect{};
-  GetWindowRect(child, &rect);
-  RECT client{};
-  GetClientRect(child, &client);
-  POINT origin{0, 0};
-  ClientToScreen(child, &origin);
-  PrintLine("{\"kind\": \"child\", \"hwnd\": " + Hex(child) + ", \"parent\": " + Hex(GetParent(child)) +
-            ", \"id\": " + std::to_string(GetDlgCtrlID(child)) + ", \"class\": " + Quote(ClassName(child)) +
-            ", \"text\": " + Quote(WindowText(child)) + ", \"visible\": " +
-            (IsWindowVisible(child) ? "true" : "false") + ", \"rect\": " + RectJson(rect) + ", \"client\": " +
-            RectJson({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom}) + "}");
-  return TRUE;
-}
-
-// The windows inside a window, depth first, with their client areas on the screen.
-int ListChildren(const wchar_t* handleText) {
-  HWND hwnd = HandleOf(handleText);
-  if (!IsWindow(hwnd)) return 1;
-  EnumChildWindows(hwnd, PrintChild, 0);
-  return 0;
-}
-
 int Click(const wchar_t* handleText) {
-  HWND hwnd = HandleOf(handleText);
+  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
   if (!IsWindow(hwnd)) return 1;
   // Posted, so a button whose handler opens another modal box does not block the probe.
   PostMessageW(hwnd, BM_CLICK, 0, 0);
@@ -297,11 +273,34 @@ int SetWallpaper(const wchar_t* path) {
                                                                                                            : 1;
 }
 
+int Redraw(const wchar_t* handleText) {
+  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  if (!IsWindow(hwnd)) return 1;
+  RedrawWindow(hwnd, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return 0;
+}
+
+int ListChildren(const wchar_t* handleText) {
+  auto parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  if (!IsWindow(parent)) return 1;
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    RECT client{};
+    GetClientRect(child, &client);
+    MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    PrintLine(WindowJson("child", child) + ", \"client\": " + RectJson(client) +
+              ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") + "}");
+  }
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
-      "       probe click HWND | children HWND | processes [--exe NAME] | clipboard-formats | hold\n"
-      "       probe set-wallpaper PATH\n",
+      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold\n"
+      "       probe set-wallpaper PATH | redraw HWND | children HWND\n",
       stderr);
   return 2;
 }
@@ -316,9 +315,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"msgbox") return ParseFilter(argc, argv, 2, filter) ? ListMessageBoxes(filter) : Usage();
   if (command == L"processes") return ParseFilter(argc, argv, 2, filter) ? ListProcesses(filter) : Usage();
   if (command == L"click" && argc == 3) return Click(argv[2]);
-  if (command == L"children" && argc == 3) return ListChildren(argv[2]);
   if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
   if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
+  if (command == L"redraw" && argc == 3) return Redraw(argv[2]);
+  if (command == L"children" && argc == 3) return ListChildren(argv[2]);
   if (command == L"hold" && argc == 2) {
     Sleep(INFINITE);
     return 0;
