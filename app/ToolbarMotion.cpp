@@ -50,6 +50,11 @@ void TForm1::shtTimer() {
   }
 }
 
+void ResumeSpacePoll(TForm1& toolbar) {
+  GetAsyncKeyState(VK_SPACE);
+  toolbar.sht.SetEnabled(true);
+}
+
 void WireToolbarMotion(TForm1& toolbar) {
   toolbar.Shape1.OnMouseDown([&toolbar](const MouseEvent& event) { toolbar.Shape1MouseDown(event); });
   toolbar.Shape1.OnMouseUp([&toolbar](const MouseEvent& event) { toolbar.Shape1MouseUp(event); });

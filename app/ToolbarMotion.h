@@ -16,4 +16,9 @@ bool SpaceHidden();
 // with it; else every later stroke would hide the toolbar for good.
 void ClearSpaceHidden();
 
+// Starts `sht` again after a window that stopped it. The key's "pressed since
+// the last query" is read away first: a Space typed into a note is text, not
+// a toggle of the toolbar at the first tick.
+void ResumeSpacePoll(TForm1& toolbar);
+
 }  // namespace velmora

@@ -110,6 +110,8 @@ TForm1::TForm1()
                             if (!SpaceHidden()) Show();
                           }});
   Form4().SetToolbarHooks({.spacePoll = [this](bool on) { sht.SetEnabled(on); }, .show = [this] { Show(); }});
+  Form3().SetToolbarHooks(
+      {.startSpacePoll = [this] { ResumeSpacePoll(*this); }, .showToolbar = [this] { Show(); }});
 
   cti.emplace(Handle());
   UniqueIcon icon(static_cast<HICON>(
@@ -215,6 +217,8 @@ void TForm1::sb7Click() {
 
 void TForm1::sb5Click() {
   Form3().Show();
+  // A missing or broken "font.typ" ends the opening here: the toolbar stays.
+  Form3().LoadNoteFont();
   sht.SetEnabled(false);
   Hide();
 }

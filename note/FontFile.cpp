@@ -1,7 +1,6 @@
 #include "note/FontFile.h"
 
 #include <array>
-#include <bit>
 #include <cstdlib>
 
 #include "base/FileReplace.h"
@@ -10,7 +9,9 @@
 namespace velmora {
 namespace {
 
-constexpr std::array<FontStyles, 11> kStyleCodes = {{
+// Codes 0 to 10 are the program's table; 11 to 15 hold the sets it lacks, so
+// that every chosen style survives the file.
+constexpr std::array<FontStyles, 16> kStyleCodes = {{
     {},                                                                    // 0
     {.strikeOut = true},                                                   // 1
     {.underline = true},                                                   // 2
@@ -22,11 +23,13 @@ constexpr std::array<FontStyles, 11> kStyleCodes = {{
     {.italic = true, .underline = true, .strikeOut = true},                // 8
     {.bold = true, .italic = true, .underline = true},                     // 9
     {.bold = true, .italic = true, .underline = true, .strikeOut = true},  // 10
+    {.bold = true, .underline = true},                                     // 11
+    {.bold = true, .strikeOut = true},                                     // 12
+    {.italic = true, .strikeOut = true},                                   // 13
+    {.bold = true, .italic = true, .strikeOut = true},                     // 14
+    {.bold = true, .underline = true, .strikeOut = true},                  // 15
 }};
-
-unsigned Bits(const FontStyles& s) {
-  return (s.bold ? 1u : 0u) | (s.italic ? 2u : 0u) | (s.underline ? 4u : 0u) | (s.strikeOut ? 8u : 0u);
-}
+constexpr int kFirstTwoDigitCode = 10;
 
 // MulDiv's rounding: to the nearest integer, halves away from zero. The
 // denominator (72 or the pixels per inch) is positive.
@@ -44,22 +47,18 @@ FontStyles StylesOfCode(int code) {
 }
 
 int StyleCode(const FontStyles& style) {
-  const unsigned bits = Bits(style);
-  int best = 0;
-  for (int code = static_cast<int>(kStyleCodes.size()) - 1; code > 0; --code) {
-    const unsigned candidate = Bits(kStyleCodes[static_cast<size_t>(code)]);
-    if ((candidate & ~bits) == 0 && std::popcount(candidate) > std::popcount(Bits(kStyleCodes[best])))
-      best = code;
-  }
-  return best;
+  for (size_t code = 0; code < kStyleCodes.size(); ++code)
+    if (kStyleCodes[code] == style) return static_cast<int>(code);
+  return 0;  // not reached: the table holds all sixteen sets
 }
 
 FontStyles StylesFromLine(std::string_view line, const FontStyles& current) {
   FontStyles style = current;
   if (!line.empty() && line[0] >= '0' && line[0] <= '9')
     style = kStyleCodes[static_cast<size_t>(line[0] - '0')];
-  // "10" was first taken as code 1 by its first character.
-  if (line == "10") style = kStyleCodes[10];
+  // A two-digit code was first taken by its first character alone.
+  for (size_t code = kFirstTwoDigitCode; code < kStyleCodes.size(); ++code)
+    if (line == std::to_string(code)) style = kStyleCodes[code];
   return style;
 }
 

@@ -30,14 +30,16 @@ struct NoteFont {
   friend bool operator==(const NoteFont&, const NoteFont&) = default;
 };
 
-// The style sets that codes 0 to 10 stand for.
+// The style sets that codes 0 to 15 stand for: 0 to 10 as the program has
+// always written them, 11 to 15 the five sets that table lacks (bold with
+// underline, bold with strike-out, italic with strike-out, bold italic
+// strike-out, bold underline strike-out). Other codes give no style.
 FontStyles StylesOfCode(int code);
-// The code written for a style set. A set the table lacks is written as the
-// largest set of the table within it (the higher code among equals).
+// The code written for a style set; every set has one.
 int StyleCode(const FontStyles& style);
 // Line 5 as the reader takes it: its first character "0" to "9" gives the
-// set of that code, any other (or none) keeps `current`; the whole line "10"
-// gives all four styles.
+// set of that code, any other (or none) keeps `current`; a whole line "10"
+// to "15" gives the set of that code.
 FontStyles StylesFromLine(std::string_view line, const FontStyles& current);
 
 // "String to colour": a colour identifier such as "clRed", or a strict

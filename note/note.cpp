@@ -1,6 +1,13 @@
 #include "note/note.h"
 
+#include <cstdint>
+
 #include "app/HoverScheme.h"
+#include "app/Program.h"
+#include "base/Errors.h"
+#include "note/NoteStamp.h"
+#include "picture/Unit2.h"
+#include "ui/Gdi.h"
 #include "ui/Handles.h"
 
 namespace velmora {
@@ -23,12 +30,112 @@ TForm3::TForm3()
   // and is docked again whenever it is shown.
   lb.SetBounds(m1.Bounds());
   cbn.OnChange([this] { cbnChange(); });
+  Image1.OnClick([this] { BitBtn1Click(); });
+  Image2.OnClick([this] { BitBtn2Click(); });
+  Image3.OnClick([this] { Label3Click(); });
+  OnClose([this] { FormClose(); });
   // A caption acts as the face beneath it.
   Label1.ForwardMouseTo(&Image1);
   Label2.ForwardMouseTo(&Image2);
   Label3.ForwardMouseTo(&Image3);
   // "Done" has no pressed look.
   WireFramedFaces(*this, tact, &Panel1, {{&Image1, false}, {&Image2}, {&Image3}});
+}
+
+void TForm3::LoadNoteFont() {
+  const int pixelsPerInch = ScreenPixelsPerInch();
+  NoteFont font = FromFontInfo(fd.Font(), pixelsPerInch);
+  try {
+    ReadFontFile(WorkFile(kFontFileName), font);
+  } catch (const ConvertError&) {
+    // The lines before the bad one are the note font now; the memo and the
+    // list keep what they showed.
+    fd.SetFont(ToFontInfo(font, pixelsPerInch));
+    throw;
+  }
+  SetNoteFont(ToFontInfo(font, pixelsPerInch));
+}
+
+void TForm3::SetNoteFont(const FontInfo& font) {
+  fd.SetFont(font);
+  m1.SetFont(font);
+  lb.SetFont(font);
+}
+
+void TForm3::BitBtn1Click() {
+  // A failed write stops here, with the window and its text as they were.
+  WriteFontFile(WorkFile(kFontFileName), FromFontInfo(fd.Font(), ScreenPixelsPerInch()));
+  lb.SetItems(m1.DisplayedLines());
+  lb.SetItemIndex(-1);
+  const Bitmap note = RenderNote();
+  // The note covers the text where the user saw it: the list's client area,
+  // which lies where the memo's does, in the drawing surface's pixels.
+  POINT origin{0, 0};
+  ClientToScreen(lb.Hwnd(), &origin);
+  ScreenToClient(Form2().Handle(), &origin);
+  Form2().InvalidateCanvas(StampNote(Form2().LayerImages(), note, origin.x, origin.y));
+  lb.Clear();
+  m1.Clear();
+  GiveToolbarBack();
+  Close();
+}
+
+Bitmap TForm3::RenderNote() {
+  lb.Show();  // docked over the memo
+  struct HideAfter {
+    ListBox& list;
+    ~HideAfter() { list.Hide(); }
+  } hideAfter{lb};
+
+  RECT client{};
+  GetClientRect(lb.Hwnd(), &client);
+  Bitmap note = Bitmap::Uninitialized(client.right, client.bottom);
+  if (note.Empty()) return note;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = note.Width();
+  info.bmiHeader.biHeight = -note.Height();  // top-down, as the layers
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  UniqueBitmap canvas(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!canvas) throw OutOfMemoryError();
+  MemoryDc dc;
+  dc.Select(canvas.Get());
+  FillSolid(dc, {0, 0, note.Width(), note.Height()}, lb.GetColor());
+  // The list draws itself into the picture, as it would on the screen, with
+  // no pause of the program.
+  SendMessageA(lb.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  const auto* drawn = static_cast<const std::uint32_t*>(bits);
+  Pixel* pixels = note.Pixels();
+  // GDI leaves the fourth byte undefined; the layers keep it 0.
+  for (size_t i = 0, n = note.PixelCount(); i < n; ++i) pixels[i] = drawn[i] & 0x00FFFFFFu;
+  return note;
+}
+
+void TForm3::BitBtn2Click() {
+  if (!fd.Execute(Handle())) return;
+  m1.SetFont(fd.Font());
+  lb.SetFont(fd.Font());
+}
+
+void TForm3::Label3Click() {
+  if (hooks_.startSpacePoll) hooks_.startSpacePoll();
+  lb.Clear();
+  m1.Clear();
+  if (hooks_.showToolbar) hooks_.showToolbar();
+  Close();
+}
+
+void TForm3::FormClose() {
+  if (hooks_.startSpacePoll) hooks_.startSpacePoll();
+}
+
+void TForm3::GiveToolbarBack() {
+  if (hooks_.startSpacePoll) hooks_.startSpacePoll();
+  if (hooks_.showToolbar) hooks_.showToolbar();
 }
 
 void TForm3::cbnChange() {

@@ -260,17 +260,17 @@ bool Memo::HandleCommand(WORD code) {
 
 ListBox::ListBox(Container& parent, const ListBoxProps& p)
     : SystemControl(
-          parent,
-          {.className = "LISTBOX",
-           .style = static_cast<DWORD>(WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                                       (p.multiSelect ? LBS_EXTENDEDSEL : 0) | (p.border3D ? 0 : WS_BORDER)),
-           .exStyle = p.border3D ? WS_EX_CLIENTEDGE : 0u,
-           .bounds = p.bounds,
-           .font = p.font,
-           .color = p.color,
-           .visible = p.visible,
-           .enabled = p.enabled,
-           .dock = p.dock}),
+          parent, {.className = "LISTBOX",
+                   .style = static_cast<DWORD>(WS_TABSTOP | (p.scrollBar ? WS_VSCROLL : 0) | LBS_NOTIFY |
+                                               LBS_NOINTEGRALHEIGHT | (p.multiSelect ? LBS_EXTENDEDSEL : 0) |
+                                               (p.border3D ? 0 : WS_BORDER)),
+                   .exStyle = p.border3D ? WS_EX_CLIENTEDGE : 0u,
+                   .bounds = p.bounds,
+                   .font = p.font,
+                   .color = p.color,
+                   .visible = p.visible,
+                   .enabled = p.enabled,
+                   .dock = p.dock}),
       multiSelect_(p.multiSelect) {}
 
 int ListBox::Count() const {

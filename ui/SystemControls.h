@@ -200,6 +200,7 @@ struct ListBoxProps {
   Rect bounds{};
   bool multiSelect = false;
   bool border3D = true;
+  bool scrollBar = true;  // a vertical one, shown when the items do not fit
   std::optional<FontInfo> font{};
   Color color = colors::kWindow;
   bool visible = true;

@@ -103,3 +103,7 @@ def wait_pixel(rig, point, colour, what, timeout=10):
 def bmp(path):
     with Image.open(path) as image:
         return image.convert("RGB")
+
+
+def near(colour, expected, tolerance=6):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))

@@ -6,13 +6,9 @@ import re
 from PIL import Image
 
 from conftest import wait_until
-from notepad import (DESKTOP_KEY, RED, bmp, done, first_start, make_jpeg, open_session, wait_pixel, wait_toolbar,
-                     with_settings)
+from notepad import (DESKTOP_KEY, RED, bmp, done, first_start, make_jpeg, near, open_session, wait_pixel,
+                     wait_toolbar, with_settings)
 from tray import choose, dismiss, expect_box, settings_lines, start_and_settle, wait_icon
-
-
-def near(colour, expected, tolerance=6):
-    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
 
 def draw_and_exit(rig, kvx, workdir):

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "base/Errors.h"
 #include "note/FontFile.h"
 #include "tests/unit/TestSupport.h"
@@ -35,7 +38,7 @@ TEST(FontFile, TheDesignFontIsWrittenAsItsFiveLinesAndReadBack) {
 TEST(FontFile, WriteThenReadRestoresEveryValueOfTheTable) {
   test::ScratchDir dir;
   const std::string path = dir / kFontFileName;
-  for (int code = 0; code <= 10; ++code) {
+  for (int code = 0; code <= 15; ++code) {
     SCOPED_TRACE(code);
     const NoteFont written{.size = 7 + code,
                            .name = "Times New Roman",
@@ -71,12 +74,29 @@ TEST(FontFile, StyleCodesFollowTheTableBothWays) {
     EXPECT_EQ(StylesOfCode(code), table[code]);
     EXPECT_EQ(StyleCode(table[code]), code);
   }
-  // The five sets the table lacks keep the largest set of the table within them.
-  EXPECT_EQ(StyleCode({.bold = true, .underline = true}), 4);
-  EXPECT_EQ(StyleCode({.bold = true, .strikeOut = true}), 4);
-  EXPECT_EQ(StyleCode({.italic = true, .strikeOut = true}), 3);
-  EXPECT_EQ(StyleCode({.bold = true, .italic = true, .strikeOut = true}), 7);
-  EXPECT_EQ(StyleCode({.bold = true, .underline = true, .strikeOut = true}), 5);
+  // The five sets the old table lacks have codes of their own, read back whole.
+  const FontStyles added[] = {
+      {.bold = true, .underline = true},
+      {.bold = true, .strikeOut = true},
+      {.italic = true, .strikeOut = true},
+      {.bold = true, .italic = true, .strikeOut = true},
+      {.bold = true, .underline = true, .strikeOut = true},
+  };
+  for (int code = 11; code <= 15; ++code) {
+    SCOPED_TRACE(code);
+    const FontStyles& style = added[code - 11];
+    EXPECT_EQ(StyleCode(style), code);
+    EXPECT_EQ(StylesOfCode(code), style);
+    EXPECT_EQ(StylesFromLine(std::to_string(code), kAll), style);
+  }
+  // All sixteen sets have distinct codes.
+  std::set<int> codes;
+  for (int bits = 0; bits < 16; ++bits)
+    codes.insert(StyleCode({.bold = (bits & 1) != 0,
+                            .italic = (bits & 2) != 0,
+                            .underline = (bits & 4) != 0,
+                            .strikeOut = (bits & 8) != 0}));
+  EXPECT_EQ(codes.size(), 16u);
 }
 
 TEST(FontFile, TheStyleLineIsReadByItsFirstCharacterAndTheWholeLineTen) {
@@ -87,6 +107,9 @@ TEST(FontFile, TheStyleLineIsReadByItsFirstCharacterAndTheWholeLineTen) {
   EXPECT_EQ(StylesFromLine("42", before), (FontStyles{.bold = true}));
   EXPECT_EQ(StylesFromLine("1 0", before), (FontStyles{.strikeOut = true}));
   EXPECT_EQ(StylesFromLine("10 ", before), (FontStyles{.strikeOut = true}));
+  // Past the codes: the first character alone counts.
+  EXPECT_EQ(StylesFromLine("16", before), (FontStyles{.strikeOut = true}));
+  EXPECT_EQ(StylesFromLine("011", before), FontStyles{});
   // No digit first: the style stays as it was.
   EXPECT_EQ(StylesFromLine("bold", before), before);
   EXPECT_EQ(StylesFromLine(" 4", before), before);

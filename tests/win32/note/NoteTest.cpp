@@ -2,10 +2,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/Program.h"
+#include "base/Errors.h"
 #include "note/note.h"
+#include "picture/Unit2.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"
 
@@ -39,9 +45,10 @@ BOOL CALLBACK PressIfDialog(HWND hwnd, LPARAM) {
                reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDOK)));
   return FALSE;
 }
+// Tried at every tick until the dialog is there: on a loaded machine it may
+// take longer than one tick to open.
 void CALLBACK PressDialogButton(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  EnumThreadWindows(GetCurrentThreadId(), PressIfDialog, 0);
+  if (!EnumThreadWindows(GetCurrentThreadId(), PressIfDialog, 0)) KillTimer(nullptr, id);
 }
 
 int CALLBACK TakeScalableFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM found) {
@@ -58,9 +65,61 @@ std::string AScalableFace() {
   return face;
 }
 
+// A work directory of the test's own for "font.typ".
+class ScratchWork {
+ public:
+  ScratchWork() : previous_(WorkDirectory()) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "velmora-note-test\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    DeleteFileA(FontFile().c_str());
+    WorkDirectory() = dir_;
+  }
+  ~ScratchWork() {
+    DeleteFileA(FontFile().c_str());
+    RemoveDirectoryA(dir_.c_str());
+    WorkDirectory() = previous_;
+  }
+  std::string FontFile() const { return dir_ + kFontFileName; }
+  void Write(const std::string& bytes) const {
+    FILE* f = std::fopen(FontFile().c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  std::string Read() const {
+    std::string bytes;
+    if (FILE* f = std::fopen(FontFile().c_str(), "rb")) {
+      for (int c; (c = std::fgetc(f)) != EOF;) bytes += static_cast<char>(c);
+      std::fclose(f);
+    }
+    return bytes;
+  }
+
+ private:
+  std::string previous_;
+  std::string dir_;
+};
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
 class Note : public ::testing::Test {
  protected:
+  void SetUp() override {
+    form.SetToolbarHooks({.startSpacePoll = [this] { ++polls; }, .showToolbar = [this] { ++shows; }});
+  }
+  void TearDown() override { Form2().Hide(); }
+
   TForm3 form;
+  int polls = 0;  // the toolbar's Space-key poll started
+  int shows = 0;  // the toolbar shown
 };
 
 TEST_F(Note, IsAHiddenSizeableTextWindowWithACloseBoxOnly) {
@@ -245,6 +304,104 @@ TEST_F(Note, OuterBoundsReadBackExactlyShownOrHiddenAndClosingOnlyHides) {
   EXPECT_FALSE(form.Visible());
   EXPECT_TRUE(IsWindow(form.Handle()));
   EXPECT_EQ(form.OuterBounds(), (Rect{0, 0, 500, 100}));
+}
+
+TEST_F(Note, DoneWritesTheFontFileAndStampsTheListsRowsWhereTheMemoShowedThem) {
+  ScratchWork work;
+  Form2().Show();  // covers the work area
+  Layers& layers = Form2().LayerImages();
+  const Size area = Form2().ClientSize();
+  const Pixel grey = RgbPixel(50, 60, 70);
+  for (Bitmap* layer : {&layers.i1, &layers.i4, &layers.i31}) *layer = Bitmap(area.width, area.height, grey);
+  layers.i5 = Bitmap(area.width, area.height, kKeyPixel);
+
+  form.SetBounds({300, 200, 260, 300});
+  form.Show();
+  form.cbn.SetItemIndex(9);  // clRed
+  form.cbnChange();
+  FontInfo font = form.fd.Font();
+  font.name = AScalableFace();
+  font.height = 16;
+  font.bold = true;
+  font.color = colors::kBlue;
+  form.fd.SetFont(font);
+  form.m1.SetFont(font);
+  form.lb.SetFont(font);
+  form.m1.SetText("Hello\r\nWorld");
+  POINT at{0, 0};
+  ClientToScreen(form.m1.Hwnd(), &at);
+  ScreenToClient(Form2().Handle(), &at);
+  RECT memoClient{};
+  GetClientRect(form.m1.Hwnd(), &memoClient);
+
+  form.BitBtn1Click();
+
+  // 12 points at 96 pixels per inch, blue, bold.
+  EXPECT_EQ(work.Read(), "12\r\n" + font.name + "\r\n1\r\n16711680\r\n4\r\n");
+  const int width = form.lb.Width() - 4, height = form.lb.Height() - 4;
+  EXPECT_EQ((Size{memoClient.right, memoClient.bottom}), (Size{width, height}));
+  const int rowHeight = static_cast<int>(SendMessageA(form.lb.Hwnd(), LB_GETITEMHEIGHT, 0, 0));
+  const Pixel red = RgbPixel(255, 0, 0), blue = RgbPixel(0, 0, 255);
+  for (const Bitmap* layer : {&layers.i1, &layers.i4, &layers.i5}) {
+    EXPECT_EQ(layer->At(at.x, at.y), red);
+    EXPECT_EQ(layer->At(at.x + width - 1, at.y + height - 1), red);
+    EXPECT_NE(layer->At(at.x - 1, at.y - 1), red);
+    EXPECT_NE(layer->At(at.x + width, at.y + height), red);
+    // Two rows of text from the top, a small margin from the left, and
+    // nothing but the background below them.
+    int textPixels = 0, leftmost = width, below = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        if (layer->At(at.x + x, at.y + y) != blue) continue;
+        if (y < 2 * rowHeight) {
+          ++textPixels;
+          leftmost = std::min(leftmost, x);
+        } else {
+          ++below;
+        }
+      }
+    EXPECT_GT(textPixels, 40);
+    EXPECT_EQ(below, 0);
+    EXPECT_GE(leftmost, 1);
+    EXPECT_LE(leftmost, 6);
+  }
+  EXPECT_EQ(layers.i31.At(at.x, at.y), grey);  // the screen layer keeps no notes
+
+  // Then the window closes empty and gives the toolbar back.
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(form.lb.Visible());
+  EXPECT_EQ(form.lb.Count(), 0);
+  EXPECT_EQ(form.m1.Text(), "");
+  EXPECT_GE(polls, 1);
+  EXPECT_EQ(shows, 1);
+}
+
+TEST_F(Note, DoneThatCannotWriteTheFontFileStampsNothingAndKeepsTheWindow) {
+  const std::string previous = WorkDirectory();
+  WorkDirectory() = "C:\\no such folder\\";
+  Layers& layers = Form2().LayerImages();
+  layers.i1 = Bitmap(400, 400, kWhitePixel);
+  form.SetBounds({0, 0, 205, 357});
+  form.Show();
+  form.m1.SetText("keep me");
+  EXPECT_NE(ErrorOf([&] { form.BitBtn1Click(); }), "(no error)");
+  WorkDirectory() = previous;
+  EXPECT_TRUE(form.Visible());
+  EXPECT_EQ(form.m1.Text(), "keep me");
+  EXPECT_EQ(layers.i1.At(50, 50), kWhitePixel);
+  EXPECT_EQ(polls + shows, 0);
+}
+
+// The file's errors themselves are shown end to end; here, what a bad line leaves.
+TEST_F(Note, ABadLineOfTheFontFileLeavesTheLinesBeforeItInTheNoteFontOnly) {
+  ScratchWork work;
+  work.Write("12\r\nCourier New\r\nlatin\r\n0\r\n0\r\n");
+  const FontInfo before = form.m1.Font();
+  EXPECT_EQ(ErrorOf([&] { form.LoadNoteFont(); }), "'latin' is not a valid integer value");
+  EXPECT_EQ(form.fd.Font().name, "Courier New");
+  EXPECT_EQ(form.fd.Font().height, 16);
+  EXPECT_EQ(form.fd.Font().charset, before.charset);
+  EXPECT_EQ(form.m1.Font(), before);  // shown again only by a whole file
 }
 
 }  // namespace
