@@ -56,7 +56,7 @@ test-win32: build-win32 build-win64
 
 test-e2e: build-win32 build-win64
 	@arch=$$(scripts/wine-arch "End-to-end tests") || exit 1; \
-	  VELMORA_WINE_ARCH=$$arch /usr/bin/python3 -m pytest -q tests/e2e
+	  VELMORA_WINE_ARCH=$$arch /usr/bin/python3 -m pytest -q -rs tests/e2e
 
 clean:
 	rm -rf build

@@ -2,7 +2,9 @@
 see-through area and pasted elsewhere, into the work files at the place seen;
 "Cancel last" taking a pasted piece away; closing and reopening it."""
 
-from conftest import wait_until
+import pytest
+
+from conftest import COLOUR_KEY_DRAWN, COLOUR_KEY_NOTE, wait_until
 from copywin import CLOSE, COPY, PASTE, PATTERN, CopyWindow, box, pattern_piece, same, show_pattern
 from notepad import (CANCEL_LAST, COPY_WIN, KEY, bmp, click_face, done, first_start, make_jpeg, open_session,
                      wait_pixel, wait_toolbar, window, with_settings)
@@ -11,6 +13,10 @@ from tray import choose, settings_lines, start_and_settle
 
 def only(image, colour):
     return image.getcolors() == [(image.width * image.height, colour)]
+
+
+# Everything here is seen through the copy window's colour key.
+pytestmark = pytest.mark.skipif(not COLOUR_KEY_DRAWN, reason=COLOUR_KEY_NOTE)
 
 
 def test_a_piece_of_a_window_lands_where_it_is_pasted_and_stays_with_the_drawing(rig, kvx, workdir, pattern):

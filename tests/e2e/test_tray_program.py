@@ -5,7 +5,7 @@ directory found from the logon Run value."""
 
 from PIL import Image
 
-from conftest import wait_until
+from conftest import COLOUR_KEY_DRAWN, COLOUR_KEY_NOTE, wait_until
 from tray import (SETTINGS_DEFAULTS, choose, dismiss, expect_box, open_menu, settings_lines,
                   start_and_settle, visible_windows, wait_icon, ICON_POINT)
 
@@ -67,14 +67,17 @@ def test_menu_opens_at_the_pointer_about_card_and_exit(rig, kvx, workdir):
                       what="the about card")
     left, top, right, bottom = card["rect"]
     assert (right - left, bottom - top) == (500, 350)
-    screen = rig.grab()
-    # Rounded corners: the desktop (here the first start's wallpaper) shows
-    # through; the title bar is blue, the card itself light.
-    desktop = screen.getpixel((left - 3, top + 1))
-    assert screen.getpixel((left + 1, top + 1)) == desktop
-    assert screen.getpixel((right - 2, bottom - 2)) == desktop
-    assert screen.getpixel((left + 250, top + 24)) == (0, 0, 255)
-    assert screen.getpixel((left + 20, top + 100)) != rig.desktop_colour
+    if COLOUR_KEY_DRAWN:
+        screen = rig.grab()
+        # Rounded corners: the desktop (here the first start's wallpaper) shows
+        # through; the title bar is blue, the card itself light.
+        desktop = screen.getpixel((left - 3, top + 1))
+        assert screen.getpixel((left + 1, top + 1)) == desktop
+        assert screen.getpixel((right - 2, bottom - 2)) == desktop
+        assert screen.getpixel((left + 250, top + 24)) == (0, 0, 255)
+        assert screen.getpixel((left + 20, top + 100)) != rig.desktop_colour
+    else:
+        print(COLOUR_KEY_NOTE)
     rig.click(left + 250, top + 320)  # "OK"
     wait_until(lambda: not visible_windows(program, "TForm10"), timeout=10, what="the about card to close")
 

@@ -410,29 +410,6 @@ int Hold(bool repaintTaskbar) {
   return 0;
 }
 
-int Redraw(const wchar_t* handleText) {
-  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
-  if (!IsWindow(hwnd)) return 1;
-  RedrawWindow(hwnd, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  return 0;
-}
-
-int ListChildren(const wchar_t* handleText) {
-  auto parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
-  if (!IsWindow(parent)) return 1;
-  std::vector<HWND> children;
-  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
-    RECT client{};
-    GetClientRect(child, &client);
-    MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    PrintLine(WindowJson("child", child) + ", \"client\": " + RectJson(client) +
-              ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") + "}");
-  }
-  return 0;
-}
-
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
