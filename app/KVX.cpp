@@ -4,13 +4,13 @@
 
 #include "about/about.h"
 #include "app/Unit1.h"
-#include "app/messgae.h"
 #include "components/ComponentErrors.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
 #include "options/options.h"
 #include "picture/Unit2.h"
 #include "picture/brushsize.h"
+#include "program/messgae.h"
 #include "ui/Application.h"
 #include "ui/ErrorBox.h"
 

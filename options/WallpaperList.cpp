@@ -41,7 +41,9 @@ std::vector<std::string> ParseWallpaperList(const std::string& text) {
   return entries;
 }
 
-std::string WallpaperListText(const std::vector<std::string>& paths) { return JoinLinesCrLf(paths); }
+std::string WallpaperListText(const std::vector<std::string>& paths) {
+  return JoinLinesCrLf(paths);
+}
 
 std::vector<std::string> LoadWallpaperList(const std::string& path) {
   std::optional<std::string> text = ReadFileIfOpens(path);

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/HoverScheme.h"
-#include "app/Startup.h"
 #include "options/WallpaperList.h"
+#include "program/Program.h"
 #include "shellutil/ShellUtil.h"
 #include "ui/Gdi.h"
+#include "ui/HoverScheme.h"
 
 namespace velmora {
 namespace {

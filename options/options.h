@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "options/ChangeTimer.h"
+#include "program/Settings.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"
 #include "ui/Panels.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Startup.h"
 #include "options/options.h"
+#include "program/Program.h"
 #include "shellutil/ShellUtil.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"
