@@ -40,7 +40,6 @@ std::string StartupWindows::MachineRunValue() { return RegReadMachineString(kRun
 
 void StartupWindows::MakeCurrentDirectory(const std::string& directory) {
   WorkDirectory() = directory;
-  Form7().SetWorkDirectory(directory);
   SetCurrentDirectoryA(directory.c_str());  // a failure leaves the current directory as it is
 }
 
