@@ -123,27 +123,58 @@ class Watch:
         return code, self.states()
 
 
+class Lock:
+    """The file held open by another program, without sharing, while the
+    block runs."""
+
+    def __init__(self, rig, winpath):
+        self.rig, self.winpath = rig, winpath
+        self.path = rig.logs / "lock.jsonl"
+
+    def __enter__(self):
+        self.out = open(self.path, "wb")
+        self.popen = subprocess.Popen(["wine", str(self.rig.probe_exe), "lock", self.winpath], env=self.rig.env,
+                                      stdin=subprocess.DEVNULL, stdout=self.out, stderr=subprocess.DEVNULL,
+                                      start_new_session=True)
+        wait_until(lambda: "locked" in self.path.read_text(), timeout=20, what=f"{self.winpath} to be locked")
+        self.pid = json.loads(self.path.read_text().splitlines()[0])["pid"]
+        return self
+
+    def __exit__(self, *exc):
+        self.popen.kill()
+        self.popen.wait(20)
+        self.out.close()
+        # The file is free once the system has seen the holder end.
+        wait_until(lambda: not any(p["pid"] == self.pid for p in self.rig.processes(exe="probe.exe")), timeout=20,
+                   what="the lock to go")
+
+
 def drag_files(rig, start, end, paths):
-    """Drags the files as from Explorer: the button goes down at `start`, the
-    probe starts the drag, the pointer moves to `end` like a hand and lets go.
-    Returns what the probe saw: whether the target took the drop."""
+    """Drags the files as from Explorer: the probe shows a square standing for
+    them at `start`, the button goes down on it, the pointer moves to `end`
+    like a hand and lets go. Returns what the probe saw: whether the drop
+    happened and the effect the target chose."""
     path = rig.logs / "drag.jsonl"
-    rig.xdotool("mousemove", *start, "mousedown", 1)
+
+    def lines():
+        return [json.loads(line) for line in path.read_text(encoding="utf-8").splitlines() if line.endswith("}")]
+
     with open(path, "wb") as out:
-        popen = subprocess.Popen(["wine", str(rig.probe_exe), "drag-files", *paths], env=rig.env,
+        popen = subprocess.Popen(["wine", str(rig.probe_exe), "drag-files", *map(str, start), *paths], env=rig.env,
                                  stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
                                  start_new_session=True)
         try:
-            wait_until(lambda: "started" in path.read_text(), timeout=20, what="the drag to start")
+            wait_until(lambda: any(line["state"] == "ready" for line in lines()), timeout=20,
+                       what="the files to drag")
+            grip = (start[0] + 20, start[1] + 20)
             steps = []
             for i in range(1, 13):
-                steps += ["mousemove", start[0] + (end[0] - start[0]) * i // 12,
-                          start[1] + (end[1] - start[1]) * i // 12, "sleep", 0.1]
-            rig.xdotool(*steps, "sleep", 0.3, "mouseup", 1)
+                steps += ["mousemove", grip[0] + (end[0] - grip[0]) * i // 12,
+                          grip[1] + (end[1] - grip[1]) * i // 12, "sleep", 0.1]
+            rig.xdotool("mousemove", *grip, "mousedown", 1, "sleep", 0.2, *steps, "sleep", 0.3, "mouseup", 1)
             popen.wait(20)
         finally:
             if popen.poll() is None:
                 popen.kill()
                 rig.xdotool("mouseup", 1)
-    lines = [json.loads(line) for line in path.read_text(encoding="utf-8").splitlines() if line.strip()]
-    return lines[-1]
+    return lines()[-1]
