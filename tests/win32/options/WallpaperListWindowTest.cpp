@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <dlgs.h>
 
 #include <functional>
 #include <string>
@@ -43,6 +44,42 @@ std::wstring BoxShownBy(const std::function<void()>& action) {
   action();
   KillTimer(nullptr, timer);
   return boxText;
+}
+
+// Plays the user at the open dialog and the message boxes that follow: the
+// dialog gets the next of `typed` in its file name box and is confirmed (a
+// folder opens it, names choose files), and is cancelled once `typed` is
+// used up; a message box's text is kept and its OK pressed.
+std::vector<std::wstring> typed;
+std::vector<std::wstring> boxes;
+BOOL CALLBACK AnswerDialogs(HWND hwnd, LPARAM) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (std::wstring(name) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
+  int button = IDOK;
+  if (HWND message = GetDlgItem(hwnd, 0xFFFF)) {
+    wchar_t text[2048] = {};
+    GetWindowTextW(message, text, 2048);
+    boxes.push_back(text);
+  } else if (typed.empty()) {
+    button = IDCANCEL;
+  } else {
+    HWND box = GetDlgItem(hwnd, cmb13);
+    SetWindowTextW(box ? box : GetDlgItem(hwnd, edt1), typed.front().c_str());
+    typed.erase(typed.begin());
+  }
+  PostMessageW(hwnd, WM_COMMAND, button, 0);
+  return FALSE;
+}
+void CALLBACK AnswerDialogsTick(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), AnswerDialogs, 0);
+}
+void AnsweringDialogs(std::vector<std::wstring> texts, const std::function<void()>& action) {
+  typed = std::move(texts);
+  boxes.clear();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerDialogsTick);
+  action();
+  KillTimer(nullptr, timer);
 }
 
 // A user's click on a list entry, with Ctrl held to add it to the selection.
@@ -168,6 +205,29 @@ TEST_F(WallpaperListWindow, DroppedFilesAddOnlyJpegPicturesAndNamesTheCodePageCa
     BoxShownBy([&] { form.AddWallpapers({L"C:\\p\\\u0100.jpg"}, false); });
     EXPECT_EQ(form.lbfn.Count(), 4);
   }
+}
+
+TEST_F(WallpaperListWindow, TheOpenDialogsGiveTheirFilesAndBrowseRefusesANameTheCodePageCannotWrite) {
+  TForm7 form;
+  const std::string green = Jpeg("green.jpg", 30, 200, 30), red = Jpeg("red.jpg", 220, 30, 30);
+  // Several names typed in the folder's dialog come in the order typed.
+  const std::wstring folder = Wide(dir_);
+  AnsweringDialogs({folder, L"\"red.jpg\" \"green.jpg\""},
+                   [&] { ASSERT_TRUE(form.aod.Execute(form.Handle())); });
+  EXPECT_EQ(form.aod.Files(), (std::vector<std::wstring>{Wide(red), Wide(green)}));
+  AnsweringDialogs({Wide(green)}, [&] { form.SpeedButton2Click(); });
+  EXPECT_EQ(form.lbfn.Items(), Items{green});
+
+  const std::wstring foreign = folder + L"\u05D0\u0E01.jpg";
+  HANDLE file = CreateFileW(foreign.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  form.ecw.SetText("C:\\kept.jpg");
+  AnsweringDialogs({foreign}, [&] { form.SpeedButton1Click(); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find(foreign), std::wstring::npos);
+  EXPECT_EQ(form.ecw.Text(), "C:\\kept.jpg");
+  DeleteFileW(foreign.c_str());
 }
 
 TEST_F(WallpaperListWindow, RandomizeMovesBothListsAlikeAndLeavesThePreview) {
