@@ -1,22 +1,25 @@
 // Program entry of KVX.exe: creates every window hidden and runs the message
 // loop; the toolbar's start-up timer does the rest.
 #include <windows.h>
+#include <ole2.h>
 
 #include "about/about.h"
 #include "app/Unit1.h"
-#include "app/messgae.h"
 #include "components/ComponentErrors.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
 #include "options/options.h"
 #include "picture/Unit2.h"
 #include "picture/brushsize.h"
+#include "program/messgae.h"
 #include "ui/Application.h"
 #include "ui/ErrorBox.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace velmora;
   InitCommonControlsOnce();
+  // Files dropped from Explorer come through OLE; the dialogs like it too.
+  OleInitialize(nullptr);
   // Errors raised in the icon's and the timers' own windows get the same box as the forms'.
   SetComponentErrorHandler([](std::exception_ptr error) {
     try {
@@ -35,6 +38,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Form7();
   Form6();
   Form10();
+  Form7().OnSaveSettings([] { Form1().SaveSettings(); });
 
   const int code = RunMessageLoop();
   Form1().cti.reset();  // the icon leaves the notification area with the program

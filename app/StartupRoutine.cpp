@@ -1,8 +1,8 @@
 #include "app/StartupRoutine.h"
 
-#include "app/Startup.h"
 #include "base/Product.h"
 #include "options/WallpaperList.h"
+#include "program/Program.h"
 
 namespace velmora {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "program/Settings.h"
 
 namespace velmora {
 

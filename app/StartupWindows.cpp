@@ -6,8 +6,6 @@
 #include <ctime>
 
 #include "about/about.h"
-#include "app/Program.h"
-#include "app/Startup.h"
 #include "app/Unit1.h"
 #include "base/Product.h"
 #include "copywindow/copywindow.h"
@@ -16,15 +14,11 @@
 #include "options/options.h"
 #include "picture/Unit2.h"
 #include "picture/WallpaperCompose.h"
+#include "program/Program.h"
 #include "shellutil/ShellUtil.h"
 #include "ui/ErrorBox.h"
 
 namespace velmora {
-
-std::string& WorkDirectory() {
-  static std::string directory;
-  return directory;
-}
 
 void StartupWindows::DisableStartupTimer() { toolbar_.Timer1.SetEnabled(false); }
 void StartupWindows::HideToolbar() { toolbar_.Hide(); }
@@ -46,7 +40,6 @@ std::string StartupWindows::MachineRunValue() { return RegReadMachineString(kRun
 
 void StartupWindows::MakeCurrentDirectory(const std::string& directory) {
   WorkDirectory() = directory;
-  Form7().SetWorkDirectory(directory);
   SetCurrentDirectoryA(directory.c_str());  // a failure leaves the current directory as it is
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The start-up routine carried out by the program's windows, and the settings
 // file gathered from them.
-#include "app/Settings.h"
 #include "app/StartupRoutine.h"
+#include "program/Settings.h"
 
 namespace velmora {
 

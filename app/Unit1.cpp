@@ -1,13 +1,10 @@
 #include "app/Unit1.h"
 
 #include "about/about.h"
-#include "app/HoverScheme.h"
-#include "app/Program.h"
 #include "app/ScreenGrab.h"
-#include "app/Wallpaper.h"
-#include "app/Settings.h"
 #include "app/StartupRoutine.h"
 #include "app/StartupWindows.h"
+#include "app/ToolbarFaces.h"
 #include "app/ToolbarMotion.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
@@ -15,6 +12,9 @@
 #include "picture/SessionCommands.h"
 #include "picture/Unit2.h"
 #include "picture/brushsize.h"
+#include "program/Program.h"
+#include "program/Settings.h"
+#include "program/Wallpaper.h"
 #include "resources/ResourceIds.h"
 
 namespace velmora {

@@ -99,7 +99,7 @@ class TForm1 : public Form {
   void Options1Click();
   void Dsjl1Click();
 
-  // Hover-end tests of the command faces and the tool faces (app/HoverScheme.cpp).
+  // Hover-end tests of the command faces and the tool faces (app/ToolbarFaces.cpp).
   void tactTimer();
   void tact2Timer();
   // Dragging by the background and the Space key (app/ToolbarMotion.cpp).

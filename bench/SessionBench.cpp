@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/ScreenGrab.h"
-#include "app/Wallpaper.h"
 #include "picture/SessionCommands.h"
 #include "picture/Unit2.h"
+#include "program/Wallpaper.h"
 #include "ui/Application.h"
 
 namespace {
@@ -23,7 +23,8 @@ double MedianMs(int runs, F&& step) {
   for (int i = 0; i < runs; ++i) {
     const auto start = std::chrono::steady_clock::now();
     step();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    times.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];

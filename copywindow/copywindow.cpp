@@ -1,9 +1,9 @@
 #include "copywindow/copywindow.h"
 
-#include "app/HoverScheme.h"
 #include "copywindow/CopyPiece.h"
 #include "picture/Unit2.h"
 #include "ui/Gdi.h"
+#include "ui/HoverScheme.h"
 
 namespace velmora {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
-#include "app/HoverScheme.h"
-#include "app/Program.h"
 #include "base/Errors.h"
 #include "note/NoteStamp.h"
 #include "picture/Unit2.h"
+#include "program/Program.h"
 #include "ui/Gdi.h"
 #include "ui/Handles.h"
+#include "ui/HoverScheme.h"
 
 namespace velmora {
 namespace {

@@ -1,12 +1,12 @@
 #include "options/WallpaperChange.h"
 
-#include "app/Program.h"
-#include "app/Wallpaper.h"
-#include "app/messgae.h"
 #include "options/WallpaperList.h"
 #include "options/options.h"
 #include "picture/Unit2.h"
 #include "picture/WallpaperCompose.h"
+#include "program/Program.h"
+#include "program/Wallpaper.h"
+#include "program/messgae.h"
 
 namespace velmora {
 

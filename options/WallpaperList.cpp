@@ -1,5 +1,9 @@
 #include "options/WallpaperList.h"
 
+#include <chrono>
+#include <memory>
+#include <random>
+
 #include "base/Errors.h"
 #include "base/FileReplace.h"
 #include "base/SystemError.h"
@@ -18,13 +22,6 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-template <typename T>
-void Move(std::vector<T>& items, size_t from, size_t to) {
-  T item = std::move(items[from]);
-  items.erase(items.begin() + static_cast<long>(from));
-  items.insert(items.begin() + static_cast<long>(to), std::move(item));
-}
-
 }  // namespace
 
 std::vector<std::string> ParseWallpaperList(const std::string& text) {
@@ -41,7 +38,9 @@ std::vector<std::string> ParseWallpaperList(const std::string& text) {
   return entries;
 }
 
-std::string WallpaperListText(const std::vector<std::string>& paths) { return JoinLinesCrLf(paths); }
+std::string WallpaperListText(const std::vector<std::string>& paths) {
+  return JoinLinesCrLf(paths);
+}
 
 std::vector<std::string> LoadWallpaperList(const std::string& path) {
   std::optional<std::string> text = ReadFileIfOpens(path);
@@ -82,14 +81,14 @@ void RemoveSelected(std::vector<std::string>& names, std::vector<std::string>& p
   }
 }
 
-void MoveShuffle(std::vector<std::string>& names, std::vector<std::string>& paths,
-                 const std::function<size_t(size_t)>& draw) {
-  const size_t n = paths.size();
-  for (size_t i = 0; i < n; ++i) {
-    const size_t to = draw(n);
-    Move(names, i, to);
-    Move(paths, i, to);
-  }
+void MoveShuffle(size_t n, const RandomDraw& draw, const std::function<void(size_t from, size_t to)>& move) {
+  for (size_t i = 0; i < n; ++i) move(i, draw(n));
+}
+
+RandomDraw ClockSeededDraw() {
+  auto generator = std::make_shared<std::mt19937>(
+      static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
+  return [generator](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(*generator); };
 }
 
 }  // namespace velmora

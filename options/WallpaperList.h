@@ -38,10 +38,24 @@ std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, 
 void RemoveSelected(std::vector<std::string>& names, std::vector<std::string>& paths,
                     std::vector<bool>& selected);
 
-// The options window's shuffle: for each position i in turn, the entries at i
-// are moved to a position drawn uniformly from 0 to n-1 by `draw(n)`, the same
-// move in both lists.
-void MoveShuffle(std::vector<std::string>& names, std::vector<std::string>& paths,
-                 const std::function<size_t(size_t)>& draw);
+// The options window's shuffle of a list of n entries: for each position i
+// from 0 to n-1 in turn, a position a is drawn uniformly from 0 to n-1 by
+// `draw(n)` and `move(i, a)` takes the entry at i out and puts it at a. A
+// sequence of moves, not swaps; both lists of the window get the same moves.
+using RandomDraw = std::function<size_t(size_t n)>;
+void MoveShuffle(size_t n, const RandomDraw& draw, const std::function<void(size_t from, size_t to)>& move);
+
+// A draw from a generator seeded from the clock at this call.
+RandomDraw ClockSeededDraw();
+
+// Texts of the options window.
+inline constexpr char kSelectWallpapersFirst[] = "Select wallpapers first!";
+// Followed by the names, one per line.
+inline constexpr char kNotInCodePage[] =
+    "The wallpaper list keeps file names in the system's code page, which cannot write these names. "
+    "They were not added:";
+inline constexpr char kWallpaperNotInCodePage[] =
+    "The settings keep the current wallpaper in the system's code page, which cannot write this name. "
+    "The wallpaper was not changed:";
 
 }  // namespace velmora

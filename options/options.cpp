@@ -4,11 +4,15 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/HoverScheme.h"
-#include "app/Startup.h"
+#include "options/Preview.h"
+#include "options/WallpaperChange.h"
 #include "options/WallpaperList.h"
+#include "program/Program.h"
 #include "shellutil/ShellUtil.h"
+#include "shellutil/WideText.h"
+#include "ui/ErrorBox.h"
 #include "ui/Gdi.h"
+#include "ui/HoverScheme.h"
 
 namespace velmora {
 namespace {
@@ -64,6 +68,21 @@ TForm7::TForm7()
   em.OnChange([this] { emChange(); });
   rb2.OnClick([this] { rb2Click(); });
   cw.OnTimer([this] { cwTimer(); });
+  SpeedButton1.OnClick([this] { SpeedButton1Click(); });
+  SpeedButton2.OnClick([this] { SpeedButton2Click(); });
+  SpeedButton3.OnClick([this] { SpeedButton3Click(); });
+  lb.OnClick([this] { lbClick(); });
+  Image5.OnClick([this] { SpeedButton4Click(); });
+  Image4.OnClick([this] { Label6Clck(); });
+  Image3.OnClick([this] { Label5Click(); });
+  // What users expect of a list: Delete removes, a double click takes the entry.
+  lb.OnKeyDown([this](WORD key) {
+    if (key != VK_DELETE) return false;
+    SpeedButton3Click();
+    return true;
+  });
+  lb.OnDblClick([this] { SpeedButton4Click(); });
+  drop_.Register(lb.Hwnd(), [this](const std::vector<std::wstring>& files) { AddWallpapers(files, true); });
   // A label on a hover button acts as the button.
   Label7.ForwardMouseTo(&Image5);
   Label6.ForwardMouseTo(&Image4);
@@ -135,7 +154,7 @@ void TForm7::ApplySettings(const Settings& settings) {
 // program quoted, so a blank in the path cannot start another program.
 void TForm7::cbaClick() {
   if (cba.Checked())
-    RegWriteString(HKEY_CURRENT_USER, kRunKey, kRunValueName, RunValueFor(workDirectory_));
+    RegWriteString(HKEY_CURRENT_USER, kRunKey, kRunValueName, RunValueFor(WorkDirectory()));
   else
     RegDeleteStringValue(HKEY_CURRENT_USER, kRunKey, kRunValueName);
 }
@@ -152,6 +171,97 @@ void TForm7::rb2Click() {
   em.SetText(period.minutes);
   cw.SetInterval(period.intervalMs);
   cw.SetEnabled(true);
+}
+
+int TForm7::SingleSelection() const {
+  if (lb.SelCount() != 1) return -1;
+  for (int i = 0, n = lb.Count(); i < n; ++i)
+    if (lb.Selected(i)) return i;
+  return -1;
+}
+
+void TForm7::SpeedButton1Click() {
+  if (!od.Execute(Handle())) return;
+  const std::wstring& chosen = od.Files().front();
+  const std::optional<std::string> path = WideToAnsiExact(chosen);
+  if (!path) {
+    ShowMessage(AnsiToWide(kWallpaperNotInCodePage) + L"\n" + chosen);
+    return;
+  }
+  ecw.SetText(*path);
+  ChangeWallpaper(ecw.Text());
+}
+
+void TForm7::SpeedButton2Click() {
+  if (aod.Execute(Handle())) AddWallpapers(aod.Files(), false);
+}
+
+void TForm7::AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly) {
+  std::vector<std::string> paths = WallpaperList();
+  std::wstring refused;
+  bool added = false;
+  for (const std::wstring& file : files) {
+    // The extension is plain ASCII, so a lossy conversion tells it right.
+    if (jpegOnly && !IsJpegFileName(WideToAnsi(file))) continue;
+    if (const std::optional<std::string> path = WideToAnsiExact(file)) {
+      paths.push_back(*path);
+      added = true;
+    } else {
+      refused += L"\n" + file;
+    }
+  }
+  if (added) {
+    SetWallpaperList(paths);
+    lbClick();
+  }
+  if (!refused.empty()) ShowMessage(AnsiToWide(kNotInCodePage) + refused);
+}
+
+void TForm7::SpeedButton3Click() {
+  if (lb.SelCount() == 0) {
+    ShowMessage(kSelectWallpapersFirst);
+    return;
+  }
+  std::vector<std::string> names = lb.Items(), paths = lbfn.Items();
+  std::vector<bool> selected(names.size());
+  for (size_t i = 0; i < selected.size(); ++i) selected[i] = lb.Selected(static_cast<int>(i));
+  RemoveSelected(names, paths, selected);
+  lbfn.SetItems(paths);
+  lb.SetItems(names);
+  lbClick();
+}
+
+void TForm7::lbClick() {
+  const int index = SingleSelection();
+  if (index < 0) {
+    Image1.AssignPicture(Image2);
+    return;
+  }
+  // Read whole before the preview changes, so a bad file keeps the previous one.
+  const Bitmap preview = LoadPreview(lbfn.Item(index), Image1.Width(), Image1.Height());
+  Image1.SetPicture(BitmapFromPixels(preview.Width(), preview.Height(), preview.Pixels()));
+}
+
+void TForm7::SpeedButton4Click() {
+  const int index = SingleSelection();
+  if (index < 0) return;
+  ecw.SetText(lbfn.Item(index));
+  ChangeWallpaper(ecw.Text());
+}
+
+void TForm7::Label6Clck() {
+  MoveShuffle(static_cast<size_t>(lbfn.Count()), randomDraw_ ? randomDraw_ : ClockSeededDraw(),
+              [this](size_t from, size_t to) {
+                lb.MoveItem(static_cast<int>(from), static_cast<int>(to));
+                lbfn.MoveItem(static_cast<int>(from), static_cast<int>(to));
+              });
+}
+
+// A failed write of the list leaves the window open and the settings unwritten.
+void TForm7::Label5Click() {
+  SaveWallpaperList(WorkFile(kWallpaperListFileName), WallpaperList());
+  if (onSaveSettings_) onSaveSettings_();
+  Close();
 }
 
 TForm7& Form7() {

@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
 #include "options/ChangeTimer.h"
+#include "options/WallpaperList.h"
+#include "program/Settings.h"
+#include "ui/FileDrop.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"
+#include "ui/OpenDialog.h"
 #include "ui/Panels.h"
 #include "ui/SystemControls.h"
 #include "ui/Timer.h"
@@ -54,15 +57,20 @@ class TForm7 : public Form {
   Label Label5{*this, FaceLabel(Image3, "Done")};
   Timer cw{*this, {.interval = kMillisecondsPerMinute, .enabled = false}};
   Timer tact{*this, {.interval = 50, .enabled = false}};
+  OpenDialog od{{.filter = kPictureFilter}};
+  OpenDialog aod{{.filter = kPictureFilter, .multiSelect = true, .hideReadOnly = true, .resizable = true}};
 
   // The wallpaper list: `lbfn` takes the full paths and `lb` is rebuilt from
   // them, which clears its selection.
   void SetWallpaperList(const std::vector<std::string>& paths);
   std::vector<std::string> WallpaperList() const { return lbfn.Items(); }
 
-  // Where "KVX.exe" lies; the Run value points there. Set by start-up.
-  void SetWorkDirectory(const std::string& directory) { workDirectory_ = directory; }
-  const std::string& WorkDirectory() const { return workDirectory_; }
+  // What "Done" runs after writing the wallpaper list: the settings file of
+  // the whole program, which the toolbar gathers.
+  void OnSaveSettings(Handler handler) { onSaveSettings_ = std::move(handler); }
+  // The random source of "Randomize"; by default a generator seeded from the
+  // clock at each click.
+  void SetRandomDraw(RandomDraw draw) { randomDraw_ = std::move(draw); }
 
   ChangeMode SelectedChangeMode() const;
   // Selects the mode's button, running its click handler as a user's choice
@@ -82,11 +90,31 @@ class TForm7 : public Form {
   // The change timer's tick: the next wallpaper of the list, unless a drawing session is open.
   void cwTimer();
 
+  void SpeedButton1Click();  // "Browse": a picture becomes the wallpaper, the list stays
+  void SpeedButton2Click();  // "Add"
+  void SpeedButton3Click();  // "Remove"
+  void lbClick();            // the preview of the one selected entry
+  void SpeedButton4Click();  // "Set selected"
+  void Label6Clck();         // "Randomize"
+  void Label5Click();        // "Done"
+
+  // Appends the files to the list as "Add" does. With `jpegOnly` (files
+  // dropped on the list) other files are left out without a word. A name the
+  // system's code page cannot write is refused with a message naming it.
+  void AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly);
+
+  static constexpr wchar_t kPictureFilter[] =
+      L"JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg";
+
  private:
   static ImageProps Face(Point at);
   static LabelProps FaceLabel(const Image& face, const char* caption);
+  // The entry selected alone, or -1 when none or several are.
+  int SingleSelection() const;
 
-  std::string workDirectory_;
+  Handler onSaveSettings_;
+  RandomDraw randomDraw_;
+  FileDropTarget drop_;
 };
 
 // The program's options window, created hidden at the first call.

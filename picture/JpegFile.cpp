@@ -145,6 +145,10 @@ constexpr int kRowBatch = 16;
 }  // namespace
 
 Bitmap DecodeJpeg(std::string_view bytes) {
+  return DecodeJpegReduced(bytes, 0, 0);
+}
+
+Bitmap DecodeJpegReduced(std::string_view bytes, int minWidth, int minHeight) {
   Decompressor codec;
   jpeg_decompress_struct& info = codec.info;
   bool cmyk = false;
@@ -155,6 +159,15 @@ Bitmap DecodeJpeg(std::string_view bytes) {
     jpeg_read_header(&info, TRUE);
     cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    for (const unsigned denominator : {8u, 4u, 2u}) {
+      const auto reduced = [denominator](JDIMENSION size) { return (size + denominator - 1) / denominator; };
+      if (minWidth > 0 && minHeight > 0 && reduced(info.image_width) >= static_cast<JDIMENSION>(minWidth) &&
+          reduced(info.image_height) >= static_cast<JDIMENSION>(minHeight)) {
+        info.scale_num = 1;
+        info.scale_denom = denominator;
+        break;
+      }
+    }
     jpeg_start_decompress(&info);
   };
   if (!Guarded(codec.errors, start)) ThrowJpegError(codec.errors);

@@ -353,6 +353,12 @@ LRESULT Container::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
           c && c->HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
         return TRUE;
       break;
+    case WM_VKEYTOITEM: {
+      LRESULT result = -1;  // the list's own use of the key
+      if (auto* c = WindowedByHandle(reinterpret_cast<HWND>(lParam)))
+        c->HandleVKeyToItem(LOWORD(wParam), result);
+      return result;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:

@@ -155,6 +155,9 @@ class WindowedControl : public Control {
   virtual void HandleScroll(WORD /*code*/) {}
   virtual bool HandleDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
   virtual bool HandleMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+  // A key pressed in a list box that wants keyboard input; `result` tells
+  // the list what to do next.
+  virtual bool HandleVKeyToItem(WORD /*key*/, LRESULT& /*result*/) { return false; }
   // The background brush for WM_CTLCOLOR*, after setting the DC's colours; null for the default.
   virtual HBRUSH HandleCtlColor(HDC /*dc*/) { return nullptr; }
 

@@ -60,4 +60,10 @@ void ShowMessage(const std::string& text) {
   MessageBoxA(GetActiveWindow(), text.c_str(), kApplicationTitle, MB_OK);
 }
 
+void ShowMessage(const std::wstring& text) {
+  wchar_t title[64] = {};
+  MultiByteToWideChar(CP_ACP, 0, kApplicationTitle, -1, title, 64);
+  MessageBoxW(GetActiveWindow(), text.c_str(), title, MB_OK);
+}
+
 }  // namespace velmora

@@ -24,5 +24,7 @@ void ReportException(const std::exception& error) noexcept;
 
 // The plain message box: title "Velmora", one OK button, no icon.
 void ShowMessage(const std::string& text);
+// The same for a text the system's code page may not hold, such as a file name.
+void ShowMessage(const std::wstring& text);
 
 }  // namespace velmora

@@ -260,17 +260,18 @@ bool Memo::HandleCommand(WORD code) {
 
 ListBox::ListBox(Container& parent, const ListBoxProps& p)
     : SystemControl(
-          parent, {.className = "LISTBOX",
-                   .style = static_cast<DWORD>(WS_TABSTOP | (p.scrollBar ? WS_VSCROLL : 0) | LBS_NOTIFY |
-                                               LBS_NOINTEGRALHEIGHT | (p.multiSelect ? LBS_EXTENDEDSEL : 0) |
-                                               (p.border3D ? 0 : WS_BORDER)),
-                   .exStyle = p.border3D ? WS_EX_CLIENTEDGE : 0u,
-                   .bounds = p.bounds,
-                   .font = p.font,
-                   .color = p.color,
-                   .visible = p.visible,
-                   .enabled = p.enabled,
-                   .dock = p.dock}),
+          parent,
+          {.className = "LISTBOX",
+           .style = static_cast<DWORD>(WS_TABSTOP | (p.scrollBar ? WS_VSCROLL : 0) | LBS_NOTIFY |
+                                       LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT |
+                                       (p.multiSelect ? LBS_EXTENDEDSEL : 0) | (p.border3D ? 0 : WS_BORDER)),
+           .exStyle = p.border3D ? WS_EX_CLIENTEDGE : 0u,
+           .bounds = p.bounds,
+           .font = p.font,
+           .color = p.color,
+           .visible = p.visible,
+           .enabled = p.enabled,
+           .dock = p.dock}),
       multiSelect_(p.multiSelect) {}
 
 int ListBox::Count() const {
@@ -352,8 +353,18 @@ int ListBox::SelCount() const {
 }
 
 bool ListBox::HandleCommand(WORD code) {
+  if (code == LBN_DBLCLK) {
+    if (onDblClick_) onDblClick_();
+    return true;
+  }
   if (code != LBN_SELCHANGE) return false;
   if (onClick_) onClick_();
+  return true;
+}
+
+bool ListBox::HandleVKeyToItem(WORD key, LRESULT& result) {
+  if (!onKeyDown_ || !onKeyDown_(key)) return false;
+  result = -2;  // dealt with: the list does nothing more with the key
   return true;
 }
 

@@ -230,12 +230,20 @@ class ListBox : public SystemControl {
   int SelCount() const;
   // The user's change of the selection.
   void OnClick(Handler handler) { onClick_ = std::move(handler); }
+  // A double click on an entry.
+  void OnDblClick(Handler handler) { onDblClick_ = std::move(handler); }
+  // A key pressed in the list (a virtual-key code); the handler returns true
+  // when it has dealt with the key, false to leave the list its own use of it.
+  void OnKeyDown(std::function<bool(WORD key)> handler) { onKeyDown_ = std::move(handler); }
 
   bool HandleCommand(WORD code) override;
+  bool HandleVKeyToItem(WORD key, LRESULT& result) override;
 
  private:
   bool multiSelect_;
   Handler onClick_;
+  Handler onDblClick_;
+  std::function<bool(WORD key)> onKeyDown_;
 };
 
 }  // namespace velmora

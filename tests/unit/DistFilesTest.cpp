@@ -1,9 +1,9 @@
 // The files the installation puts beside KVX.exe must read cleanly on the first start.
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
 #include "base/TextFile.h"
 #include "options/WallpaperList.h"
+#include "program/Settings.h"
 
 namespace velmora {
 namespace {

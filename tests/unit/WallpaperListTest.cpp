@@ -24,7 +24,8 @@ TEST(WallpaperList, RoundTripKeepsOrderAndEmptyEntries) {
   test::ScratchDir dir;
   const Paths paths{"C:\\p\\sea.jpg", "", "D:\\x y\\\xC4pfel.jpeg", "C:\\p\\sea.jpg"};
   SaveWallpaperList(dir / "wl.ini", paths);
-  EXPECT_EQ(test::ReadFile(dir / "wl.ini"), "C:\\p\\sea.jpg\r\n\r\nD:\\x y\\\xC4pfel.jpeg\r\nC:\\p\\sea.jpg\r\n");
+  EXPECT_EQ(test::ReadFile(dir / "wl.ini"),
+            "C:\\p\\sea.jpg\r\n\r\nD:\\x y\\\xC4pfel.jpeg\r\nC:\\p\\sea.jpg\r\n");
   EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"), paths);
   SaveWallpaperList(dir / "wl.ini", {});
   EXPECT_EQ(test::ReadFile(dir / "wl.ini"), "");
@@ -37,7 +38,8 @@ TEST(WallpaperList, AMissingFileSaysWhichAndWhy) {
     LoadWallpaperList(dir / "wl.ini");
     FAIL();
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + (dir / "wl.ini") + "\". No such file or directory");
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot open file \"" + (dir / "wl.ini") + "\". No such file or directory");
   }
 }
 
@@ -75,26 +77,52 @@ TEST(WallpaperList, RemovingSelectedEntriesKeepsTheOthersInOrder) {
   EXPECT_TRUE(allNames.empty());
 }
 
-TEST(WallpaperList, ShuffleMovesBothListsAlike) {
+TEST(WallpaperList, ShuffleMovesEachPositionInTurnToADrawnOne) {
   Paths paths{"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg", "C:\\d.jpg"};
   Paths names = DisplayNames(paths);
+  const auto move = [](Paths& items, size_t from, size_t to) {
+    std::string item = items[from];
+    items.erase(items.begin() + static_cast<long>(from));
+    items.insert(items.begin() + static_cast<long>(to), item);
+  };
   // Moves: i=0 -> 3, i=1 -> 0, i=2 -> 2, i=3 -> 1.
   std::vector<size_t> draws{3, 0, 2, 1};
   size_t k = 0;
-  MoveShuffle(names, paths, [&](size_t n) {
-    EXPECT_EQ(n, 4u);
-    return draws[k++];
-  });
-  // [a b c d] -> [b c d a] -> [c b d a] -> [c b d a] -> [c a b d]
+  std::vector<std::pair<size_t, size_t>> moves;
+  MoveShuffle(
+      4,
+      [&](size_t n) {
+        EXPECT_EQ(n, 4u);
+        return draws[k++];
+      },
+      [&](size_t from, size_t to) {
+        moves.emplace_back(from, to);
+        move(names, from, to);
+        move(paths, from, to);
+      });
+  EXPECT_EQ(moves, (std::vector<std::pair<size_t, size_t>>{{0, 3}, {1, 0}, {2, 2}, {3, 1}}));
+  // [a b c d] -> [b c d a] -> [c b d a] -> [c b d a] -> [c a b d]: moves, not swaps.
   EXPECT_EQ(names, (Paths{"c", "a", "b", "d"}));
   EXPECT_EQ(paths, (Paths{"C:\\c.jpg", "C:\\a.jpg", "C:\\b.jpg", "C:\\d.jpg"}));
 
-  Paths one{"C:\\only.jpg"};
-  Paths oneName = DisplayNames(one);
-  MoveShuffle(oneName, one, [](size_t) { return size_t{0}; });
-  EXPECT_EQ(one, Paths{"C:\\only.jpg"});
-  Paths none, noNames;
-  MoveShuffle(noNames, none, [](size_t) -> size_t { throw std::logic_error("no draw for an empty list"); });
+  // One entry can only move onto itself; an empty list draws nothing.
+  MoveShuffle(
+      1, [](size_t n) { return n - 1; }, [](size_t from, size_t to) { EXPECT_EQ(from, to); });
+  MoveShuffle(
+      0, [](size_t) -> size_t { throw std::logic_error("no draw for an empty list"); },
+      [](size_t, size_t) { FAIL(); });
+}
+
+TEST(WallpaperList, TheClockSeededDrawIsUniformOverTheWholeList) {
+  const RandomDraw draw = ClockSeededDraw();
+  std::vector<int> counts(5);
+  for (int i = 0; i < 5000; ++i) {
+    const size_t a = draw(5);
+    ASSERT_LT(a, 5u);
+    ++counts[a];
+  }
+  for (int count : counts) EXPECT_GT(count, 800);  // 1000 expected each
+  EXPECT_EQ(draw(1), 0u);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/Settings.h"
 #include "base/Errors.h"
 #include "base/FileReplace.h"
+#include "program/Settings.h"
 
 namespace velmora {
 namespace {
@@ -27,7 +27,9 @@ std::string Read(const std::string& path) {
   return bytes.str();
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(FileReplaceWin32, ReplacesAnExistingFileWhole) {
   const std::string path = TempDir() + "kvx.ini";

@@ -14,17 +14,30 @@
 //   probe workarea                         the work area the system gives programs
 //   probe bits                             32 or 64: whether this build runs here at all
 //   probe redraw HWND                      paints a window and its children anew
-//   probe children HWND                    child windows, with their client areas on the screen
+//   probe children HWND                    child windows, with their client areas on the screen;
+//                                          list boxes with their entries
 //   probe pattern LEFT TOP WIDTH HEIGHT    shows a borderless window of a known pattern until ended
+//   probe lock PATH                        holds the file open without sharing until ended
+//   probe forget-keys                      clears the keys' "pressed since asked" bits
+//   probe watch CLASS [--pid N | --exe NAME] [--timeout S]
+//                                          the visible windows' classes at each change, until a
+//                                          window of CLASS has shown and gone again (exit 1 on timeout)
+//   probe drag-files X Y PATH...           a small square at X, Y standing for the files: a press
+//                                          on it drags them as Explorer does, until the release
+//                                          (the test moves the pointer meanwhile)
 //
 // Exit code 0 on success (an empty answer is a success), 2 on a usage error.
 
 #include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <set>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -183,10 +196,18 @@ std::string WindowJson(const char* kind, HWND hwnd) {
          ", \"rect\": " + RectJson(rect);
 }
 
+// The client area in screen pixels.
+RECT ClientOnScreen(HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
 int ListWindows(const Filter& filter) {
   for (HWND hwnd : TopLevelWindows()) {
     if (!IsWindowVisible(hwnd) || !filter.Accepts(ProcessOf(hwnd))) continue;
-    PrintLine(WindowJson("window", hwnd) + "}");
+    PrintLine(WindowJson("window", hwnd) + ", \"client\": " + RectJson(ClientOnScreen(hwnd)) + "}");
   }
   return 0;
 }
@@ -278,6 +299,24 @@ int SetWallpaper(const wchar_t* path) {
              : 1;
 }
 
+// A list box's entries (LB_GETTEXT is carried across processes), which are
+// selected, and the height of one entry.
+std::string ListBoxJson(HWND list) {
+  std::string items = "[", selected = "[";
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    items += (i ? ", " : "") + Quote(text);
+    if (SendMessageW(list, LB_GETSEL, i, 0) > 0)
+      selected += (selected.size() > 1 ? ", " : "") + std::to_string(i);
+  }
+  return ", \"items\": " + items + "], \"selected\": " + selected +
+         "], \"item_height\": " + std::to_string(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)) +
+         ", \"top_index\": " + std::to_string(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+}
+
 int Redraw(const wchar_t* handleText) {
   auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
   if (!IsWindow(hwnd)) return 1;
@@ -295,8 +334,9 @@ int ListChildren(const wchar_t* handleText) {
     RECT client{};
     GetClientRect(child, &client);
     MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    PrintLine(WindowJson("child", child) + ", \"client\": " + RectJson(client) +
-              ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") + "}");
+    const bool list = lstrcmpiW(ClassName(child).c_str(), L"ListBox") == 0;
+    PrintLine(WindowJson("child", child) + ", \"client\": " + RectJson(client) + ", \"visible\": " +
+              (IsWindowVisible(child) ? "true" : "false") + (list ? ListBoxJson(child) : "") + "}");
   }
   return 0;
 }
@@ -371,7 +411,8 @@ int WorkArea() {
 void RepaintTaskbar() {
   RedrawWindow(GetDesktopWindow(), nullptr, nullptr, RDW_UPDATENOW);
   if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr)) {
-    RedrawWindow(taskbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(taskbar, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
 }
 
@@ -410,12 +451,201 @@ int Hold(bool repaintTaskbar) {
   return 0;
 }
 
+// Polls the filter's visible top-level windows; prints their classes at each
+// change, until a window of `cls` has been seen and is gone again.
+int Watch(const std::wstring& cls, const Filter& filter, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  std::multiset<std::wstring> last;
+  bool seen = false;
+  bool first = true;
+  while (GetTickCount() - start < timeoutMs) {
+    std::multiset<std::wstring> now;
+    for (HWND hwnd : TopLevelWindows())
+      if (IsWindowVisible(hwnd) && filter.Accepts(ProcessOf(hwnd))) now.insert(ClassName(hwnd));
+    if (first || now != last) {
+      std::string list = "[";
+      for (const auto& name : now) list += (list.size() > 1 ? ", " : "") + Quote(name);
+      PrintLine("{\"kind\": \"state\", \"ms\": " + std::to_string(GetTickCount() - start) +
+                ", \"visible\": " + list + "]}");
+      last = now;
+      first = false;
+    }
+    const bool shown = now.count(cls) > 0;
+    if (seen && !shown) return 0;
+    seen = seen || shown;
+    Sleep(5);
+  }
+  return 1;
+}
+
+// --- dragging files, as Explorer does -------------------------------------
+
+// The files as the shell hands them over: CF_HDROP in global memory.
+class FileData : public IDataObject {
+ public:
+  explicit FileData(const std::vector<std::wstring>& files) {
+    std::wstring names;
+    for (const auto& file : files) names += file + L'\0';
+    names += L'\0';
+    const size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    drop_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop_));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(),
+                names.size() * sizeof(wchar_t));
+    GlobalUnlock(drop_);
+  }
+  virtual ~FileData() { GlobalFree(drop_); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+      *object = static_cast<IDataObject*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (!left) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    const SIZE_T size = GlobalSize(drop_);
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(copy), GlobalLock(drop_), size);
+    GlobalUnlock(drop_);
+    GlobalUnlock(copy);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = copy;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return SHCreateStdEnumFmtEtc(1, &format, out);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+ private:
+  ULONG references_ = 1;
+  HGLOBAL drop_;
+};
+
+// Drops when the left button is released, cancels on Escape.
+class DragSource : public IDropSource {
+ public:
+  virtual ~DragSource() = default;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
+      *object = static_cast<IDropSource*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    return keys & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// The files to drag, while the window stands for them on the screen.
+std::vector<std::wstring> dragged;
+LRESULT CALLBACK DragWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDOWN) {
+    // As Explorer does: the drag runs on the thread that saw the button go
+    // down, so the button's state and the pointer's moves are its own.
+    auto* data = new FileData(dragged);
+    DragSource source;
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT result = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+    data->Release();
+    PrintLine("{\"kind\": \"drag\", \"state\": \"ended\", \"dropped\": " +
+              std::string(result == DRAGDROP_S_DROP ? "true" : "false") +
+              ", \"effect\": " + std::to_string(effect) + "}");
+    DestroyWindow(hwnd);
+    return 0;
+  }
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    EndPaint(hwnd, &paint);
+    return 0;
+  }
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A 40 x 40 grey square at (x, y), on top of every window: a press on it
+// starts dragging the files, the release ends the drag.
+int DragFiles(int x, int y, std::vector<std::wstring> files) {
+  if (OleInitialize(nullptr) != S_OK) return 1;
+  dragged = std::move(files);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DragWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = L"ProbeDragSource";
+  RegisterClassW(&wc);
+  HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"files",
+                              WS_POPUP | WS_VISIBLE, x, y, 40, 40, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!hwnd) return 1;
+  UpdateWindow(hwnd);
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  PrintLine("{\"kind\": \"drag\", \"state\": \"ready\", \"rect\": " + RectJson(rect) + "}");
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  OleUninitialize();
+  return 0;
+}
+
+// Holds the file open with no sharing, as a program that has it open does,
+// until the probe is ended.
+int LockFile(const wchar_t* path) {
+  HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  PrintLine("{\"kind\": \"lock\", \"state\": \"locked\", \"pid\": " + std::to_string(GetCurrentProcessId()) +
+            "}");
+  Sleep(INFINITE);
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
       "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold [--repaint-taskbar]\n"
       "       probe set-wallpaper PATH | workarea | bits | redraw HWND | children HWND\n"
-      "       probe pattern LEFT TOP WIDTH HEIGHT\n",
+      "       probe pattern LEFT TOP WIDTH HEIGHT | lock PATH | forget-keys | drag-files X Y PATH...\n"
+      "       probe watch CLASS [--pid N | --exe NAME] [--timeout S]\n",
       stderr);
   return 2;
 }
@@ -434,12 +664,32 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
   // The rig's test whether programs of this build run here at all.
   if (command == L"workarea" && argc == 2) return WorkArea();
-  if (command == L"bits" && argc == 2) return std::printf("{\"bits\": %u}\n", unsigned(sizeof(void*) * 8)) < 0;
+  if (command == L"bits" && argc == 2)
+    return std::printf("{\"bits\": %u}\n", unsigned(sizeof(void*) * 8)) < 0;
   if (command == L"hold" && argc == 2) return Hold(false);
   if (command == L"hold" && argc == 3 && std::wcscmp(argv[2], L"--repaint-taskbar") == 0) return Hold(true);
   if (command == L"redraw" && argc == 3) return Redraw(argv[2]);
   if (command == L"children" && argc == 3) return ListChildren(argv[2]);
   if (command == L"pattern" && argc == 6)
     return ShowPattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  if (command == L"lock" && argc == 3) return LockFile(argv[2]);
+  if (command == L"forget-keys" && argc == 2) {
+    // The "pressed since the last call" bit is the system's, not the caller's:
+    // asking once takes it from keys typed before.
+    for (int key = 1; key < 256; ++key) GetAsyncKeyState(key);
+    return 0;
+  }
+  if (command == L"drag-files" && argc >= 5)
+    return DragFiles(std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10),
+                     std::vector<std::wstring>(argv + 4, argv + argc));
+  if (command == L"watch" && argc >= 3) {
+    DWORD timeoutMs = 30000;
+    int end = argc;
+    if (argc >= 5 && std::wcscmp(argv[argc - 2], L"--timeout") == 0) {
+      timeoutMs = static_cast<DWORD>(std::wcstoul(argv[argc - 1], nullptr, 10) * 1000);
+      end = argc - 2;
+    }
+    return ParseFilter(end, argv, 3, filter) ? Watch(argv[2], filter, timeoutMs) : Usage();
+  }
   return Usage();
 }

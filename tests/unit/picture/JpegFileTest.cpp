@@ -108,6 +108,23 @@ TEST(JpegFile, ACutFileDecodesWhatItHolds) {
   EXPECT_EQ(back.At(0, 0), DecodeJpeg(bytes).At(0, 0));
 }
 
+TEST(JpegFile, AReducedDecodeStaysAtLeastAsLargeAsAsked) {
+  const std::string bytes = EncodeJpeg(Bitmap(800, 600, RgbPixel(40, 140, 220)));
+  const auto size = [&](int w, int h) {
+    const Bitmap b = DecodeJpegReduced(bytes, w, h);
+    return std::to_string(b.Width()) + "x" + std::to_string(b.Height());
+  };
+  EXPECT_EQ(size(125, 93), "200x150");  // an eighth would be narrower than 125
+  EXPECT_EQ(size(100, 75), "100x75");
+  EXPECT_EQ(size(400, 301), "800x600");
+  EXPECT_EQ(size(0, 0), "800x600");
+  // Rounded up: 801 / 8 is 101.
+  EXPECT_EQ(DecodeJpegReduced(EncodeJpeg(Bitmap(801, 600, 0)), 101, 75).Width(), 101);
+  const Bitmap reduced = DecodeJpegReduced(bytes, 100, 75);
+  EXPECT_LE(std::abs(Channel(reduced.At(50, 40), 16) - 40), 3);
+  EXPECT_LE(std::abs(Channel(reduced.At(50, 40), 0) - 220), 3);
+}
+
 TEST(JpegFile, ReportsCodecFileAndMemoryErrors) {
   test::ScratchDir dir;
   EXPECT_EQ(MessageOf([&] { ReadJpegFile(dir / "a.jpg"); }),

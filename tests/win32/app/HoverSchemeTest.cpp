@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/HoverScheme.h"
-#include "app/HoverTest.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
 #include "options/options.h"
 #include "tests/win32/app/ToolbarFixture.h"
 #include "tests/win32/ui/UiTestSupport.h"
+#include "ui/HoverScheme.h"
+#include "ui/HoverTest.h"
 
 namespace velmora {
 namespace {

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/HoverScheme.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
 #include "options/options.h"
 #include "picture/Unit2.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"
+#include "ui/HoverScheme.h"
 
 namespace velmora::test {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
 #include "base/Errors.h"
 #include "note/note.h"
 #include "picture/Unit2.h"
+#include "program/Program.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"
 

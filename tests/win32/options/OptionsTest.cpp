@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Startup.h"
 #include "options/options.h"
+#include "program/Program.h"
 #include "shellutil/ShellUtil.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"
@@ -302,7 +302,8 @@ TEST(OptionsWindow, RunOnStartupWritesAndDeletesTheCurrentUsersQuotedRunValue) {
   RunValueGuard guard;
   const std::string machineBefore = RegReadMachineString(kRunKey, kRunValueName);
   TForm7 form;
-  form.SetWorkDirectory("C:\\Program Files\\Velmora\\");
+  const std::string workBefore = WorkDirectory();
+  WorkDirectory() = "C:\\Program Files\\Velmora\\";
 
   // Set by program, as the settings reader does.
   form.cba.SetChecked(true);
@@ -317,7 +318,7 @@ TEST(OptionsWindow, RunOnStartupWritesAndDeletesTheCurrentUsersQuotedRunValue) {
   EXPECT_FALSE(UserRunValueExists());
 
   // Each check writes the value anew with the work directory of now.
-  form.SetWorkDirectory("D:\\");
+  WorkDirectory() = "D:\\";
   UserClick(form.cba);
   EXPECT_TRUE(form.cba.Checked());
   EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kRunKey, kRunValueName), "\"D:\\KVX.exe\"");
@@ -327,6 +328,7 @@ TEST(OptionsWindow, RunOnStartupWritesAndDeletesTheCurrentUsersQuotedRunValue) {
 
   // The machine-wide value is never touched.
   EXPECT_EQ(RegReadMachineString(kRunKey, kRunValueName), machineBefore);
+  WorkDirectory() = workBefore;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/messgae.h"
+#include "program/messgae.h"
 
 namespace velmora {
 namespace {

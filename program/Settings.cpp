@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "program/Settings.h"
 
 #include <algorithm>
 
@@ -8,7 +8,9 @@
 namespace velmora {
 namespace {
 
-int ColorIndex(int index, int count) { return index >= 0 && index < count ? index : -1; }
+int ColorIndex(int index, int count) {
+  return index >= 0 && index < count ? index : -1;
+}
 
 // The file's lines in order; lines past the end read as empty.
 class SettingsReader {
@@ -27,19 +29,27 @@ class SettingsReader {
 ChangeMode ChangeModeFromText(const std::string& text) {
   if (text.empty()) return ChangeMode::kNone;
   switch (text[0]) {
-    case '1': return ChangeMode::kAtStartup;
-    case '2': return ChangeMode::kEvery;
-    case '3': return ChangeMode::kNever;
-    default: return ChangeMode::kNone;
+    case '1':
+      return ChangeMode::kAtStartup;
+    case '2':
+      return ChangeMode::kEvery;
+    case '3':
+      return ChangeMode::kNever;
+    default:
+      return ChangeMode::kNone;
   }
 }
 
 std::string ChangeModeText(ChangeMode mode) {
   switch (mode) {
-    case ChangeMode::kAtStartup: return "1";
-    case ChangeMode::kEvery: return "2";
-    case ChangeMode::kNever: return "3";
-    case ChangeMode::kNone: break;
+    case ChangeMode::kAtStartup:
+      return "1";
+    case ChangeMode::kEvery:
+      return "2";
+    case ChangeMode::kNever:
+      return "3";
+    case ChangeMode::kNone:
+      break;
   }
   return "";
 }

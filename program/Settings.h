@@ -2,7 +2,6 @@
 // The settings file "kvx.ini": 18 values identified only by their line.
 #include <string>
 
-
 namespace velmora {
 
 inline constexpr char kSettingsFileName[] = "kvx.ini";
@@ -18,8 +17,8 @@ enum class ChangeMode { kNone, kAtStartup, kEvery, kNever };
 
 // The values as the windows hold them before the file is read.
 struct Settings {
-  int brushSize = 1;    // 1 to 100
-  int brushColor = 0;   // index in the brush colour list, -1 for none
+  int brushSize = 1;   // 1 to 100
+  int brushColor = 0;  // index in the brush colour list, -1 for none
   bool showWindows = true;
   int toolbarLeft = 192;
   int toolbarTop = 109;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/HoverTest.h"
+#include "ui/HoverTest.h"
 
 namespace velmora {
 namespace {

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "app/Wallpaper.h"
-#include "app/messgae.h"
 #include "base/Errors.h"
 #include "options/WallpaperChange.h"
 #include "options/options.h"
-#include "app/Program.h"
 #include "picture/BmpFile.h"
 #include "picture/JpegFile.h"
 #include "picture/Unit2.h"
+#include "program/Program.h"
+#include "program/Wallpaper.h"
+#include "program/messgae.h"
 #include "shellutil/ShellUtil.h"
 
 namespace velmora {
@@ -21,7 +21,8 @@ class SavedDesktop {
     for (const char* name : kNames) saved_.push_back(RegReadString(HKEY_CURRENT_USER, kDesktopKey, name));
   }
   ~SavedDesktop() {
-    for (size_t i = 0; i < std::size(kNames); ++i) RegWriteString(HKEY_CURRENT_USER, kDesktopKey, kNames[i], saved_[i]);
+    for (size_t i = 0; i < std::size(kNames); ++i)
+      RegWriteString(HKEY_CURRENT_USER, kDesktopKey, kNames[i], saved_[i]);
   }
 
  private:
@@ -29,14 +30,17 @@ class SavedDesktop {
   std::vector<std::string> saved_;
 };
 
-std::string Desktop(const char* name) { return RegReadString(HKEY_CURRENT_USER, kDesktopKey, name); }
+std::string Desktop(const char* name) {
+  return RegReadString(HKEY_CURRENT_USER, kDesktopKey, name);
+}
 
 TEST(ApplyWallpaper, WritesTheFileAndTilingAndTheSystemTakesThePath) {
   SavedDesktop saved;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string path = std::string(temp) + "velmora-wallpaper-test.bmp";
-  RegWriteString(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle", "2");  // stretched, until tiling says otherwise
+  RegWriteString(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle",
+                 "2");  // stretched, until tiling says otherwise
 
   ApplyWallpaper(path, true);
   EXPECT_EQ(Desktop("Wallpaper"), path);

@@ -1,4 +1,4 @@
-#include "app/HoverTest.h"
+#include "ui/HoverTest.h"
 
 namespace velmora {
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-#include "app/Settings.h"
 #include "base/Errors.h"
 #include "base/TextFile.h"
+#include "program/Settings.h"
+#include "tests/unit/TestSupport.h"
 
 namespace velmora {
 namespace {
@@ -54,8 +54,9 @@ TEST(Settings, WritesEighteenCrLfLinesInTheirForms) {
   s.wallpaper = "C:\\Users\\Ann\\Pictures\\sea.jpg";
   s.changeMode = ChangeMode::kEvery;
   s.minutes = "15";
-  EXPECT_EQ(SettingsText(s), Lines({"37", "12", "0", "-1250", "0", "197", "274", "205", "357", "-1", "205", "375",
-                                    "289", "305", "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15"}));
+  EXPECT_EQ(SettingsText(s),
+            Lines({"37", "12", "0", "-1250", "0", "197", "274", "205", "357", "-1", "205", "375", "289",
+                   "305", "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15"}));
   // No change mode selected: an empty line 17.
   EXPECT_EQ(SplitLines(SettingsText(Settings{}))[16], "");
   EXPECT_EQ(SplitLines(SettingsText(Settings{})).size(), 18u);
@@ -133,7 +134,9 @@ TEST(Settings, TheFirstStartMarkerIsExact) {
 
 TEST(Settings, ShortFilesAndBadNumbers) {
   const std::vector<std::string> full = SplitLines(SettingsText(Settings{}));
-  auto firstLines = [&](size_t n) { return JoinLinesCrLf({full.begin(), full.begin() + static_cast<long>(n)}); };
+  auto firstLines = [&](size_t n) {
+    return JoinLinesCrLf({full.begin(), full.begin() + static_cast<long>(n)});
+  };
 
   // 17 lines: the minutes read as an empty text, nothing fails.
   EXPECT_EQ(LoadText(firstLines(17)).minutes, "");

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Startup.h"
+#include "program/Program.h"
 
 namespace velmora {
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
-// Start-up decisions that need no window.
+// Program-wide values shared by the windows: the work directory, its files,
+// and the logon Run value that points there.
 #include <string>
 
 namespace velmora {
@@ -7,6 +8,16 @@ namespace velmora {
 inline constexpr char kProgramFileName[] = "KVX.exe";
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 inline constexpr char kRunValueName[] = "KVX";
+
+// The directory holding the program and its files, ending with a backslash
+// (empty until start-up has found it: files are then looked up in the current
+// directory).
+std::string& WorkDirectory();
+
+// The work directory followed by a bare file name.
+inline std::string WorkFile(const char* name) {
+  return WorkDirectory() + name;
+}
 
 // The text without one pair of surrounding double quotes.
 std::string StripQuotes(const std::string& text);

@@ -1,8 +1,13 @@
-#include "app/Startup.h"
+#include "program/Program.h"
 
 #include "shellutil/PathUtil.h"
 
 namespace velmora {
+
+std::string& WorkDirectory() {
+  static std::string directory;
+  return directory;
+}
 
 std::string StripQuotes(const std::string& text) {
   if (text.size() >= 2 && text.front() == '"' && text.back() == '"') return text.substr(1, text.size() - 2);

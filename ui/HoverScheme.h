@@ -1,8 +1,9 @@
 #pragma once
 // The hover-button scheme: picture faces with a normal, a hover and a pressed
-// picture, all taken from the toolbar's hidden images. At most one face in
-// the whole program shows its hover picture; the window of that face ends the
-// hover with its own 50 ms timer once the pointer has left the face.
+// picture, all taken from hidden images of one window (the toolbar's). At
+// most one face in the whole program shows its hover picture; the window of
+// that face ends the hover with its own 50 ms timer once the pointer has left
+// the face.
 #include <initializer_list>
 
 #include "ui/GraphicControls.h"
@@ -11,7 +12,6 @@
 namespace velmora {
 
 class Form;
-class TForm1;
 
 // The program-wide hover flag and the face it refers to.
 bool HoverFlag();
@@ -30,18 +30,19 @@ void StartHover(Image& face, const Image& picture, Timer& timer);
 void EndHoverWhenLeft(const Form& window, Point allowance, const Control* panel, const Image& resting,
                       Timer& timer);
 
-// The face routines. Until the toolbar is wired they do nothing: the pictures
-// are its hidden images.
-void CommandHover(Image& face, Timer& tact);  // hover with `iba`
-void CommandDown(Image& face);                // `ibp`
-void CommandUp(Image& face);                  // `iba`
-void ToolHover(Image& face);                  // unselected tools only: `ib2a`, the toolbar's `tact2`
-void ToolDown(Image& face);                   // `ib2p`
+// The hidden images the command faces take their pictures from.
+struct CommandPictures {
+  const Image* normal = nullptr;
+  const Image* hover = nullptr;
+  const Image* pressed = nullptr;
+};
+// Until the pictures are set the face routines do nothing.
+void SetCommandPictures(const CommandPictures& pictures);
+const CommandPictures& GetCommandPictures();
 
-// Makes the toolbar the source of the face pictures and wires the mouse of
-// its command and tool faces (their labels and icons act as the faces), and
-// `tact` and `tact2`.
-void WireHoverScheme(TForm1& toolbar);
+void CommandHover(Image& face, Timer& tact);  // the hover picture
+void CommandDown(Image& face);                // the pressed picture
+void CommandUp(Image& face);                  // the hover picture
 
 // A hover button of the text, copy or options window; "Done" of the text
 // window has no pressed look.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/messgae.h"
+#include "program/messgae.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"
 

@@ -1,4 +1,4 @@
-#include "app/Wallpaper.h"
+#include "program/Wallpaper.h"
 
 #include <windows.h>
 
@@ -17,8 +17,8 @@ void WriteValue(HKEY key, const char* name, const std::string& value) {
 
 void ApplyWallpaper(const std::string& path, bool tile) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
     throw Error(Format("Failed to set data for '%s'", "Wallpaper"));
   try {
     WriteValue(key, "Wallpaper", path);
