@@ -109,7 +109,14 @@ TForm1::TForm1()
                           .end = [this] {
                             if (!SpaceHidden()) Show();
                           }});
-  Form4().SetToolbarHooks({.spacePoll = [this](bool on) { sht.SetEnabled(on); }, .show = [this] { Show(); }});
+  Form4().SetToolbarHooks({.spacePoll =
+                               [this](bool on) {
+                                 if (on)
+                                   ResumeSpacePoll(*this);
+                                 else
+                                   sht.SetEnabled(false);
+                               },
+                           .show = [this] { Show(); }});
   Form3().SetToolbarHooks(
       {.startSpacePoll = [this] { ResumeSpacePoll(*this); }, .showToolbar = [this] { Show(); }});
 
@@ -186,7 +193,8 @@ void TForm1::ctiClick() {
     BitBtn1Click();
     return;
   }
-  sht.SetEnabled(true);
+  // A Space typed in another program before this click is no toggle.
+  ResumeSpacePoll(*this);
   RECT workArea{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
   OpenSession(Form2().LayerImages(), GrabScreen(), workArea.right - workArea.left, workArea.bottom - workArea.top,
