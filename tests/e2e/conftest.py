@@ -232,7 +232,7 @@ class Rig:
         """Runs the probe and returns its answer, one dict per line."""
         code, stdout, stderr = self.run(["wine", str(self.probe_exe), *args], timeout=30)
         if code != 0:
-            raise RuntimeError(f"probe {' '.join(args)} failed ({code}): {stderr}")
+            raise RuntimeError(f"probe {' '.join(args)} failed ({code}): {stderr}{stdout}")
         return [json.loads(line) for line in stdout.splitlines() if line.strip()]
 
     @staticmethod
@@ -476,11 +476,17 @@ def kvx(rig, workdir, request):
         return program
 
     yield start
+    # Whether the program was still running when the test failed tells a
+    # crash from a program that did not answer.
+    states = [f"KVX.exe {' '.join(p.args)}: " + ("running" if p.running() else f"ended with {p.popen.returncode}")
+              for p in started]
     for program in started:
         program.stop()
-    if failed(request.node) and log.exists():
+    if failed(request.node):
         artifacts_dir(request.node).mkdir(parents=True, exist_ok=True)
-        shutil.copy2(log, artifacts_dir(request.node) / "kvx.log")
+        (artifacts_dir(request.node) / "programs.txt").write_text("\n".join(states) + "\n")
+        if log.exists():
+            shutil.copy2(log, artifacts_dir(request.node) / "kvx.log")
     wait_until(lambda: not rig.processes(exe="KVX.exe"), timeout=15, what="every KVX.exe process to end")
 
 
@@ -493,7 +499,7 @@ def pattern(rig):
 
     def start(left, top, width, height):
         log = open(rig.logs / "pattern.log", "ab")
-        shown.append((subprocess.Popen(["wine", str(rig.probe_exe), "pattern", *map(str, (left, top, width, height))],
+        shown.append((subprocess.Popen([WINE, str(rig.probe_exe), "pattern", *map(str, (left, top, width, height))],
                                        env=rig.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                        start_new_session=True), log))
         return wait_until(lambda: next((w for w in rig.windows() if w["class"] == "VelmoraPattern"), None),

@@ -5,25 +5,25 @@ dragging it by its background, the brush preview, the icon acting as
 from conftest import REPO, wait_until
 from notepad import (BACKGROUND, COPY_WIN, DONE, SHOW_WINDOWS, SIZE_BAR, TEXT, bmp, click_face, first_start,
                      open_session, pixel, toolbar_point, wait_pixel, wait_toolbar, window)
+from copywin import PATTERN, pattern_colour, show_pattern
 from tray import ICON_POINT, choose, settings_lines
 
 CANCEL_LAST_FACE = (128, 96)  # top-left of the face in the toolbar
 
 
-def test_show_windows_space_key_dragging_and_the_icon_as_done(rig, kvx, workdir):
+def test_show_windows_space_key_dragging_and_the_icon_as_done(rig, kvx, workdir, pattern):
     program = first_start(rig, kvx, workdir)
     wallpaper = bmp(workdir / "1.bmp").getpixel((640, 400))
     rig.key("space")  # typed elsewhere before the session: no toggle of its toolbar
-    choose(rig, "About")  # a window on the screen when the session opens
-    card = wait_until(lambda: window(program, "TForm10"), timeout=10, what="the about card")
-    inside = (card["rect"][0] + 250, card["rect"][1] + 24)
+    show_pattern(rig, pattern)  # a window on the screen when the session opens
+    inside, seen = (PATTERN[0] + 300, PATTERN[1] + 200), pattern_colour(300, 200)
     open_session(rig, program)
-    assert pixel(rig, inside) == (0, 0, 255)  # the grab shows the card
+    assert pixel(rig, inside) == seen  # the grab shows the window
 
     click_face(rig, program, SHOW_WINDOWS)  # off: the wallpaper as it will look
     wait_pixel(rig, inside, wallpaper, "'Show windows' off to show the composed picture")
     click_face(rig, program, SHOW_WINDOWS)
-    wait_pixel(rig, inside, (0, 0, 255), "'Show windows' on to show the grab again")
+    wait_pixel(rig, inside, seen, "'Show windows' on to show the grab again")
 
     # Hovering a command face shows its hover picture; leaving it, the normal one.
     pictures = REPO / "resources" / "pictures"
