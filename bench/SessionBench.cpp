@@ -88,7 +88,11 @@ int main() {
   layers.i2 = layers.i4.Clone();
 
   constexpr int kRuns = 9;
-  Time(kRuns, [] { GrabScreen(); }).Print("grab");
+  const auto snapshot = []() -> const Bitmap& { return Form2().LayerImages().i3; };
+  Time(kRuns, [&] {
+    GrabScreen();
+    OfferGrabOnClipboard(snapshot);
+  }).Print("grab");
   Bitmap screen;
   Time(
       kRuns, [&] { OpenSession(layers, std::move(screen), workW, workH, true); },
@@ -109,6 +113,7 @@ int main() {
       kRuns,
       [&] {
         OpenSession(layers, GrabScreen(), workW, workH, true);
+        OfferGrabOnClipboard(snapshot);
         Form2().Invalidate();
         Form2().Show();
         UpdateWindow(Form2().Handle());
