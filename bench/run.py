@@ -24,7 +24,7 @@ from pathlib import Path
 REPO = Path(__file__).resolve().parents[1]
 OUT = REPO / "build" / "bench"
 WORK = OUT / "work"
-RUNS = int(os.environ.get("RUNS", "7"))
+RUNS = int(os.environ.get("RUNS", "11"))
 CACHE = Path(os.environ.get("VELMORA_CACHE", Path.home() / ".cache" / "velmora"))
 
 
@@ -220,7 +220,7 @@ def wine_change(wine, folder):
 
 
 def session(wine, display):
-    xwd = timed(["xwd", "-root", "-silent", "-display", display.name, "-out", "/dev/null"], runs=9)
+    xwd = timed(["xwd", "-root", "-silent", "-display", display.name, "-out", "/dev/null"], runs=15)
     figures = parse_lines(wine.command([str(wine.exe("velmora_session_bench.exe"))]))
     figures["xwd"] = xwd
     return figures
@@ -312,8 +312,10 @@ def table(facts):
             f["apply"].text(), "", "")
     for (width, height), f in facts["session"].items():
         floor, private, start = float(f["floor"]), float(f["private-open"]), float(f["private-start"])
+        hidden = float(f["private-layers"])
         row(f"Memory at {width} × {height}, session open", f"{private:.1f} MB private",
-            "eight layers", f"{floor:.1f} MB (the process before the layers: {start:.1f} MB)",
+            "eight layers", f"{floor:.1f} MB (the process before the layers: {start:.1f} MB; with the layers, "
+            f"the surface not yet shown: {hidden:.1f} MB)",
             f"floor + {private - floor:.1f} MB", f"≤ floor + 20 MB: {met(private - floor <= 20)}")
     s = facts["startup"]
     row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
@@ -365,7 +367,7 @@ def main():
     seconds = time.perf_counter() - started
     report = (f"Velmora benchmarks, one run ({seconds:.0f} s), the Windows rows by the {arch} build under "
               f"{'32' if arch == 'win32' else '64'}-bit Wine.\n\nMachine: {facts['machine']}.\n\n"
-              f"{table(facts)}\n\nMedians of {RUNS} runs (9 for the session's steps, 300 mouse moves), the "
+              f"{table(facts)}\n\nMedians of {RUNS} runs (15 for the session's steps, 300 mouse moves), the "
               "spread (min–max) in brackets.\n")
     OUT.mkdir(parents=True, exist_ok=True)
     (OUT / "report.md").write_text(report, encoding="utf-8")
