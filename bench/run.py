@@ -138,6 +138,9 @@ class Wine:
                         WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display.name)
         if arch == "win64":
             self.env["WINELOADER"] = self.loader
+        # A server left from an earlier run would keep its display and screen size.
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
         # wine-run boots the prefix once; a persistent server then keeps the
         # later starts warm, as a user's session is.
         subprocess.run([str(REPO / "scripts" / "wine-run"), "--arch", arch, str(self.exe("velmora_empty.exe"))],
