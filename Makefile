@@ -7,7 +7,7 @@ WIN64DIR := build/win64
 JOBS ?= $(shell nproc)
 CACHE ?= $(HOME)/.cache/velmora
 
-.PHONY: deps build build-native build-win32 build-win64 run test test-unit test-win32 test-e2e test-product clean
+.PHONY: deps build build-native build-win32 build-win64 run test test-unit test-win32 test-e2e test-product bench clean
 
 deps:
 	@scripts/deps
@@ -57,6 +57,11 @@ test-win32: build-win32 build-win64
 test-e2e: build-win32 build-win64
 	@arch=$$(scripts/wine-arch "End-to-end tests") || exit 1; \
 	  VELMORA_WINE_ARCH=$$arch /usr/bin/python3 -m pytest -q -rs tests/e2e
+
+# One run of every benchmark beside its anchors; the table also goes to
+# build/bench/report.md. Not part of "make test": it asserts nothing.
+bench: deps build
+	@/usr/bin/python3 bench/run.py
 
 clean:
 	rm -rf build

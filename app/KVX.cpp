@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "about/about.h"
+#include "app/ScreenGrab.h"
 #include "app/Unit1.h"
 #include "components/ComponentErrors.h"
 #include "copywindow/copywindow.h"
@@ -41,6 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Form7().OnSaveSettings([] { Form1().SaveSettings(); });
 
   const int code = RunMessageLoop();
+  KeepGrabOnClipboard();
   Form1().cti.reset();  // the icon leaves the notification area with the program
   return code;
 }

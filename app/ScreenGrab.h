@@ -1,12 +1,25 @@
 #pragma once
 // The picture of the whole primary screen at the moment of a drawing
-// session's opening.
+// session's opening, and that picture left on the clipboard.
+#include <functional>
+
 #include "picture/Bitmap.h"
 
 namespace velmora {
 
-// Grabs the whole screen with GDI and also leaves that picture on the
-// clipboard as a bitmap, as the Print Screen key would.
+// Grabs the whole screen with GDI.
 Bitmap GrabScreen();
+
+// Leaves the grab on the clipboard as a bitmap (CF_BITMAP), as the Print
+// Screen key would. The clipboard is emptied and takes the bitmap at once,
+// but the bitmap itself is made only when a program asks for it, or when
+// KeepGrabOnClipboard runs: the screen copy that putting it there at once
+// costs is the slowest part of an opening. `picture` gives the grab then.
+void OfferGrabOnClipboard(std::function<const Bitmap&()> picture);
+
+// Makes the offered bitmap while the program can still make it, so the grab
+// stays on the clipboard after the program has ended. Nothing happens when
+// another program has replaced it meanwhile.
+void KeepGrabOnClipboard();
 
 }  // namespace velmora

@@ -199,6 +199,8 @@ void TForm1::ctiClick() {
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
   OpenSession(Form2().LayerImages(), GrabScreen(), workArea.right - workArea.left, workArea.bottom - workArea.top,
               sw.Checked());
+  // The screen snapshot is the grab itself.
+  OfferGrabOnClipboard([]() -> const Bitmap& { return Form2().LayerImages().i3; });
   Form2().Invalidate();
   Form2().Show();
   ClearSpaceHidden();

@@ -1,15 +1,18 @@
-// Timings of a drawing session's opening and "Done" as the Windows program
-// runs them: the screen grab, the four layer copies, showing the drawing
-// surface; the two 24-bit BMP writes and the wallpaper application.
-// Run under Wine: scripts/with-display scripts/wine-run build/win32/velmora_session_bench.exe
+// A drawing session as the Windows program runs it, on this display's screen:
+// the opening (screen grab, layer copies, showing the drawing surface), one
+// mouse move with brush 100 and with each eraser (from the input message to
+// the pixels painted), "Done" (the two BMP writes, the wallpaper application)
+// and the process's private memory beside the eight layers' floor.
+// Lines "NAME median min max" (milliseconds) or "NAME value" for bench/run.py.
+//   scripts/with-display scripts/wine-run build/win32/velmora_session_bench.exe
 #include <windows.h>
+#include <psapi.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 #include "app/ScreenGrab.h"
+#include "bench/Samples.h"
 #include "picture/SessionCommands.h"
 #include "picture/Unit2.h"
 #include "program/Wallpaper.h"
@@ -17,50 +20,118 @@
 
 namespace {
 
-template <typename F>
-double MedianMs(int runs, F&& step) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    step();
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+using namespace velmora;
+using namespace velmora::bench;
+
+// The process's private bytes. Wine leaves them 0 and reports the resident
+// set (its own pages included, so an upper bound) as the working set.
+double PrivateMegabytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof(counters);
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                       sizeof(counters));
+  const SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.WorkingSetSize;
+  return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+// Moves bouncing about the screen in steps of (7, 4) pixels while a button is
+// held, each sent as the system sends it and painted before the next.
+void Moves(const char* name, Tool tool, int width, int height) {
+  static Tool current;
+  current = tool;
+  Form2().SetStrokeHooks({.tool = [] { return current; },
+                          .brushSize = [] { return 100; },
+                          .brushColor = [] { return Color{0x0000FF}; },
+                          .showWindows = [] { return true; },
+                          .begin = {},
+                          .end = {}});
+  const HWND surface = Form2().Handle();
+  const auto bounce = [](int travelled, int size) {
+    const int span = size - 400, t = travelled % (2 * span);
+    return 200 + (t < span ? t : 2 * span - t);
+  };
+  SendMessageA(surface, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+  Samples handled, painted;
+  for (int i = 1; i <= 300; ++i) {
+    const auto start = Clock::now();
+    SendMessageA(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bounce(i * 7, width), bounce(i * 4, height)));
+    handled.ms.push_back(MsSince(start));
+    UpdateWindow(surface);
+    GdiFlush();
+    painted.ms.push_back(MsSince(start));
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  SendMessageA(surface, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+  handled.Print((std::string(name) + "-handled").c_str());
+  painted.Print((std::string(name) + "-painted").c_str());
 }
 
 }  // namespace
 
 int main() {
-  using namespace velmora;
   InitCommonControlsOnce();
+  std::printf("private-start %.1f\n", PrivateMegabytes());
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string dir = std::string(temp) + "velmora-bench\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  const int workW = work.right - work.left, workH = work.bottom - work.top;
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  std::printf("screen %dx%d\n", width, height);
+  std::printf("floor %.1f\n", 8.0 * width * height * sizeof(Pixel) / (1024.0 * 1024.0));
+
+  // The layers a session meets: the composed picture, the drawing, the background.
   Layers& layers = Form2().LayerImages();
-  layers.i4 = Bitmap(screenW, screenH, RgbPixel(30, 120, 200));
-  layers.i5 = Bitmap(screenW, screenH, kKeyPixel);
+  layers.i4 = Bitmap(width, height, RgbPixel(30, 120, 200));
+  layers.i5 = Bitmap(width, height, kKeyPixel);
   layers.i2 = layers.i4.Clone();
 
-  const double grab = MedianMs(9, [] { GrabScreen(); });
-  const double open = MedianMs(9, [&] {
-    OpenSession(layers, GrabScreen(), work.right - work.left, work.bottom - work.top, true);
-    Form2().Invalidate();
-    Form2().Show();
-    UpdateWindow(Form2().Handle());
-  });
+  constexpr int kRuns = 15;
+  const auto snapshot = []() -> const Bitmap& { return Form2().LayerImages().i3; };
+  Time(kRuns, [&] {
+    GrabScreen();
+    OfferGrabOnClipboard(snapshot);
+  }).Print("grab");
+  Bitmap screen;
+  Time(
+      kRuns, [&] { OpenSession(layers, std::move(screen), workW, workH, true); },
+      [&] { screen = layers.i1.Clone(); })
+      .Print("copies");
+  // Every layer is there, the drawing surface not yet shown.
+  std::printf("private-layers %.1f\n", PrivateMegabytes());
+  Time(
+      kRuns,
+      [] {
+        Form2().Invalidate();
+        Form2().Show();
+        UpdateWindow(Form2().Handle());
+        GdiFlush();
+      },
+      [] { Form2().Hide(); })
+      .Print("show");
+  // The whole opening as the icon's click runs it.
+  Time(
+      kRuns,
+      [&] {
+        OpenSession(layers, GrabScreen(), workW, workH, true);
+        OfferGrabOnClipboard(snapshot);
+        Form2().Invalidate();
+        Form2().Show();
+        UpdateWindow(Form2().Handle());
+        GdiFlush();
+      },
+      [] { Form2().Hide(); })
+      .Print("open");
+  std::printf("private-open %.1f\n", PrivateMegabytes());
+
+  Moves("brush", Tool::kBrush, width, height);
+  Moves("erase-all", Tool::kEraseAll, width, height);
+  Moves("erase-last", Tool::kEraseLast, width, height);
   Form2().Hide();
-  const double writes = MedianMs(9, [&] { SaveWorkFiles(layers, dir); });
-  const double apply = MedianMs(9, [&] { ApplyWallpaper(dir + "1.bmp", true); });
-  std::printf("screen %d x %d\n", screenW, screenH);
-  std::printf("%-52s %8.1f ms\n", "screen grab", grab);
-  std::printf("%-52s %8.1f ms\n", "opening: grab, four layer copies, show and paint", open);
-  std::printf("%-52s %8.1f ms\n", "Done: 1.bmp and 2.bmp written", writes);
-  std::printf("%-52s %8.1f ms\n", "Done: wallpaper applied", apply);
+
+  Time(7, [&] { SaveWorkFiles(layers, dir); }).Print("writes");
+  Time(7, [&] { ApplyWallpaper(dir + "1.bmp", true); }).Print("apply");
+  std::printf("private-end %.1f\n", PrivateMegabytes());
   return 0;
 }

@@ -3,9 +3,11 @@
 // wallpaper change on a 3840 x 2160 JPEG.
 //
 //   velmora_bench                          every timing at 1920 x 1080 and 3840 x 2160
-//   velmora_bench make-files DIR           DIR/wallpaper.jpg and DIR/2.bmp for compare.sh
+//   velmora_bench make-files DIR [W H]     DIR/wallpaper.jpg and DIR/2.bmp (3840 x 2160 by default)
+//                                          and DIR/tiny.jpg (8 x 8), for compare.sh and bench/run.py
 //   velmora_bench change JPEG DRAWING DIR [RUNS]
-//                                          median milliseconds of the change, "1.bmp" in DIR
+//                                          the change's "change median min max" in milliseconds,
+//                                          "1.bmp" in DIR
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -17,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Samples.h"
 #include "picture/BmpFile.h"
 #include "picture/JpegFile.h"
 #include "picture/Layers.h"
@@ -150,9 +153,10 @@ void RunAll(const std::string& scratch) {
   }
 }
 
-int MakeFiles(const std::string& dir) {
-  WriteJpegFile(Scenery(kPictureWidth, kPictureHeight, 3), dir + "/wallpaper.jpg");
-  WriteBmpFile(Drawing(kPictureWidth, kPictureHeight), dir + "/2.bmp");
+int MakeFiles(const std::string& dir, int width, int height) {
+  WriteJpegFile(Scenery(width, height, 3), dir + "/wallpaper.jpg");
+  WriteBmpFile(Drawing(width, height), dir + "/2.bmp");
+  WriteJpegFile(Scenery(8, 8, 3), dir + "/tiny.jpg");
   return 0;
 }
 
@@ -161,8 +165,7 @@ int Change(const std::string& jpegPath, const std::string& drawingPath, const st
   layers.i5 = ReadBmpFile(drawingPath);
   layers.canvasWidth = layers.i5.Width();
   layers.canvasHeight = layers.i5.Height();
-  const double ms = MedianMs(runs, [&] { ChangeWallpaperPicture(layers, jpegPath, dir + "/"); });
-  std::printf("%.1f\n", ms);
+  bench::Time(runs, [&] { ChangeWallpaperPicture(layers, jpegPath, dir + "/"); }).Print("change");
   return 0;
 }
 
@@ -172,12 +175,15 @@ int Change(const std::string& jpegPath, const std::string& drawingPath, const st
 int main(int argc, char** argv) {
   try {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 2 && args[0] == "make-files") return velmora::MakeFiles(args[1]);
+    if (args.size() == 2 && args[0] == "make-files")
+      return velmora::MakeFiles(args[1], velmora::kPictureWidth, velmora::kPictureHeight);
+    if (args.size() == 4 && args[0] == "make-files")
+      return velmora::MakeFiles(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
     if ((args.size() == 4 || args.size() == 5) && args[0] == "change") {
       return velmora::Change(args[1], args[2], args[3], args.size() == 5 ? std::atoi(args[4].c_str()) : 11);
     }
     if (!args.empty()) {
-      std::fprintf(stderr, "usage: velmora_bench [make-files DIR | change JPEG DRAWING DIR [RUNS]]\n");
+      std::fprintf(stderr, "usage: velmora_bench [make-files DIR [W H] | change JPEG DRAWING DIR [RUNS]]\n");
       return 2;
     }
     const auto scratch = std::filesystem::temp_directory_path() / "velmora-bench";

@@ -36,7 +36,7 @@ median_ms() {
   sort -n "$dir/times" | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
 }
 
-velmora=$("$bench" change "$dir/wallpaper.jpg" "$dir/2.bmp" "$dir" "$runs")
+velmora=$("$bench" change "$dir/wallpaper.jpg" "$dir/2.bmp" "$dir" "$runs" | awk '{ print $2 }')
 djpeg=$(median_ms djpeg -bmp -outfile "$dir/djpeg.bmp" "$dir/wallpaper.jpg")
 imagemagick=$(median_ms "$magick" "$dir/wallpaper.jpg" "(" "$dir/2.bmp" -transparent "#4E61BC" ")" \
   -composite "BMP3:$dir/imagemagick.bmp")

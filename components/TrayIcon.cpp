@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/TimingLog.h"
 #include "components/ComponentErrors.h"
 
 namespace velmora {
@@ -94,7 +95,9 @@ bool TTrayIcon::Notify(DWORD message) {
 
 bool TTrayIcon::AddIcon() {
   iconVisible_ = true;
-  return Notify(NIM_ADD);
+  const bool added = Notify(NIM_ADD);
+  TimingMark("icon");
+  return added;
 }
 
 bool TTrayIcon::UpdateIcon() {

@@ -347,40 +347,46 @@ std::size_t Stride24(int width) {
   return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
 }
 
-std::array<unsigned char, kFileHeaderSize + kInfoHeaderSize> Header24(const Bitmap& bitmap) {
-  const std::size_t imageSize = Stride24(bitmap.Width()) * static_cast<std::size_t>(bitmap.Height());
+std::array<unsigned char, kFileHeaderSize + kInfoHeaderSize> Header24(int width, int height) {
+  const std::size_t imageSize = Stride24(width) * static_cast<std::size_t>(height);
   std::array<unsigned char, kFileHeaderSize + kInfoHeaderSize> header{};
   header[0] = 'B';
   header[1] = 'M';
   PutU32(&header[2], static_cast<std::uint32_t>(header.size() + imageSize));
   PutU32(&header[10], static_cast<std::uint32_t>(header.size()));
   PutU32(&header[14], kInfoHeaderSize);
-  PutU32(&header[18], static_cast<std::uint32_t>(bitmap.Width()));
-  PutU32(&header[22], static_cast<std::uint32_t>(bitmap.Height()));  // positive: rows bottom-up
+  PutU32(&header[18], static_cast<std::uint32_t>(width));
+  PutU32(&header[22], static_cast<std::uint32_t>(height));  // positive: rows bottom-up
   PutU16(&header[26], 1);
   PutU16(&header[28], 24);
   PutU32(&header[34], static_cast<std::uint32_t>(imageSize));
   return header;
 }
 
-// Hands the file to `out` in pieces of about a megabyte.
-template <class Out>
-void EmitBmp24(const Bitmap& bitmap, Out&& out) {
-  const auto header = Header24(bitmap);
+// Hands the file to `out` in pieces of about a megabyte, asking `row` for
+// each row once, bottom row first.
+template <class Row, class Out>
+void EmitBmp24(int width, int height, Row&& row, Out&& out) {
+  const auto header = Header24(width, height);
   out(header.data(), header.size());
-  if (bitmap.Empty()) return;
-  const std::size_t stride = Stride24(bitmap.Width());
+  if (width == 0 || height == 0) return;
+  const std::size_t stride = Stride24(width);
   const int rowsPerPiece = static_cast<int>(std::max<std::size_t>(1, (std::size_t{1} << 20) / stride));
-  std::vector<unsigned char> piece(stride *
-                                   static_cast<std::size_t>(std::min(rowsPerPiece, bitmap.Height())));
-  for (int y = bitmap.Height() - 1; y >= 0;) {
+  std::vector<unsigned char> piece(stride * static_cast<std::size_t>(std::min(rowsPerPiece, height)));
+  for (int y = height - 1; y >= 0;) {
     unsigned char* at = piece.data();
     for (int n = 0; n < rowsPerPiece && y >= 0; ++n, --y, at += stride) {
-      PackRow24(bitmap.Row(y), bitmap.Width(), at);
-      std::fill(at + 3 * static_cast<std::size_t>(bitmap.Width()), at + stride, 0);
+      PackRow24(row(y), width, at);
+      std::fill(at + 3 * static_cast<std::size_t>(width), at + stride, 0);
     }
     out(piece.data(), static_cast<std::size_t>(at - piece.data()));
   }
+}
+
+template <class Out>
+void EmitBmp24(const Bitmap& bitmap, Out&& out) {
+  EmitBmp24(
+      bitmap.Width(), bitmap.Height(), [&](int y) { return bitmap.Row(y); }, out);
 }
 
 }  // namespace
@@ -418,9 +424,16 @@ std::string EncodeBmp24(const Bitmap& bitmap) {
 }
 
 void WriteBmpFile(const Bitmap& bitmap, const std::string& path) {
+  WriteBmpFileRows(
+      bitmap.Width(), bitmap.Height(), [&](int y) { return bitmap.Row(y); }, path);
+}
+
+void WriteBmpFileRows(int width, int height, const std::function<const Pixel*(int y)>& row,
+                      const std::string& path) {
   PictureFileWriter file(path);
   try {
-    EmitBmp24(bitmap, [&](const unsigned char* data, std::size_t size) { file.Write(data, size); });
+    EmitBmp24(width, height, row,
+              [&](const unsigned char* data, std::size_t size) { file.Write(data, size); });
   } catch (const std::bad_alloc&) {
     throw OutOfMemoryError();
   }

@@ -1,5 +1,6 @@
 #pragma once
 // Windows bitmap files: reading the common kinds, writing 24 bits per pixel.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,10 @@ std::string EncodeBmp24(const Bitmap& bitmap);
 // Replaces the file at `path` with EncodeBmp24's bytes; a failure keeps the
 // previous file.
 void WriteBmpFile(const Bitmap& bitmap, const std::string& path);
+// The same for a picture of `width` x `height` whose rows `row` gives as the
+// file needs them: each once, the bottom row first, so a row can be made
+// just before it is written.
+void WriteBmpFileRows(int width, int height, const std::function<const Pixel*(int y)>& row,
+                      const std::string& path);
 
 }  // namespace velmora

@@ -32,10 +32,14 @@ void GrowDrawingLayer(Layers& layers) {
 
 void Compose(Bitmap& composed, const Bitmap& background, const Bitmap& drawing) {
   composed.Reallocate(background.Width(), background.Height());
+  ComposeRows(composed, background, drawing, 0, background.Height());
+}
+
+void ComposeRows(Bitmap& composed, const Bitmap& background, const Bitmap& drawing, int top, int bottom) {
   const int width = background.Width();
   const int overlayWidth = std::min(width, drawing.Width());
   const int overlayHeight = std::min(background.Height(), drawing.Height());
-  for (int y = 0; y < background.Height(); ++y) {
+  for (int y = top; y < bottom; ++y) {
     Pixel* out = composed.Row(y);
     const Pixel* under = background.Row(y);
     int from = 0;

@@ -37,5 +37,8 @@ void GrowDrawingLayer(Layers& layers);
 // pixel that is not the key colour set on it. Beyond the drawing layer the
 // background shows. Raises only before `composed` is touched.
 void Compose(Bitmap& composed, const Bitmap& background, const Bitmap& drawing);
+// The composition of rows top to bottom - 1 alone; `composed` already has the
+// background's size.
+void ComposeRows(Bitmap& composed, const Bitmap& background, const Bitmap& drawing, int top, int bottom);
 
 }  // namespace velmora

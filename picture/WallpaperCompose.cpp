@@ -49,8 +49,29 @@ void SetBackground(Layers& layers, Bitmap background) {
 }
 
 void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory) {
-  SetBackground(layers, ReadJpegFile(jpegPath));
-  WriteBmpFile(layers.i4, workDirectory + "1.bmp");
+  Bitmap background = ReadJpegFile(jpegPath);
+  SizeBackground(layers, background);
+  const int height = background.Height();
+  layers.i4.Reallocate(background.Width(), height);
+  // Each row is composed just before it is written, while it is in the cache;
+  // the file takes the rows bottom first.
+  int composedFrom = height;
+  try {
+    WriteBmpFileRows(
+        background.Width(), height,
+        [&](int y) {
+          ComposeRows(layers.i4, background, layers.i5, y, y + 1);
+          composedFrom = y;
+          return layers.i4.Row(y);
+        },
+        workDirectory + "1.bmp");
+  } catch (...) {
+    // A failed write still leaves the layers holding the new picture.
+    ComposeRows(layers.i4, background, layers.i5, 0, composedFrom);
+    layers.i2 = std::move(background);
+    throw;
+  }
+  layers.i2 = std::move(background);
 }
 
 void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,

@@ -99,6 +99,23 @@ TEST(WallpaperCompose, AFailedChangeLeavesLayersAndFileAsTheyWere) {
   EXPECT_EQ(test::ReadFile(dir / "1.bmp"), "previous");
 }
 
+TEST(WallpaperCompose, AChangeWhoseWriteFailsStillHoldsTheNewPictureWhole) {
+  test::ScratchDir dir;
+  const std::string jpeg = dir / "new.jpg";
+  WriteJpegFile(Bitmap(3, 2, RgbPixel(0, 0, 255)), jpeg);
+  Bitmap expected = ReadJpegFile(jpeg);
+  expected.Resize(4, 3);
+  Layers layers = Desktop();
+  EXPECT_EQ(MessageOf([&] {
+              ChangeWallpaperPicture(layers, jpeg, dir / "missing" + "/");
+            }).rfind("Cannot create file", 0),
+            0u);
+  EXPECT_TRUE(std::equal(layers.i2.Pixels(), layers.i2.Pixels() + 12, expected.Pixels()));
+  expected.Set(0, 0, test::kRed);
+  expected.Set(3, 2, RgbPixel(0, 0, 255));
+  EXPECT_TRUE(std::equal(layers.i4.Pixels(), layers.i4.Pixels() + 12, expected.Pixels()));
+}
+
 // The first start's files for a desktop wallpaper, on a 6 x 4 screen.
 struct FirstStart {
   test::ScratchDir dir;

@@ -1,0 +1,382 @@
+#!/usr/bin/python3
+"""make bench: one run that times the program beside its anchors, measured in
+the same run on the same machine, and writes one table to standard output and
+to build/bench/report.md.
+
+Each figure is the median of repeated runs with its spread (min-max). Wine
+figures come from the build scripts/wine-arch chooses, under its Wine, on a
+private Xvfb of the screen size of the row; the Windows programs run in a
+benchmark prefix of their own (build/bench/prefix-ARCH).
+"""
+
+import os
+import platform
+import re
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[1]
+OUT = REPO / "build" / "bench"
+WORK = OUT / "work"
+RUNS = int(os.environ.get("RUNS", "11"))
+CACHE = Path(os.environ.get("VELMORA_CACHE", Path.home() / ".cache" / "velmora"))
+
+
+def fail(message):
+    sys.exit(f"bench: {message}")
+
+
+def say(message):
+    print(message, file=sys.stderr, flush=True)
+
+
+class Figure:
+    """Milliseconds (or megabytes) of repeated runs."""
+
+    def __init__(self, median, low, high):
+        self.median, self.low, self.high = median, low, high
+
+    @classmethod
+    def of(cls, values):
+        return cls(statistics.median(values), min(values), max(values))
+
+    @classmethod
+    def parse(cls, fields):
+        return cls(*map(float, fields))
+
+    def __sub__(self, other):
+        return Figure(self.median - other.median, self.low - other.median, self.high - other.median)
+
+    def text(self, unit="ms"):
+        digits = 3 if abs(self.median) < 1 else 1
+        if self.low == self.high:
+            return f"{self.median:.{digits}f} {unit}"
+        return f"{self.median:.{digits}f} ({self.low:.{digits}f}–{self.high:.{digits}f}) {unit}"
+
+
+def timed(command, runs=RUNS, env=None, cwd=None):
+    """Wall milliseconds of `runs` runs of a process."""
+    values = []
+    for _ in range(runs):
+        start = time.perf_counter()
+        subprocess.run(command, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True)
+        values.append((time.perf_counter() - start) * 1000)
+    return Figure.of(values)
+
+
+def parse_lines(text):
+    """NAME median min max / NAME value lines of the benchmark programs."""
+    figures = {}
+    for line in text.splitlines():
+        fields = line.split()
+        if len(fields) == 4 and re.fullmatch(r"[a-z0-9-]+", fields[0]):
+            figures[fields[0]] = Figure.parse(fields[1:])
+        elif len(fields) == 2:
+            figures[fields[0]] = fields[1]
+    return figures
+
+
+# --- the machine and the Wine --------------------------------------------------
+
+
+def wine_arch():
+    arch = subprocess.run([str(REPO / "scripts" / "wine-arch"), "Benchmarks"], stdin=subprocess.DEVNULL,
+                          stdout=subprocess.PIPE, text=True).stdout.strip()
+    if arch not in ("win32", "win64"):
+        fail(f"no Windows build to run (scripts/wine-arch said {arch!r})")
+    return arch
+
+
+def machine():
+    cpu = next((line.split(":", 1)[1].strip() for line in Path("/proc/cpuinfo").read_text().splitlines()
+                if line.startswith("model name")), platform.processor())
+    memory = next(int(line.split()[1]) // 1024 for line in Path("/proc/meminfo").read_text().splitlines()
+                  if line.startswith("MemTotal"))
+    wine = subprocess.run(["wine", "--version"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                          text=True).stdout.strip()
+    load = os.getloadavg()
+    return (f"{cpu}, {os.cpu_count()} cores, {memory} MB; {platform.system()} {platform.release()}; {wine}; "
+            f"load average at the start {load[0]:.1f}")
+
+
+class Display:
+    """A private Xvfb of one screen size."""
+
+    def __init__(self, width, height):
+        self.size = (width, height)
+        reader, writer = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24",
+                                      "-nolisten", "tcp"], pass_fds=(writer,), stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        os.close(writer)
+        with os.fdopen(reader) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            fail("Xvfb did not start")
+        self.name = f":{number}"
+
+    def stop(self):
+        self.xvfb.terminate()
+        self.xvfb.wait(30)
+
+
+class Wine:
+    """The chosen build's Wine in the benchmark prefix, on one display."""
+
+    def __init__(self, arch, display):
+        self.arch = arch
+        self.loader = "wine" if arch == "win32" else "/usr/lib/wine/wine64"
+        self.env = {k: v for k, v in os.environ.items() if not k.startswith("WINE") and k != "DISPLAY"}
+        self.env.update(WINEPREFIX=str(OUT / f"prefix-{arch}"), WINEDEBUG="-all", WINEARCH=arch,
+                        WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display.name)
+        if arch == "win64":
+            self.env["WINELOADER"] = self.loader
+        # A server left from an earlier run would keep its display and screen size.
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        # wine-run boots the prefix once; a persistent server then keeps the
+        # later starts warm, as a user's session is.
+        subprocess.run([str(REPO / "scripts" / "wine-run"), "--arch", arch, str(self.exe("velmora_empty.exe"))],
+                       env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, check=True)
+        subprocess.run(["wineserver", "-p"], env=self.env)  # 2: already running
+        self.command([str(self.exe("velmora_empty.exe"))])
+
+    def exe(self, name):
+        return REPO / "build" / self.arch / name
+
+    def command(self, args, env=None, timeout=240):
+        return subprocess.run([self.loader, *args], env=env or self.env, stdin=subprocess.DEVNULL,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=timeout,
+                              check=True).stdout
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env)
+        subprocess.run(["wineserver", "-w"], env=self.env)
+
+
+def winpath(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+# --- the rows ------------------------------------------------------------------
+
+SIZES = ((3840, 2160), (1920, 1080))
+
+
+def make_files():
+    files = {}
+    for width, height in SIZES:
+        folder = WORK / f"change-{width}x{height}"
+        folder.mkdir(parents=True)
+        subprocess.run([str(REPO / "build/native/bench/velmora_bench"), "make-files", str(folder), str(width),
+                        str(height)], check=True, stdout=subprocess.DEVNULL)
+        files[(width, height)] = folder
+    return files
+
+
+def imagemagick(folder):
+    magick = shutil.which("convert-im6.q16") or shutil.which("convert")
+    command = [magick, str(folder / "wallpaper.jpg"), "(", str(folder / "2.bmp"), "-transparent", "#4E61BC", ")",
+               "-composite", f"BMP3:{folder / 'imagemagick.bmp'}"]
+    return timed(command, runs=max(3, RUNS // 2))
+
+
+def differing(a, b):
+    compare = shutil.which("compare-im6.q16") or shutil.which("compare")
+    result = subprocess.run([compare, "-metric", "AE", str(a), str(b), "null:"], stdout=subprocess.PIPE,
+                            stderr=subprocess.STDOUT, text=True)
+    return result.stdout.strip()
+
+
+def native_change(folder):
+    out = subprocess.run([str(REPO / "build/native/bench/velmora_bench"), "change", str(folder / "wallpaper.jpg"),
+                          str(folder / "2.bmp"), str(folder), str(RUNS)], stdout=subprocess.PIPE, text=True,
+                         check=True).stdout
+    velmora = parse_lines(out)["change"]
+    djpeg = ["djpeg", "-bmp", "-outfile", str(folder / "djpeg.bmp")]
+    # The process's own start and end, timed on an 8 x 8 picture, are taken off.
+    big = timed(djpeg + [str(folder / "wallpaper.jpg")])
+    tiny = timed(djpeg + [str(folder / "tiny.jpg")])
+    return velmora, big - tiny, big
+
+
+def wine_change(wine, folder):
+    out = folder / "win"
+    out.mkdir()
+    text = wine.command([str(wine.exe("velmora_bench.exe")), "change", winpath(folder / "wallpaper.jpg"),
+                         winpath(folder / "2.bmp"), winpath(out), str(RUNS)])
+    velmora = parse_lines(text)["change"]
+    djpeg_exe = CACHE / f"libjpeg-turbo-mingw{32 if wine.arch == 'win32' else 64}" / "bin" / "djpeg.exe"
+    if not djpeg_exe.is_file():
+        fail(f"{djpeg_exe} is missing: remove {djpeg_exe.parent.parent} and run make deps")
+    djpeg = [wine.loader, str(djpeg_exe), "-bmp", "-outfile", winpath(out / "djpeg.bmp")]
+    big = timed(djpeg + [winpath(folder / "wallpaper.jpg")], env=wine.env)
+    tiny = timed(djpeg + [winpath(folder / "tiny.jpg")], env=wine.env)
+    return velmora, big - tiny, big, out / "1.bmp"
+
+
+def session(wine, display):
+    xwd = timed(["xwd", "-root", "-silent", "-display", display.name, "-out", "/dev/null"], runs=15)
+    figures = parse_lines(wine.command([str(wine.exe("velmora_session_bench.exe"))]))
+    figures["xwd"] = xwd
+    return figures
+
+
+def wait_mark(path, deadline):
+    while time.perf_counter() < deadline:
+        if path.exists() and path.stat().st_size > 0:
+            return True
+        time.sleep(0.001)
+    return False
+
+
+def startup(wine):
+    """Milliseconds from starting KVX.exe to its icon shown, and from starting
+    the empty program to its first line, each in a fresh work directory."""
+    results = {}
+    for name, exe in (("kvx", wine.exe("KVX.exe")), ("empty", wine.exe("velmora_empty.exe"))):
+        values = []
+        for run in range(RUNS):
+            folder = WORK / f"start-{name}-{run}"
+            shutil.copytree(REPO / "resources" / "dist", folder)
+            shutil.copy2(exe, folder / exe.name)
+            mark = folder / "timing.log"
+            env = dict(wine.env, VELMORA_TIMING=winpath(mark))
+            start = time.perf_counter()
+            program = subprocess.Popen([wine.loader, exe.name], cwd=folder, env=env, stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                       start_new_session=True)
+            shown = wait_mark(mark, start + 60)
+            values.append((time.perf_counter() - start) * 1000)
+            if program.poll() is None:
+                os.killpg(program.pid, signal.SIGKILL)
+            program.wait(30)
+            if not shown:
+                fail(f"{exe.name} left no mark within 60 s")
+        results[name] = Figure.of(values)
+    return results
+
+
+# --- the table -------------------------------------------------------------------
+
+
+def ratio(value, anchor):
+    return value.median / anchor.median if anchor.median > 0 else float("inf")
+
+
+def met(ok):
+    return "met" if ok else "**not met**"
+
+
+def table(facts):
+    arch, rows = facts["arch"], []
+
+    def row(what, velmora, anchor_name, anchor, ratio_text, target):
+        rows.append(f"| {what} | {velmora} | {anchor_name} | {anchor} | {ratio_text} | {target} |")
+
+    for (width, height), (velmora, djpeg, djpeg_raw, magick, same) in facts["native"].items():
+        r = ratio(velmora, djpeg)
+        row(f"Wallpaper change {width} × {height}, native", velmora.text(), "`djpeg -bmp`, net of its start",
+            djpeg.text() + f" (whole process {djpeg_raw.median:.1f})", f"{r:.2f} × djpeg",
+            f"≤ 1.0 × djpeg: {met(r <= 1.0)}")
+        row(f"  the same beside ImageMagick", velmora.text(), "ImageMagick `convert`, whole process",
+            magick.text(), f"{ratio(velmora, magick):.2f} × ImageMagick",
+            f"pixels differing from ImageMagick's: {same}")
+    for (width, height), (velmora, djpeg, djpeg_raw, same) in facts["wine"].items():
+        r = ratio(velmora, djpeg)
+        row(f"Wallpaper change {width} × {height}, {arch} build under Wine", velmora.text(),
+            "`djpeg.exe -bmp` (same libjpeg-turbo build), net of its start", djpeg.text() +
+            f" (whole process {djpeg_raw.median:.1f})", f"{r:.2f} × djpeg.exe",
+            f"≤ 1.0 × djpeg.exe: {met(r <= 1.0)}; pixels differing from ImageMagick's: {same}")
+    for (width, height), f in facts["session"].items():
+        xwd, open_ = f["xwd"], f["open"]
+        limit = 1.5 * xwd.median + 10
+        if (width, height) != (3840, 2160):
+            row(f"Opening a session {width} × {height}", open_.text(), "`xwd -root` of the same display",
+                xwd.text(), f"{ratio(open_, xwd):.2f} × xwd", f"≤ 1.5 × xwd + 10 = {limit:.1f} ms: "
+                f"{met(open_.median <= limit)}")
+            for part, name in (("grab", "screen grab"), ("copies", "layer copies"), ("show", "showing")):
+                row(f"  {name}", f[part].text(), "", "", "", "")
+    for (width, height), f in facts["session"].items():
+        for tool, name in (("brush", "brush 100"), ("erase-all", "\"Erase all\" 100"),
+                           ("erase-last", "\"Erase last\" 100")):
+            handled, painted = f[f"{tool}-handled"], f[f"{tool}-painted"]
+            row(f"Mouse move, {name}, {width} × {height}", handled.text() + " program time",
+                "to the pixels painted", painted.text(), "", f"≤ 1 ms program time: {met(handled.median <= 1.0)}")
+    for (width, height), f in facts["session"].items():
+        row(f"\"Done\" {width} × {height}", f["writes"].text() + " two BMP writes", "wallpaper application",
+            f["apply"].text(), "", "")
+    for (width, height), f in facts["session"].items():
+        floor, private, start = float(f["floor"]), float(f["private-open"]), float(f["private-start"])
+        hidden = float(f["private-layers"])
+        row(f"Memory at {width} × {height}, session open", f"{private:.1f} MB private",
+            "eight layers", f"{floor:.1f} MB (the process before the layers: {start:.1f} MB; with the layers, "
+            f"the surface not yet shown: {hidden:.1f} MB)",
+            f"floor + {private - floor:.1f} MB", f"≤ floor + 20 MB: {met(private - floor <= 20)}")
+    s = facts["startup"]
+    row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
+        s["empty"].text(), f"+ {s['kvx'].median - s['empty'].median:.1f} ms", "")
+    head = ["| What | Velmora | Anchor | Anchor's figure | Ratio | Target |", "|---|---|---|---|---|---|"]
+    return "\n".join(head + rows)
+
+
+def main():
+    started = time.perf_counter()
+    arch = wine_arch()
+    for path in (REPO / "build/native/bench/velmora_bench", REPO / f"build/{arch}/velmora_session_bench.exe",
+                 REPO / f"build/{arch}/velmora_bench.exe", REPO / f"build/{arch}/KVX.exe"):
+        if not path.exists():
+            fail(f"{path} is missing (make build)")
+    shutil.rmtree(WORK, ignore_errors=True)
+    WORK.mkdir(parents=True)
+    facts = {"arch": arch, "machine": machine(), "native": {}, "wine": {}, "session": {}}
+    files = make_files()
+
+    say("bench: the wallpaper change, native")
+    for size, folder in files.items():
+        velmora, djpeg, djpeg_raw = native_change(folder)
+        magick = imagemagick(folder)
+        facts["native"][size] = (velmora, djpeg, djpeg_raw, magick,
+                                 differing(folder / "1.bmp", folder / "imagemagick.bmp"))
+
+    for width, height in ((1920, 1080), (1280, 800), (3840, 2160)):
+        display = Display(width, height)
+        wine = None
+        try:
+            wine = Wine(arch, display)
+            if (width, height) == (1920, 1080):
+                say(f"bench: the wallpaper change under {arch} Wine")
+                for size, folder in files.items():
+                    velmora, djpeg, djpeg_raw, bmp = wine_change(wine, folder)
+                    facts["wine"][size] = (velmora, djpeg, djpeg_raw,
+                                           differing(bmp, folder / "imagemagick.bmp"))
+                say("bench: start-up")
+                facts["startup"] = startup(wine)
+            say(f"bench: a session at {width} x {height}")
+            facts["session"][(width, height)] = session(wine, display)
+        finally:
+            if wine:
+                wine.stop()
+            display.stop()
+
+    facts["session"] = dict(sorted(facts["session"].items()))
+    seconds = time.perf_counter() - started
+    report = (f"Velmora benchmarks, one run ({seconds:.0f} s), the Windows rows by the {arch} build under "
+              f"{'32' if arch == 'win32' else '64'}-bit Wine.\n\nMachine: {facts['machine']}.\n\n"
+              f"{table(facts)}\n\nMedians of {RUNS} runs (15 for the session's steps, 300 mouse moves), the "
+              "spread (min–max) in brackets.\n")
+    OUT.mkdir(parents=True, exist_ok=True)
+    (OUT / "report.md").write_text(report, encoding="utf-8")
+    print(report)
+    shutil.rmtree(WORK, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
