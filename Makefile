@@ -7,7 +7,7 @@ WIN64DIR := build/win64
 JOBS ?= $(shell nproc)
 CACHE ?= $(HOME)/.cache/velmora
 
-.PHONY: deps build build-native build-win32 build-win64 run test test-unit test-win32 test-e2e test-product bench clean
+.PHONY: deps build build-native build-win32 build-win64 dist run test test-unit test-win32 test-e2e test-product bench clean
 
 deps:
 	@scripts/deps
@@ -24,7 +24,7 @@ build-native:
 build-win32:
 	@cmake -S . -B $(WIN32DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw32 \
+	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw32 -DVELMORA_PACKAGE_DIR=$(CURDIR)/build/dist \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win32" >/dev/null
 	@cmake --build $(WIN32DIR) -j $(JOBS)
 
@@ -34,6 +34,12 @@ build-win64:
 	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw64 \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win64" >/dev/null
 	@cmake --build $(WIN64DIR) -j $(JOBS)
+
+# The setup (build/dist/Velmora-<version>.msi) and the portable zip
+# (build/dist/Velmora-<version>-portable.zip), from the 32-bit program; the
+# 32-bit build makes them with the program.
+dist: build-win32
+	@ls build/dist/Velmora-*
 
 run: deps build
 	@scripts/run

@@ -6,6 +6,7 @@
 #include "app/StartupWindows.h"
 #include "app/ToolbarFaces.h"
 #include "app/ToolbarMotion.h"
+#include "base/Product.h"
 #include "copywindow/copywindow.h"
 #include "note/note.h"
 #include "options/options.h"
@@ -247,9 +248,20 @@ void TForm1::Options1Click() {
   Form7().Show();
 }
 
-void TForm1::Dsjl1Click() {
+void TForm1::Dsjl1Click() { SaveSettingsAndExit(); }
+
+void TForm1::SaveSettingsAndExit() {
   SaveSettings();
   PostQuitMessage(0);
+}
+
+LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  static const UINT exitRequest = RegisterWindowMessageA(kExitRequestMessage);
+  if (msg == exitRequest && exitRequest != 0) {
+    SaveSettingsAndExit();
+    return 0;
+  }
+  return Form::HandleMessage(msg, wParam, lParam);
 }
 
 void TForm1::GiveFaces() {

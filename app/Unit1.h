@@ -98,6 +98,9 @@ class TForm1 : public Form {
   void About1Click();
   void Options1Click();
   void Dsjl1Click();
+  // Saves the settings and ends the program, as "Exit" does: the menu item, and
+  // a setup's request to end before it replaces the program.
+  void SaveSettingsAndExit();
 
   // Hover-end tests of the command faces and the tool faces (app/ToolbarFaces.cpp).
   void tactTimer();
@@ -118,6 +121,9 @@ class TForm1 : public Form {
   static constexpr UINT kOptions1 = 2;
   static constexpr UINT kDsjl1 = 3;
   HMENU PopupMenu1() const { return popupMenu1_.Get(); }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   static LabelProps CommandLabel(Point at, const char* caption, const FontInfo& font = toolbar_fonts::kCommand);

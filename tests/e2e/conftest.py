@@ -98,8 +98,9 @@ class Rig:
         self.logs = root / "logs"
         self.env = {k: v for k, v in os.environ.items() if not k.startswith("WINE") and k != "DISPLAY"}
         self.env.update(WINEPREFIX=str(self.prefix), WINEDEBUG="-all", WINEARCH=ARCH,
-                        # Mono and Gecko are not wanted and would ask to be downloaded.
-                        WINEDLLOVERRIDES="mscoree,mshtml=")
+                        # Mono and Gecko are not wanted and would ask to be downloaded;
+                        # the setup's Start menu shortcut stays inside the prefix.
+                        WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=")
         if ARCH == "win64":
             self.env["WINELOADER"] = WINE
         self.xvfb = None
