@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/Errors.h"
+
 namespace velmora {
 namespace {
 
@@ -15,7 +17,31 @@ void ComposeRow(const Pixel* __restrict background, const Pixel* __restrict draw
   }
 }
 
+constexpr std::uint64_t kMaxLayerBytes = (std::uint64_t{1} << 31) - 1;
+
 }  // namespace
+
+std::uint64_t ScreenPicturesBytes(int width, int height) {
+  return PictureBytes(width, height) * kScreenPictures;
+}
+
+std::uint64_t HeldBytes(const Layers& layers) {
+  std::uint64_t bytes = 0;
+  for (const Bitmap* layer : {&layers.i1, &layers.i2, &layers.i4, &layers.i5, &layers.i3, &layers.i31, &layers.i41,
+                              &layers.i6})
+    bytes += PictureBytes(layer->Width(), layer->Height());
+  return bytes;
+}
+
+void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t availableBytes) {
+  if (PictureBytes(width, height) > kMaxLayerBytes ||
+      ScreenPicturesBytes(width, height) > availableBytes + HeldBytes(layers))
+    throw ScreenTooLargeError(width, height);
+}
+
+std::uint64_t LargestScreenPixels(std::uint64_t availableBytes) {
+  return std::min(availableBytes / kScreenPictures, kMaxLayerBytes) / sizeof(Pixel);
+}
 
 void Grow(const Layers& layers, Bitmap& layer) {
   if (layer.Width() < layers.canvasWidth || layer.Height() < layers.canvasHeight) {
