@@ -86,7 +86,7 @@ Bitmap GrabScreen() {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   // A screen grown beyond what the process can hold is refused before the grab.
-  CheckScreenFits(Form2().LayerImages(), width, height, AvailableMemoryBytes());
+  CheckScreenFits(Form2().LayerImages(), width, height, BlocksThatFit(PictureBytes(width, height), kScreenPictures));
   WindowDc screen(nullptr);
   UniqueBitmap grab(CreateCompatibleBitmap(screen, width, height));
   MemoryDc memory(screen);

@@ -10,10 +10,11 @@ std::atomic<std::uint64_t> cap{0};
 
 }  // namespace
 
-std::uint64_t AvailableMemoryBytes() {
-  const std::uint64_t system = detail::SystemAvailableMemoryBytes();
+std::uint64_t BlocksThatFit(std::uint64_t bytes, std::uint64_t most) {
+  bytes = std::max<std::uint64_t>(bytes, 1);
   const std::uint64_t limit = cap.load();
-  return limit ? std::min(system, limit) : system;
+  if (limit) most = std::min(most, limit / bytes);
+  return most ? detail::SystemBlocksThatFit(bytes, most) : 0;
 }
 
 void LimitAvailableMemory(std::uint64_t bytes) { cap.store(bytes); }

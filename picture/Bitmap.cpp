@@ -31,7 +31,7 @@ std::unique_ptr<Pixel[]> AllocatePixels(int width, int height) {
 }  // namespace
 
 void CheckPictureFits(std::int64_t width, std::int64_t height, std::uint64_t bytes) {
-  if (bytes > kMaxPictureBytes || bytes > AvailableMemoryBytes()) throw PictureTooLargeError(width, height);
+  if (bytes > kMaxPictureBytes || BlocksThatFit(bytes, 1) == 0) throw PictureTooLargeError(width, height);
 }
 
 Bitmap::Bitmap(int width, int height, std::unique_ptr<Pixel[]> pixels)

@@ -38,7 +38,7 @@ constexpr std::uint64_t PictureBytes(std::int64_t width, std::int64_t height) {
 
 // Refuses a picture file of `width` × `height` pixels, before anything large
 // is allocated, when the `bytes` its reading needs (at least its pixels)
-// reach 2 GiB or more than the process can still have: raises
+// reach 2 GiB or more than the process can still allocate in one block: raises
 // PictureTooLargeError, which names the size.
 void CheckPictureFits(std::int64_t width, std::int64_t height, std::uint64_t bytes);
 

@@ -21,26 +21,23 @@ constexpr std::uint64_t kMaxLayerBytes = (std::uint64_t{1} << 31) - 1;
 
 }  // namespace
 
-std::uint64_t ScreenPicturesBytes(int width, int height) {
-  return PictureBytes(width, height) * kScreenPictures;
-}
-
-std::uint64_t HeldBytes(const Layers& layers) {
-  std::uint64_t bytes = 0;
+void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBlocks) {
+  const std::uint64_t bytes = PictureBytes(width, height);
+  std::uint64_t needed = kScreenPictures;
+  // A layer of the same pixel count keeps its memory when it is replaced.
   for (const Bitmap* layer : {&layers.i1, &layers.i2, &layers.i4, &layers.i5, &layers.i3, &layers.i31, &layers.i41,
                               &layers.i6})
-    bytes += PictureBytes(layer->Width(), layer->Height());
-  return bytes;
+    if (bytes && PictureBytes(layer->Width(), layer->Height()) == bytes) --needed;
+  if (bytes > kMaxLayerBytes || freeBlocks < needed) throw ScreenTooLargeError(width, height);
 }
 
-void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t availableBytes) {
-  if (PictureBytes(width, height) > kMaxLayerBytes ||
-      ScreenPicturesBytes(width, height) > availableBytes + HeldBytes(layers))
-    throw ScreenTooLargeError(width, height);
-}
-
-std::uint64_t LargestScreenPixels(std::uint64_t availableBytes) {
-  return std::min(availableBytes / kScreenPictures, kMaxLayerBytes) / sizeof(Pixel);
+std::uint64_t LargestScreenPixels(const std::function<std::uint64_t(std::uint64_t bytes)>& blocksThatFit) {
+  std::uint64_t fits = 0, fails = kMaxLayerBytes / sizeof(Pixel) + 1;
+  while (fails - fits > 1) {
+    const std::uint64_t pixels = fits + (fails - fits) / 2;
+    (blocksThatFit(pixels * sizeof(Pixel)) >= kScreenPictures ? fits : fails) = pixels;
+  }
+  return fits;
 }
 
 void Grow(const Layers& layers, Bitmap& layer) {

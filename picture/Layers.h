@@ -2,6 +2,7 @@
 // The eight layer images of the drawing surface, in one pixel coordinate
 // system, with the rules that keep them large enough and in step.
 #include <cstdint>
+#include <functional>
 
 #include "picture/Bitmap.h"
 
@@ -25,22 +26,21 @@ struct Layers {
   int canvasHeight = kDesignCanvasHeight;
 };
 
-// The pictures a drawing session holds at a screen size, in bytes: the eight
-// layers, and two more pictures of the screen's size (the screen grab, and a
-// layer while it is being replaced).
+// The pictures a drawing session holds at a screen size: the eight layers,
+// and two more pictures of the screen's size (the screen grab, and a layer
+// while it is being replaced).
 inline constexpr int kScreenPictures = 10;
-std::uint64_t ScreenPicturesBytes(int width, int height);
-// The bytes the layers hold now.
-std::uint64_t HeldBytes(const Layers& layers);
 
 // Raises ScreenTooLargeError, before any of them is made, when the pictures
-// of a `width` × `height` screen cannot be had: more than `availableBytes`
-// besides what the layers already hold, or a layer of 2 GiB or more.
-void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t availableBytes);
+// of a `width` × `height` screen cannot be had: a layer would take 2 GiB or
+// more, or `freeBlocks` (how many more pictures of that size the process can
+// still allocate, BlocksThatFit) falls short of those the layers do not
+// already hold at that size.
+void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBlocks);
 
-// The most pixels a screen may have for its pictures to fit in
-// `availableBytes` (and each layer under 2 GiB).
-std::uint64_t LargestScreenPixels(std::uint64_t availableBytes);
+// The most pixels a screen may have for its pictures to fit, given how many
+// blocks of a size the process can still allocate.
+std::uint64_t LargestScreenPixels(const std::function<std::uint64_t(std::uint64_t bytes)>& blocksThatFit);
 
 // The grow rule: when the layer is narrower or shorter than the visible
 // canvas, it takes the canvas's width and height (a larger dimension is cut),

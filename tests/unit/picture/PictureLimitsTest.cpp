@@ -83,20 +83,35 @@ TEST(PictureLimits, TheLimitIsWhatTheProcessCanStillHave) {
 
 TEST(PictureLimits, TheScreensPicturesAreWeighedBeforeTheyAreMade) {
   Layers layers;
-  const std::uint64_t fullHd = 1920ull * 1080 * 4 * kScreenPictures;
-  EXPECT_EQ(ScreenPicturesBytes(1920, 1080), fullHd);
-  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, fullHd));
-  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 1920, 1080, fullHd - 1); }),
-            "The screen is too large: the pictures of a 1920 x 1080 pixel screen do not fit in memory");
-  // What the layers hold already is theirs to reuse.
+  const std::string refused =
+      "The screen is too large: the pictures of a 1920 x 1080 pixel screen do not fit in memory";
+  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, kScreenPictures));
+  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 1920, 1080, kScreenPictures - 1); }), refused);
+  // A layer of the screen's size already keeps its memory.
   layers.i1 = Bitmap(1920, 1080, kWhitePixel);
-  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, fullHd - 1920ull * 1080 * 4));
+  layers.i4 = Bitmap(1080, 1920, kWhitePixel);
+  layers.i5 = Bitmap(1920, 1000, kWhitePixel);
+  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, kScreenPictures - 2));
+  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 1920, 1080, kScreenPictures - 3); }), refused);
   // No layer may reach 2 GiB, however much memory there is.
-  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 32768, 16384, UINT64_MAX / 2); }),
+  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 32768, 16384, UINT64_MAX); }),
             "The screen is too large: the pictures of a 32768 x 16384 pixel screen do not fit in memory");
 
-  EXPECT_EQ(LargestScreenPixels(fullHd), 1920u * 1080u);
-  EXPECT_EQ(LargestScreenPixels(UINT64_MAX / 2), ((1u << 31) - 1) / 4);
+  // Free stretches of address space: two of 1000 bytes and one of 600 hold
+  // ten pictures of 248 bytes (4 + 4 + 2), not of 260, though they add up to more.
+  const auto stretches = [](std::uint64_t bytes) { return 2 * (1000 / bytes) + 600 / bytes; };
+  EXPECT_EQ(LargestScreenPixels(stretches), 62u);
+  EXPECT_EQ(LargestScreenPixels([](std::uint64_t) { return UINT64_MAX; }), ((1u << 31) - 1) / 4);
+}
+
+TEST(PictureLimits, TheMemoryCapCountsBlocks) {
+  {
+    const MemoryCap cap(1000);
+    EXPECT_EQ(BlocksThatFit(300, 10), 3u);
+    EXPECT_EQ(BlocksThatFit(300, 2), 2u);
+    EXPECT_EQ(BlocksThatFit(1001, 10), 0u);
+  }
+  EXPECT_EQ(BlocksThatFit(1 << 20, 10), 10u);
 }
 
 }  // namespace
