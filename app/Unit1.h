@@ -119,6 +119,10 @@ class TForm1 : public Form {
   static constexpr UINT kDsjl1 = 3;
   HMENU PopupMenu1() const { return popupMenu1_.Get(); }
 
+ protected:
+  // The end of the Windows session writes the settings (app/SessionEnd.cpp).
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
  private:
   static LabelProps CommandLabel(Point at, const char* caption, const FontInfo& font = toolbar_fonts::kCommand);
   static LabelProps ToolLabel(Point at, const char* caption, bool selected);

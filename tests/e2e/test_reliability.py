@@ -14,8 +14,9 @@ from conftest import wait_until
 from notepad import DESKTOP_KEY, RED, bmp, done, first_start, open_session, wait_pixel, wait_toolbar, window
 from notepad import DONE as DONE_FACE, click_face
 from options import SET_SELECTED, add_files, click, click_entry, entries, open_options, options_window
-from tray import choose, dismiss, icon_shown, wait_icon
+from tray import ICON_AREA, choose, dismiss, red_pixels, settings_lines, wait_icon
 
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 HUGE = "The picture is too large: 60000 x 60000 pixels do not fit in memory."
 
 
@@ -86,5 +87,53 @@ def test_done_in_a_folder_that_cannot_be_written_keeps_the_session(rig, kvx, wor
     assert bmp(workdir / "2.bmp").getpixel((700, 300)) == RED
     assert bmp(workdir / "1.bmp").getpixel((700, 300)) == RED
     assert rig.msgboxes(exe="KVX.exe") == []
+
+    # "Exit" cannot write kvx.ini either: the system's reason, the old file whole, the program lives on.
+    settings = (workdir / "kvx.ini").read_bytes()
+    chattr("+i", workdir.path)
+    try:
+        choose(rig, "Exit")
+        box = program.wait_msgbox(timeout=15)
+        assert box["text"].startswith(f'Cannot create file "{workdir.winpath}\\kvx.ini". '), box["text"]
+        dismiss(rig, box)
+        assert (workdir / "kvx.ini").read_bytes() == settings and program.running()
+    finally:
+        chattr("-i", workdir.path)
+    choose(rig, "Exit")
+    assert program.wait_exit() == 0
+
+
+def second_starts(rig, kvx):
+    for cwd in (None, "/tmp"):  # started in the folder, and from elsewhere
+        second = kvx(cwd=cwd)
+        assert second.wait_exit(timeout=20) == 0, cwd
+        assert rig.msgboxes(exe="KVX.exe") == []
+        assert len(rig.processes(exe="KVX.exe")) == 1
+    # The slot left of the first icon, where a second one would go, stays empty.
+    left, top, right, bottom = ICON_AREA
+    assert red_pixels(rig.grab(), (left - 24, top, right - 24, bottom)) == 0
+    wait_icon(rig)
+
+
+def test_a_second_start_ends_at_once_leaving_one_icon_and_a_logoff_writes_the_settings(rig, kvx, workdir):
+    program = first_start(rig, kvx, workdir)
+    settings = (workdir / "kvx.ini").read_bytes()
+    # At logon the program starts by its full path from another folder and finds its own through the Run value.
+    run_value = f'"{workdir.winpath}\\KVX.exe"'
+    rig.run(["wine", "reg", "add", RUN_KEY, "/v", "KVX", "/d", run_value, "/f"], check=True)
+    try:
+        second_starts(rig, kvx)
+    finally:
+        rig.run(["wine", "reg", "delete", RUN_KEY, "/v", "KVX", "/f"])
+    assert (workdir / "kvx.ini").read_bytes() == settings
+
+    # The end of the Windows session writes the settings as "Exit" does.
+    edited = settings.replace(b"\r\n1\r\n", b"\r\nchanged\r\n", 1)
+    assert edited != settings
+    (workdir / "kvx.ini").write_bytes(edited)
+    answers = {w["class"]: w["answer"] for w in rig.probe("end-session", str(program.winpid))}
+    assert answers["TForm1"] == 1, answers
+    assert all(answers.values()), "no window holds the logoff up"
+    assert (workdir / "kvx.ini").read_bytes() == settings
     choose(rig, "Exit")
     assert program.wait_exit() == 0
