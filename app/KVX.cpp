@@ -5,6 +5,7 @@
 
 #include "about/about.h"
 #include "app/ScreenGrab.h"
+#include "app/SingleInstance.h"
 #include "app/Unit1.h"
 #include "components/ComponentErrors.h"
 #include "copywindow/copywindow.h"
@@ -16,8 +17,26 @@
 #include "ui/Application.h"
 #include "ui/ErrorBox.h"
 
+namespace {
+
+// DLLs are loaded from the system folder only, so one planted beside KVX.exe
+// is never loaded. Windows 7 has the call only with its update KB2533623.
+void RestrictDllSearch() {
+  using SetDirectories = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  const auto set = kernel ? reinterpret_cast<SetDirectories>(
+                                reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
+                          : nullptr;
+  if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace velmora;
+  RestrictDllSearch();
+  // A second start in the same work directory ends here, before any window or icon.
+  if (!ClaimWorkDirectory()) return 0;
   InitCommonControlsOnce();
   // Files dropped from Explorer come through OLE; the dialogs like it too.
   OleInitialize(nullptr);

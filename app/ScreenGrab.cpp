@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "base/Errors.h"
+#include "base/MemoryLimit.h"
+#include "picture/Unit2.h"
 #include "ui/Handles.h"
 
 namespace velmora {
@@ -83,6 +85,8 @@ HWND& OwnerWindow() {
 Bitmap GrabScreen() {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
+  // A screen grown beyond what the process can hold is refused before the grab.
+  CheckScreenFits(Form2().LayerImages(), width, height, BlocksThatFit(PictureBytes(width, height), kScreenPictures));
   WindowDc screen(nullptr);
   UniqueBitmap grab(CreateCompatibleBitmap(screen, width, height));
   MemoryDc memory(screen);

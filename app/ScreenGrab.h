@@ -7,7 +7,8 @@
 
 namespace velmora {
 
-// Grabs the whole screen with GDI.
+// Grabs the whole screen with GDI. A screen whose drawing session could not
+// be held raises ScreenTooLargeError first.
 Bitmap GrabScreen();
 
 // Leaves the grab on the clipboard as a bitmap (CF_BITMAP), as the Print

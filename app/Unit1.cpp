@@ -255,15 +255,6 @@ void TForm1::SaveSettingsAndExit() {
   PostQuitMessage(0);
 }
 
-LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  static const UINT exitRequest = RegisterWindowMessageA(kExitRequestMessage);
-  if (msg == exitRequest && exitRequest != 0) {
-    SaveSettingsAndExit();
-    return 0;
-  }
-  return Form::HandleMessage(msg, wParam, lParam);
-}
-
 void TForm1::GiveFaces() {
   for (Image* face : {&Image1, &Image6, &Image7, &Image8, &Image9}) face->AssignPicture(ibn);
   if (!sw.Checked()) Image6.AssignPicture(ibi);

@@ -123,6 +123,7 @@ class TForm1 : public Form {
   HMENU PopupMenu1() const { return popupMenu1_.Get(); }
 
  protected:
+  // The end of the Windows session writes the settings (app/SessionEnd.cpp).
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -20,7 +20,16 @@ std::string InOutMessage(int code) {
 
 InOutError::InOutError(int code) : Error(InOutMessage(code)), code_(code) {}
 
+InOutError::InOutError(int code, const std::string& message) : Error(message), code_(code) {}
+
 OutOfMemoryError::OutOfMemoryError() : Error("Out of memory") {}
+
+PictureTooLargeError::PictureTooLargeError(long long width, long long height)
+    : Error(Format("The picture is too large: %lld x %lld pixels do not fit in memory", width, height)) {}
+
+ScreenTooLargeError::ScreenTooLargeError(int width, int height)
+    : Error(Format("The screen is too large: the pictures of a %d x %d pixel screen do not fit in memory", width,
+                   height)) {}
 
 int InOutCodeFromErrno(int err, bool forReading) {
   switch (err) {

@@ -17,6 +17,8 @@ class Error : public std::runtime_error {
 class InOutError : public Error {
  public:
   explicit InOutError(int code);
+  // The same error told in other words, such as the system's own reason.
+  InOutError(int code, const std::string& message);
   int Code() const { return code_; }
 
  private:
@@ -33,6 +35,19 @@ class ConvertError : public Error {
 class OutOfMemoryError : public Error {
  public:
   OutOfMemoryError();
+};
+
+// A picture whose header claims more pixels than the process can hold,
+// refused before its pixels are asked for.
+class PictureTooLargeError : public Error {
+ public:
+  PictureTooLargeError(long long width, long long height);
+};
+
+// A screen whose picture layers cannot all be held by the process.
+class ScreenTooLargeError : public Error {
+ public:
+  ScreenTooLargeError(int width, int height);
 };
 
 namespace io {

@@ -4,16 +4,23 @@
 #include <cstdio>
 
 #include "base/Errors.h"
+#include "base/SystemError.h"
 
 namespace velmora {
 
 FileReplacer::FileReplacer(std::string path) : path_(std::move(path)), tempPath_(path_ + ".tmp") {
   file_ = std::fopen(tempPath_.c_str(), "wb");
-  if (!file_) throw InOutError(InOutCodeFromErrno(errno, /*forReading=*/false));
+  if (!file_) throw WriteFailure("Cannot create file", errno);
 }
 
 FileReplacer::~FileReplacer() {
   if (!committed_) Discard();
+}
+
+InOutError FileReplacer::WriteFailure(const char* what, int err) const {
+  // Read before anything else runs: the system's reason of the failed call.
+  return InOutError(InOutCodeFromErrno(err, /*forReading=*/false),
+                    Format("%s \"%s\". %s", what, path_.c_str(), LastSystemErrorText().c_str()));
 }
 
 void FileReplacer::Discard() noexcept {
@@ -27,23 +34,34 @@ void FileReplacer::Discard() noexcept {
 void FileReplacer::Write(const void* data, size_t size) {
   if (!file_) throw InOutError(io::kAccessDenied);
   if (size && std::fwrite(data, 1, size, file_) != size) {
-    const int err = errno;
+    const InOutError error = WriteFailure("Cannot write file", errno);
     Discard();
-    throw InOutError(InOutCodeFromErrno(err, false));
+    throw error;
   }
 }
 
-void FileReplacer::Commit() {
-  if (!file_) throw InOutError(io::kAccessDenied);
-  const bool flushed = std::fflush(file_) == 0;
-  int err = errno;
-  const bool closed = std::fclose(file_) == 0;
-  if (flushed) err = errno;
-  file_ = nullptr;
-  if (!flushed || !closed) {
-    Discard();
-    throw InOutError(InOutCodeFromErrno(err, false));
+void FileReplacer::Close() {
+  if (!file_) {
+    if (closed_) return;
+    throw InOutError(io::kAccessDenied);
   }
+  if (std::fflush(file_) != 0) {
+    const InOutError error = WriteFailure("Cannot write file", errno);
+    Discard();
+    throw error;
+  }
+  const bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  if (!closed) {
+    const InOutError error = WriteFailure("Cannot write file", errno);
+    Discard();
+    throw error;
+  }
+  closed_ = true;
+}
+
+void FileReplacer::Commit() {
+  Close();
   try {
     MoveFileOver(tempPath_, path_);
   } catch (...) {

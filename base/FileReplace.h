@@ -8,6 +8,11 @@
 
 namespace velmora {
 
+class InOutError;
+
+// Failures raise InOutError with the runtime's file error code and, as the
+// message, what failed, the target's path and the system's reason:
+// Cannot create file "C:\Velmora\1.bmp". Access is denied.
 class FileReplacer {
  public:
   // Creates the temporary file; raises the file error when it cannot.
@@ -19,17 +24,21 @@ class FileReplacer {
 
   void Write(const void* data, size_t size);
   void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
-  // Flushes, closes and moves the temporary file over the target.
+  // Flushes and closes the temporary file: after it only the move can fail.
+  void Close();
+  // Closes, then moves the temporary file over the target.
   void Commit();
 
   const std::string& TempPath() const { return tempPath_; }
 
  private:
   void Discard() noexcept;
+  InOutError WriteFailure(const char* what, int err) const;
 
   std::string path_;
   std::string tempPath_;
   std::FILE* file_ = nullptr;
+  bool closed_ = false;
   bool committed_ = false;
 };
 
@@ -37,7 +46,7 @@ class FileReplacer {
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 // Platform step of Commit: moves `from` over `to`, replacing it. Raises the
-// file error on failure.
+// file error on failure, told as "Cannot replace file "<to>". <reason>".
 void MoveFileOver(const std::string& from, const std::string& to);
 
 }  // namespace velmora

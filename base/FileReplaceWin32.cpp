@@ -4,23 +4,32 @@
 
 #include "base/Errors.h"
 #include "base/FileReplace.h"
+#include "base/SystemError.h"
 
 namespace velmora {
+namespace {
+
+int InOutCode(DWORD err) {
+  switch (err) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME: return io::kInvalidFilename;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return io::kAccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return io::kDiskFull;
+    case ERROR_TOO_MANY_OPEN_FILES: return io::kTooManyOpenFiles;
+    default: return static_cast<int>(err);
+  }
+}
+
+}  // namespace
 
 void MoveFileOver(const std::string& from, const std::string& to) {
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
-  switch (const DWORD err = GetLastError()) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME: throw InOutError(io::kInvalidFilename);
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: throw InOutError(io::kAccessDenied);
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: throw InOutError(io::kDiskFull);
-    case ERROR_TOO_MANY_OPEN_FILES: throw InOutError(io::kTooManyOpenFiles);
-    default: throw InOutError(static_cast<int>(err));
-  }
+  const int code = InOutCode(GetLastError());
+  throw InOutError(code, Format("Cannot replace file \"%s\". %s", to.c_str(), LastSystemErrorText().c_str()));
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/Errors.h"
+#include "base/MemoryLimit.h"
 
 namespace velmora {
 namespace {
@@ -28,6 +29,10 @@ std::unique_ptr<Pixel[]> AllocatePixels(int width, int height) {
 }
 
 }  // namespace
+
+void CheckPictureFits(std::int64_t width, std::int64_t height, std::uint64_t bytes) {
+  if (bytes > kMaxPictureBytes || BlocksThatFit(bytes, 1) == 0) throw PictureTooLargeError(width, height);
+}
 
 Bitmap::Bitmap(int width, int height, std::unique_ptr<Pixel[]> pixels)
     : width_(width), height_(height), pixels_(std::move(pixels)) {}

@@ -31,6 +31,17 @@ inline constexpr Pixel kKeyPixel = PixelOf(kKeyColor);
 inline constexpr Pixel kWhitePixel = 0x00FFFFFF;
 inline constexpr Pixel kBlackPixel = 0;
 
+// The bytes of a picture's pixels.
+constexpr std::uint64_t PictureBytes(std::int64_t width, std::int64_t height) {
+  return width > 0 && height > 0 ? static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4 : 0;
+}
+
+// Refuses a picture file of `width` × `height` pixels, before anything large
+// is allocated, when the `bytes` its reading needs (at least its pixels)
+// reach 2 GiB or more than the process can still allocate in one block: raises
+// PictureTooLargeError, which names the size.
+void CheckPictureFits(std::int64_t width, std::int64_t height, std::uint64_t bytes);
+
 class Bitmap {
  public:
   Bitmap() = default;

@@ -396,6 +396,7 @@ Bitmap DecodeBmp(std::string_view data) {
   const Bytes bytes(data);
   const Layout layout = ReadLayout(bytes);
   if (layout.width == 0 || layout.height == 0) return Bitmap::Uninitialized(layout.width, layout.height);
+  CheckPictureFits(layout.width, layout.height, PictureBytes(layout.width, layout.height));
   const bool runLengths = layout.compression == kBiRle8 || layout.compression == kBiRle4;
   if (!runLengths) CheckRows(layout, bytes);
   Bitmap bitmap = Bitmap::Uninitialized(layout.width, layout.height);
@@ -421,6 +422,14 @@ std::string EncodeBmp24(const Bitmap& bitmap) {
     throw OutOfMemoryError();
   }
   return bytes;
+}
+
+void WriteBmp24(const Bitmap& bitmap, PictureFileWriter& file) {
+  try {
+    EmitBmp24(bitmap, [&](const unsigned char* data, std::size_t size) { file.Write(data, size); });
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  }
 }
 
 void WriteBmpFile(const Bitmap& bitmap, const std::string& path) {

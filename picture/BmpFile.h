@@ -21,6 +21,9 @@ Bitmap ReadBmpFile(const std::string& path);
 
 // The 24-bit BMP file of a picture, rows bottom-up.
 std::string EncodeBmp24(const Bitmap& bitmap);
+class PictureFileWriter;
+// EncodeBmp24's bytes into a file being written, not yet committed.
+void WriteBmp24(const Bitmap& bitmap, PictureFileWriter& file);
 // Replaces the file at `path` with EncodeBmp24's bytes; a failure keeps the
 // previous file.
 void WriteBmpFile(const Bitmap& bitmap, const std::string& path);

@@ -4,6 +4,7 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -168,6 +169,13 @@ Bitmap DecodeJpegReduced(std::string_view bytes, int minWidth, int minHeight) {
         break;
       }
     }
+    jpeg_calc_output_dimensions(&info);
+    // Refused before libjpeg or the picture ask for the memory; a progressive
+    // file keeps the whole picture's coefficients besides.
+    const std::uint64_t coefficients =
+        info.progressive_mode ? PictureBytes(info.image_width, info.image_height) / 2 * info.num_components : 0;
+    CheckPictureFits(info.image_width, info.image_height,
+                     PictureBytes(info.output_width, info.output_height) + coefficients);
     jpeg_start_decompress(&info);
   };
   if (!Guarded(codec.errors, start)) ThrowJpegError(codec.errors);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/Errors.h"
+
 namespace velmora {
 namespace {
 
@@ -15,7 +17,28 @@ void ComposeRow(const Pixel* __restrict background, const Pixel* __restrict draw
   }
 }
 
+constexpr std::uint64_t kMaxLayerBytes = (std::uint64_t{1} << 31) - 1;
+
 }  // namespace
+
+void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBlocks) {
+  const std::uint64_t bytes = PictureBytes(width, height);
+  std::uint64_t needed = kScreenPictures;
+  // A layer of the same pixel count keeps its memory when it is replaced.
+  for (const Bitmap* layer : {&layers.i1, &layers.i2, &layers.i4, &layers.i5, &layers.i3, &layers.i31, &layers.i41,
+                              &layers.i6})
+    if (bytes && PictureBytes(layer->Width(), layer->Height()) == bytes) --needed;
+  if (bytes > kMaxLayerBytes || freeBlocks < needed) throw ScreenTooLargeError(width, height);
+}
+
+std::uint64_t LargestScreenPixels(const std::function<std::uint64_t(std::uint64_t bytes)>& blocksThatFit) {
+  std::uint64_t fits = 0, fails = kMaxLayerBytes / sizeof(Pixel) + 1;
+  while (fails - fits > 1) {
+    const std::uint64_t pixels = fits + (fails - fits) / 2;
+    (blocksThatFit(pixels * sizeof(Pixel)) >= kScreenPictures ? fits : fails) = pixels;
+  }
+  return fits;
+}
 
 void Grow(const Layers& layers, Bitmap& layer) {
   if (layer.Width() < layers.canvasWidth || layer.Height() < layers.canvasHeight) {

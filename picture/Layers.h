@@ -1,6 +1,9 @@
 #pragma once
 // The eight layer images of the drawing surface, in one pixel coordinate
 // system, with the rules that keep them large enough and in step.
+#include <cstdint>
+#include <functional>
+
 #include "picture/Bitmap.h"
 
 namespace velmora {
@@ -22,6 +25,22 @@ struct Layers {
   int canvasWidth = kDesignCanvasWidth;
   int canvasHeight = kDesignCanvasHeight;
 };
+
+// The pictures a drawing session holds at a screen size: the eight layers,
+// and two more pictures of the screen's size (the screen grab, and a layer
+// while it is being replaced).
+inline constexpr int kScreenPictures = 10;
+
+// Raises ScreenTooLargeError, before any of them is made, when the pictures
+// of a `width` × `height` screen cannot be had: a layer would take 2 GiB or
+// more, or `freeBlocks` (how many more pictures of that size the process can
+// still allocate, BlocksThatFit) falls short of those the layers do not
+// already hold at that size.
+void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBlocks);
+
+// The most pixels a screen may have for its pictures to fit, given how many
+// blocks of a size the process can still allocate.
+std::uint64_t LargestScreenPixels(const std::function<std::uint64_t(std::uint64_t bytes)>& blocksThatFit);
 
 // The grow rule: when the layer is narrower or shorter than the visible
 // canvas, it takes the canvas's width and height (a larger dimension is cut),

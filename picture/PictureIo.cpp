@@ -60,14 +60,7 @@ std::string ReadPictureFile(const std::string& path) {
   return bytes;
 }
 
-PictureFileWriter::PictureFileWriter(const std::string& path) {
-  try {
-    file_.emplace(path);
-  } catch (const InOutError&) {
-    // The reason is still the system's from the failed creation.
-    throw Error(Format("Cannot create file \"%s\". %s", path.c_str(), LastSystemErrorText().c_str()));
-  }
-}
+PictureFileWriter::PictureFileWriter(const std::string& path) { file_.emplace(path); }
 
 PictureKind SniffPicture(std::string_view head) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(head[i]); };

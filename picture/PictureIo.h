@@ -15,12 +15,12 @@ namespace velmora {
 std::string ReadPictureFile(const std::string& path);
 
 // Writes a picture file through a FileReplacer, so a failure part-way keeps
-// the previous file. Raises "Cannot create file "<path>". <system reason>"
-// when the file cannot be created; later failures raise the file error.
+// the previous file; its errors name the file and the system's reason.
 class PictureFileWriter {
  public:
   explicit PictureFileWriter(const std::string& path);
   void Write(const void* data, std::size_t size) { file_->Write(data, size); }
+  void Close() { file_->Close(); }
   void Commit() { file_->Commit(); }
 
  private:

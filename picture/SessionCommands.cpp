@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "picture/BmpFile.h"
+#include "picture/PictureIo.h"
 
 namespace velmora {
 namespace {
@@ -68,8 +69,16 @@ void CancelAll(Layers& layers) {
 }
 
 void SaveWorkFiles(const Layers& layers, const std::string& workDirectory) {
-  WriteBmpFile(layers.i4, workDirectory + "1.bmp");
-  WriteBmpFile(layers.i5, workDirectory + "2.bmp");
+  // Both are written whole before either replaces its file, so a failure
+  // (a full disk, a read-only folder) leaves the pair as it was.
+  PictureFileWriter composed(workDirectory + "1.bmp");
+  PictureFileWriter drawing(workDirectory + "2.bmp");
+  WriteBmp24(layers.i4, composed);
+  WriteBmp24(layers.i5, drawing);
+  composed.Close();
+  drawing.Close();
+  composed.Commit();
+  drawing.Commit();
 }
 
 int EraserHalfSize(int brushSize) {

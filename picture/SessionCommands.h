@@ -28,8 +28,9 @@ void CancelLast(Layers& layers, bool showWindows);
 // "Cancel all" (`sb7Click`): the bare wallpaper everywhere, no drawing.
 void CancelAll(Layers& layers);
 
-// "Done"'s writes: the composed layer as "1.bmp", then the drawing layer as
-// "2.bmp", in the work directory (a path ending with its separator).
+// "Done"'s writes: the composed layer as "1.bmp" and the drawing layer as
+// "2.bmp", in the work directory (a path ending with its separator). Both are
+// written whole before either file is replaced: a failed write keeps both.
 void SaveWorkFiles(const Layers& layers, const std::string& workDirectory);
 
 enum class Tool { kBrush, kEraseLast, kEraseAll };

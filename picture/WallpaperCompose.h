@@ -54,7 +54,9 @@ struct FirstStartCalls {
 // "2.bmp" gets a screen-sized drawing layer all in the key colour. Every start
 // then loads the composed layer from "1.bmp" and the drawing layer from
 // "2.bmp"; a later start decodes `wallpaper` (the current wallpaper) into the
-// background layer, and its errors end the preparation.
+// background layer, and its errors end the preparation. A screen whose
+// pictures cannot be held raises ScreenTooLargeError before any file is
+// written.
 void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
                    const std::string& workDirectory, const ScreenFacts& screen, const FirstStartCalls& calls);
 

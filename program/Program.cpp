@@ -1,5 +1,8 @@
 #include "program/Program.h"
 
+#include <cstdint>
+#include <cstdio>
+
 #include "shellutil/PathUtil.h"
 
 namespace velmora {
@@ -23,6 +26,20 @@ std::string FindWorkDirectory(const std::string& currentDirectory, bool programI
   if (programInCurrentDirectory) return currentDirectory + "\\";
   const std::string& run = userRunValue.empty() ? machineRunValue : userRunValue;
   return DirectoryOf(StripQuotes(run));
+}
+
+std::string InstanceMutexName(const std::string& workDirectory) {
+  std::string folder = workDirectory;
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  // FNV-1a over the path in capitals, as the file system compares names.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : folder) {
+    const unsigned char byte = c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c == '/' ? '\\' : c;
+    hash = (hash ^ byte) * 1099511628211ull;
+  }
+  char name[48];
+  std::snprintf(name, sizeof name, "Local\\Velmora-%016llx", static_cast<unsigned long long>(hash));
+  return name;
 }
 
 }  // namespace velmora

@@ -32,4 +32,9 @@ std::string RunValueFor(const std::string& workDirectory);
 std::string FindWorkDirectory(const std::string& currentDirectory, bool programInCurrentDirectory,
                               const std::string& userRunValue, const std::string& machineRunValue);
 
+// The name of the mutex that one running program holds for its work
+// directory: the same for every spelling the file system takes for the same
+// folder (letter case, a trailing backslash), and short whatever the path.
+std::string InstanceMutexName(const std::string& workDirectory);
+
 }  // namespace velmora

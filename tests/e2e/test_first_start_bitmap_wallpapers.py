@@ -100,7 +100,7 @@ def test_imagemagick_bitmaps_start_cleanly_and_1_jpg_matches_them(rig, kvx, work
         assert program.wait_exit() == 0, form
 
 
-@pytest.mark.parametrize("kind", ["truncated-bmp", "corrupt-jpeg"])
+@pytest.mark.parametrize("kind", ["truncated-bmp", "corrupt-jpeg", "huge-jpeg"])
 def test_an_unreadable_wallpaper_shows_its_error_once_and_the_first_start_goes_on(rig, kvx, workdir, tmp_path,
                                                                                    kind):
     if kind == "truncated-bmp":
@@ -109,9 +109,16 @@ def test_an_unreadable_wallpaper_shows_its_error_once_and_the_first_start_goes_o
         whole = (tmp_path / "whole.bmp").read_bytes()
         (workdir / "paper.bmp").write_bytes(whole[:len(whole) // 2])
         name, message = "paper.bmp", r"Stream read error\."
-    else:
+    elif kind == "corrupt-jpeg":
         (workdir / "paper.jpg").write_bytes(b"\xff\xd8\xff\xe0 this is not really a JPEG picture" * 4)
         name, message = "paper.jpg", r"JPEG error #\d+\."
+    else:  # a frame header claiming 60000 x 60000 pixels
+        Image.new("RGB", (16, 16), (200, 40, 40)).save(tmp_path / "small.jpg")
+        jpeg = bytearray((tmp_path / "small.jpg").read_bytes())
+        frame = jpeg.index(b"\xff\xc0")
+        jpeg[frame + 5:frame + 9] = b"\xea\x60\xea\x60"
+        (workdir / "paper.jpg").write_bytes(bytes(jpeg))
+        name, message = "paper.jpg", r"The picture is too large: 60000 x 60000 pixels do not fit in memory\."
     set_desktop_wallpaper(rig, workdir, name)
 
     program = first_start_until_written(rig, kvx, workdir)

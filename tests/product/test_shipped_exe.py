@@ -15,6 +15,7 @@ SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "ker
                "msvcrt.dll", "ole32.dll", "shell32.dll", "user32.dll", "uxtheme.dll"}
 IMAGE_FILE_MACHINE_I386 = 0x14C
 IMAGE_FILE_RELOCS_STRIPPED = 0x0001
+IMAGE_FILE_LARGE_ADDRESS_AWARE = 0x0020
 PE32_MAGIC = 0x10B
 SUBSYSTEM_WINDOWS_GUI = 2
 DYNAMIC_BASE = 0x0040
@@ -78,6 +79,10 @@ def test_it_imports_only_system_dlls(exe):
     dlls = [name.lower() for name in exe.imported_dlls()]
     assert "kernel32.dll" in dlls and "user32.dll" in dlls
     assert set(dlls) <= SYSTEM_DLLS, f"DLLs that Windows does not supply: {set(dlls) - SYSTEM_DLLS}"
+
+
+def test_it_may_use_4_gb_of_address_space_on_64_bit_windows(exe):
+    assert exe.characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE, "not large-address-aware"
 
 
 def test_aslr_and_dep_are_on(exe):

@@ -52,18 +52,27 @@ TEST(FileReplace, AFullDiskPartWayKeepsThePreviousFile) {
   test::WriteFile(path, "previous settings");
   // The temporary file lands on a device that is always full.
   ASSERT_EQ(symlink("/dev/full", (path + ".tmp").c_str()), 0);
-  EXPECT_EQ(MessageOf([&] { ReplaceFileContents(path, std::string(100000, 'x')); }), "Disk full");
+  EXPECT_EQ(MessageOf([&] { ReplaceFileContents(path, std::string(100000, 'x')); }),
+            "Cannot write file \"" + path + "\". No space left on device");
   EXPECT_EQ(test::ReadFile(path), "previous settings");
   EXPECT_FALSE(test::Exists(path + ".tmp"));
 }
 
-TEST(FileReplace, ReportsTheDocumentedMessages) {
+// What failed, the file and the system's reason, with the runtime's code.
+TEST(FileReplace, ReportsTheSystemsReason) {
   test::ScratchDir dir;
-  EXPECT_EQ(MessageOf([&] { ReplaceFileContents(dir / "no-such-dir/kvx.ini", "x"); }), "Invalid filename");
+  EXPECT_EQ(MessageOf([&] { ReplaceFileContents(dir / "no-such-dir/kvx.ini", "x"); }),
+            "Cannot create file \"" + (dir / "no-such-dir/kvx.ini") + "\". No such file or directory");
+  try {
+    ReplaceFileContents(dir / "no-such-dir/kvx.ini", "x");
+  } catch (const InOutError& e) {
+    EXPECT_EQ(e.Code(), io::kInvalidFilename);
+  }
   // A directory where the file should be cannot be replaced, and stays.
   const std::string target = dir / "target";
   ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
-  EXPECT_EQ(MessageOf([&] { ReplaceFileContents(target, "x"); }), "File access denied");
+  EXPECT_EQ(MessageOf([&] { ReplaceFileContents(target, "x"); }),
+            "Cannot replace file \"" + target + "\". Is a directory");
   EXPECT_TRUE(test::Exists(target));
   EXPECT_FALSE(test::Exists(target + ".tmp"));
 }

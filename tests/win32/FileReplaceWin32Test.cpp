@@ -27,6 +27,17 @@ std::string Read(const std::string& path) {
   return bytes.str();
 }
 
+// The system's words for an error code, as the error box shows them.
+std::string SystemText(DWORD code) {
+  char text[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text,
+                 nullptr);
+  std::string result = text;
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+    result.pop_back();
+  return result;
+}
+
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -56,7 +67,8 @@ TEST(FileReplaceWin32, AFileOpenElsewhereWithoutSharingIsNotDestroyed) {
     ReplaceFileContents(path, "other");
     ADD_FAILURE() << "replaced a locked file";
   } catch (const InOutError& e) {
-    EXPECT_STREQ(e.what(), "File access denied");
+    EXPECT_EQ(e.Code(), io::kAccessDenied);
+    EXPECT_EQ(std::string(e.what()).rfind("Cannot replace file \"" + path + "\". ", 0), 0u) << e.what();
   }
   CloseHandle(locked);
   EXPECT_EQ(Read(path), "drawing");
@@ -64,13 +76,30 @@ TEST(FileReplaceWin32, AFileOpenElsewhereWithoutSharingIsNotDestroyed) {
   DeleteFileA(path.c_str());
 }
 
-TEST(FileReplaceWin32, AMissingDirectoryIsAnInvalidFilename) {
+// The error names the file and gives the system's reason, not the runtime's
+// short word for it.
+TEST(FileReplaceWin32, FailuresTellTheSystemsReason) {
+  const std::string missing = TempDir() + "no-such-dir\\kvx.ini";
   try {
-    ReplaceFileContents(TempDir() + "no-such-dir\\kvx.ini", "x");
+    ReplaceFileContents(missing, "x");
     FAIL();
   } catch (const InOutError& e) {
-    EXPECT_STREQ(e.what(), "Invalid filename");
+    EXPECT_EQ(e.Code(), io::kInvalidFilename);
+    EXPECT_EQ(e.what(), "Cannot create file \"" + missing + "\". " + SystemText(ERROR_PATH_NOT_FOUND));
   }
+  // A folder in the way of the temporary file: the previous file stays.
+  const std::string path = TempDir() + "1.bmp";
+  ReplaceFileContents(path, "picture");
+  ASSERT_TRUE(CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+  try {
+    ReplaceFileContents(path, "other");
+    FAIL();
+  } catch (const InOutError& e) {
+    EXPECT_EQ(e.what(), "Cannot create file \"" + path + "\". " + SystemText(ERROR_ACCESS_DENIED));
+  }
+  EXPECT_EQ(Read(path), "picture");
+  RemoveDirectoryA((path + ".tmp").c_str());
+  DeleteFileA(path.c_str());
 }
 
 }  // namespace

@@ -325,6 +325,29 @@ int Redraw(const wchar_t* handleText) {
   return 0;
 }
 
+// What Windows sends every top-level window of a process at a logoff, shown
+// or not: the question, then the end. Prints each window's answer.
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+  return TRUE;
+}
+
+int EndSession(const wchar_t* pidText) {
+  const DWORD pid = std::wcstoul(pidText, nullptr, 10);
+  std::vector<HWND> all;
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&all));
+  for (HWND hwnd : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != pid) continue;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer);
+    SendMessageTimeoutW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, nullptr);
+    PrintLine("{\"class\": " + Quote(ClassName(hwnd)) + ", \"answer\": " + std::to_string(answer) + "}");
+  }
+  return 0;
+}
+
 int ListChildren(const wchar_t* handleText) {
   auto parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
   if (!IsWindow(parent)) return 1;
@@ -643,7 +666,7 @@ int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
       "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold [--repaint-taskbar]\n"
-      "       probe set-wallpaper PATH | workarea | bits | redraw HWND | children HWND\n"
+      "       probe set-wallpaper PATH | workarea | bits | redraw HWND | children HWND | end-session PID\n"
       "       probe pattern LEFT TOP WIDTH HEIGHT | lock PATH | forget-keys | drag-files X Y PATH...\n"
       "       probe watch CLASS [--pid N | --exe NAME] [--timeout S]\n",
       stderr);
@@ -670,6 +693,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"hold" && argc == 3 && std::wcscmp(argv[2], L"--repaint-taskbar") == 0) return Hold(true);
   if (command == L"redraw" && argc == 3) return Redraw(argv[2]);
   if (command == L"children" && argc == 3) return ListChildren(argv[2]);
+  if (command == L"end-session" && argc == 3) return EndSession(argv[2]);
   if (command == L"pattern" && argc == 6)
     return ShowPattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   if (command == L"lock" && argc == 3) return LockFile(argv[2]);

@@ -227,7 +227,8 @@ TEST(BmpFile, CutOrDamagedFilesNeverReadPastTheirBytes) {
         std::string damaged = file;
         damaged[at] = static_cast<char>(damaged[at] ^ flip);
         const std::string message = MessageOf([&] { DecodeBmp(damaged); });
-        EXPECT_TRUE(messages.count(message)) << at << ": " << message;
+        EXPECT_TRUE(messages.count(message) || message.rfind("The picture is too large: ", 0) == 0)
+            << at << ": " << message;
       }
     }
   }
@@ -256,7 +257,8 @@ TEST(BmpFile, AFailedWriteKeepsThePreviousFile) {
   WriteBmpFile(PictureOf({"k"}), path);
   const std::string previous = test::ReadFile(path);
   ASSERT_EQ(symlink("/dev/full", (path + ".tmp").c_str()), 0);
-  EXPECT_EQ(MessageOf([&] { WriteBmpFile(Bitmap(500, 500, test::kRed), path); }), "Disk full");
+  EXPECT_EQ(MessageOf([&] { WriteBmpFile(Bitmap(500, 500, test::kRed), path); }),
+            "Cannot write file \"" + path + "\". No space left on device");
   EXPECT_EQ(test::ReadFile(path), previous);
 }
 

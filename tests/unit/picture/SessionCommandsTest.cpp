@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "picture/BmpFile.h"
@@ -177,6 +179,15 @@ TEST(SessionCommands, DoneWritesTheComposedAndDrawingLayers) {
   EXPECT_EQ(test::ReadFile(dir / "2.bmp"), EncodeBmp24(layers.i5));
   EXPECT_EQ(test::MessageOf([&] { SaveWorkFiles(layers, dir / "gone/"); }),
             "Cannot create file \"" + (dir / "gone/1.bmp") + "\". No such file or directory");
+  // The drawing cannot be written: the composed picture is not replaced either.
+  test::WriteFile(dir / "1.bmp", "previous picture");
+  test::WriteFile(dir / "2.bmp", "previous drawing");
+  ASSERT_EQ(symlink("/dev/full", (dir / "2.bmp.tmp").c_str()), 0);
+  EXPECT_EQ(test::MessageOf([&] { SaveWorkFiles(layers, dir.Path() + "/"); }),
+            "Cannot write file \"" + (dir / "2.bmp") + "\". No space left on device");
+  EXPECT_EQ(test::ReadFile(dir / "1.bmp"), "previous picture");
+  EXPECT_EQ(test::ReadFile(dir / "2.bmp"), "previous drawing");
+  EXPECT_FALSE(test::Exists(dir / "1.bmp.tmp"));
 }
 
 }  // namespace

@@ -29,5 +29,17 @@ TEST(WorkDirectory, RunValueQuotesThePathAndReadsBack) {
   EXPECT_EQ(StripQuotes("a\"b"), "a\"b");
 }
 
+TEST(WorkDirectory, OneInstanceMutexPerFolderHoweverItIsSpelt) {
+  const std::string name = InstanceMutexName("C:\\Users\\Ann\\Velmora\\");
+  EXPECT_EQ(name.rfind("Local\\Velmora-", 0), 0u);
+  EXPECT_EQ(name.size(), std::string("Local\\Velmora-").size() + 16);
+  EXPECT_EQ(InstanceMutexName("c:\\users\\ann\\velmora"), name);
+  EXPECT_EQ(InstanceMutexName("C:/Users/Ann/Velmora/"), name);
+  EXPECT_NE(InstanceMutexName("C:\\Users\\Ann\\Velmora2\\"), name);
+  EXPECT_NE(InstanceMutexName("D:\\Users\\Ann\\Velmora\\"), name);
+  // Long paths give names of the same length, within the system's limit.
+  EXPECT_EQ(InstanceMutexName(std::string(2000, 'x')).size(), name.size());
+}
+
 }  // namespace
 }  // namespace velmora

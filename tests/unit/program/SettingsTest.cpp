@@ -187,14 +187,16 @@ TEST(Settings, AFailedSaveKeepsThePreviousFileAndSaysWhy) {
     SaveSettings(dir / "kvx.ini", changed);
     FAIL();
   } catch (const InOutError& e) {
-    EXPECT_STREQ(e.what(), "Disk full");
+    EXPECT_EQ(e.Code(), io::kDiskFull);
+    EXPECT_EQ(e.what(), "Cannot write file \"" + (dir / "kvx.ini") + "\". No space left on device");
   }
   EXPECT_EQ(test::ReadFile(dir / "kvx.ini"), before);
   try {
     SaveSettings(dir / "gone/kvx.ini", changed);
     FAIL();
   } catch (const InOutError& e) {
-    EXPECT_STREQ(e.what(), "Invalid filename");
+    EXPECT_EQ(e.Code(), io::kInvalidFilename);
+    EXPECT_EQ(e.what(), "Cannot create file \"" + (dir / "gone/kvx.ini") + "\". No such file or directory");
   }
 }
 
