@@ -2,6 +2,7 @@
 
 #include "about/about.h"
 #include "app/ScreenGrab.h"
+#include "app/SessionKeys.h"
 #include "app/StartupRoutine.h"
 #include "app/StartupWindows.h"
 #include "app/ToolbarFaces.h"
@@ -133,6 +134,7 @@ TForm1::TForm1()
 
   WireHoverScheme(*this);
   WireToolbarMotion(*this);
+  WireSessionKeys(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -197,6 +199,7 @@ void TForm1::ctiClick() {
   ResumeSpacePoll(*this);
   RECT workArea{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  Form2().History().Clear();
   OpenSession(Form2().LayerImages(), GrabScreen(), workArea.right - workArea.left, workArea.bottom - workArea.top,
               sw.Checked());
   Form2().Invalidate();
@@ -214,11 +217,13 @@ void TForm1::BitBtn1Click() {
 }
 
 void TForm1::sb6Click() {
+  Form2().History().Clear();
   CancelLast(Form2().LayerImages(), sw.Checked());
   Form2().Invalidate();
 }
 
 void TForm1::sb7Click() {
+  Form2().History().Clear();
   CancelAll(Form2().LayerImages());
   Form2().Invalidate();
 }

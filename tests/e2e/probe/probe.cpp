@@ -6,7 +6,7 @@
 //   probe windows [--pid N | --exe NAME]   visible top-level windows
 //   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
 //   probe click HWND                       presses a button (BM_CLICK)
-//   probe processes [--exe NAME]           running processes
+//   probe processes [--exe NAME]           running processes, with their working set in bytes
 //   probe clipboard-formats                formats on the clipboard
 //   probe hold [--repaint-taskbar]         waits forever (keeps the desktop alive);
 //                                          repaints the taskbar after settings changes
@@ -32,6 +32,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
+#include <psapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -240,11 +241,23 @@ int Click(const wchar_t* handleText) {
   return 0;
 }
 
+// The memory the process has in use (-1 when it cannot be asked).
+long long WorkingSet(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return -1;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  const bool ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
+  CloseHandle(process);
+  return ok ? static_cast<long long>(counters.WorkingSetSize) : -1;
+}
+
 int ListProcesses(const Filter& filter) {
   for (const auto& p : Processes()) {
     if (!filter.exe.empty() && lstrcmpiW(p.exe.c_str(), filter.exe.c_str()) != 0) continue;
     PrintLine("{\"kind\": \"process\", \"pid\": " + std::to_string(p.pid) +
-              ", \"parent\": " + std::to_string(p.parent) + ", \"exe\": " + Quote(p.exe) + "}");
+              ", \"parent\": " + std::to_string(p.parent) + ", \"exe\": " + Quote(p.exe) +
+              ", \"memory\": " + std::to_string(WorkingSet(p.pid)) + "}");
   }
   return 0;
 }
