@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "about/about.h"
+#include "app/SessionKeys.h"
 #include "app/Unit1.h"
 #include "components/ComponentErrors.h"
 #include "copywindow/copywindow.h"
@@ -38,7 +39,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Form7();
   Form6();
   Form10();
-  Form7().OnSaveSettings([] { Form1().SaveSettings(); });
+  Form7().OnSaveSettings([] {
+    RegisterNotepadHotKey(Form1());
+    Form1().SaveSettings();
+  });
 
   const int code = RunMessageLoop();
   Form1().cti.reset();  // the icon leaves the notification area with the program

@@ -1,7 +1,7 @@
 #pragma once
-// The keys of a drawing session that no single control owns: Ctrl+Z and
-// Ctrl+Y on the toolbar or the drawing surface take the last step back and
-// redo it.
+// The keys that no single control owns: the global hotkey, which does what a
+// click on the icon does, and Ctrl+Z and Ctrl+Y on the toolbar or the drawing
+// surface, which take the session's last step back and redo it.
 #include <windows.h>
 
 namespace velmora {
@@ -11,7 +11,12 @@ class TForm1;
 // Puts the program's key handling in front of the message loop's dispatch.
 void WireSessionKeys(TForm1& toolbar);
 
-// True when the message was a session key and has been acted on.
+// True when the message was one of these keys and has been acted on.
 bool HandleSessionKey(TForm1& toolbar, const MSG& msg);
+
+// Registers the hotkey the options window holds, in place of the one before.
+// When another program holds it, the icon's balloon says so, once for each
+// key, and the icon works as ever.
+void RegisterNotepadHotKey(TForm1& toolbar);
 
 }  // namespace velmora

@@ -170,6 +170,11 @@ void TForm1::MenuCommand(UINT id) {
 }
 
 void TForm1::Timer1Timer() {
+  // The hotkey works even when a later start-up step fails.
+  struct RegisterAfter {
+    TForm1& toolbar;
+    ~RegisterAfter() { RegisterNotepadHotKey(toolbar); }
+  } registerAfter{*this};
   StartupWindows windows(*this);
   RunStartup(windows);
 }
