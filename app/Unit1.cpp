@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "about/about.h"
+#include "app/OutsideWallpaper.h"
 #include "app/ScreenGrab.h"
 #include "app/SessionKeys.h"
 #include "app/StartupRoutine.h"
@@ -177,6 +178,7 @@ void TForm1::Timer1Timer() {
   } registerAfter{*this};
   StartupWindows windows(*this);
   RunStartup(windows);
+  WatchOutsideWallpaper(*this);
 }
 
 void TForm1::sizChange() {
