@@ -174,7 +174,13 @@ void TForm1::Timer1Timer() {
   // The hotkey works even when a later start-up step fails.
   struct RegisterAfter {
     TForm1& toolbar;
-    ~RegisterAfter() { RegisterNotepadHotKey(toolbar); }
+    ~RegisterAfter() {
+      try {
+        RegisterNotepadHotKey(toolbar);
+      } catch (...) {
+        // Never out of a destructor; start-up's own error, if any, is the one to show.
+      }
+    }
   } registerAfter{*this};
   StartupWindows windows(*this);
   RunStartup(windows);
