@@ -5,6 +5,7 @@
 
 #include "about/about.h"
 #include "app/ScreenGrab.h"
+#include "app/SessionKeys.h"
 #include "app/SingleInstance.h"
 #include "app/Unit1.h"
 #include "components/ComponentErrors.h"
@@ -58,7 +59,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Form7();
   Form6();
   Form10();
-  Form7().OnSaveSettings([] { Form1().SaveSettings(); });
+  Form7().OnSaveSettings([] {
+    RegisterNotepadHotKey(Form1());
+    Form1().SaveSettings();
+  });
 
   const int code = RunMessageLoop();
   KeepGrabOnClipboard();

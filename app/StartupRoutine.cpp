@@ -28,6 +28,8 @@ class StartupSettings : public SettingsTarget {
   void CopyWidth(int v) override { host_.Settings().CopyWidth(v); }
   void CopyHeight(int v) override { host_.Settings().CopyHeight(v); }
   void RunAtStartup() override { host_.Settings().RunAtStartup(); }
+  void NotepadHotKey(const std::string& text) override { host_.Settings().NotepadHotKey(text); }
+  void KeepDrawing(bool on) override { host_.Settings().KeepDrawing(on); }
 
   void Wallpaper(const std::string& text) override {
     wallpaper_ = text;

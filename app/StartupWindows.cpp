@@ -106,6 +106,12 @@ void StartupWindows::RunAtStartup() { Form7().cba.SetChecked(true); }
 void StartupWindows::Wallpaper(const std::string&) {}
 void StartupWindows::ChangeModeAndMinutes(ChangeMode, const std::string&) {}
 
+// A hotkey line not understood leaves the default in place, without a word.
+void StartupWindows::NotepadHotKey(const std::string& text) {
+  if (const auto hotKey = ParseHotKey(text)) Form7().hk.SetValue(*hotKey);
+}
+void StartupWindows::KeepDrawing(bool on) { Form7().cbk.SetChecked(on); }
+
 Settings CollectSettings(const TForm1& toolbar) {
   Settings s;
   s.brushSize = toolbar.siz.Position();

@@ -56,6 +56,8 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void RunAtStartup() override;
   void Wallpaper(const std::string& text) override;
   void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) override;
+  void NotepadHotKey(const std::string& text) override;
+  void KeepDrawing(bool on) override;
 
   TForm1& toolbar_;
 };

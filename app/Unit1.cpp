@@ -1,7 +1,9 @@
 #include "app/Unit1.h"
 
 #include "about/about.h"
+#include "app/OutsideWallpaper.h"
 #include "app/ScreenGrab.h"
+#include "app/SessionKeys.h"
 #include "app/StartupRoutine.h"
 #include "app/StartupWindows.h"
 #include "app/ToolbarFaces.h"
@@ -134,6 +136,7 @@ TForm1::TForm1()
 
   WireHoverScheme(*this);
   WireToolbarMotion(*this);
+  WireSessionKeys(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -169,8 +172,20 @@ void TForm1::MenuCommand(UINT id) {
 }
 
 void TForm1::Timer1Timer() {
+  // The hotkey works even when a later start-up step fails.
+  struct RegisterAfter {
+    TForm1& toolbar;
+    ~RegisterAfter() {
+      try {
+        RegisterNotepadHotKey(toolbar);
+      } catch (...) {
+        // Never out of a destructor; start-up's own error, if any, is the one to show.
+      }
+    }
+  } registerAfter{*this};
   StartupWindows windows(*this);
   RunStartup(windows);
+  WatchOutsideWallpaper(*this);
 }
 
 void TForm1::sizChange() {
@@ -198,6 +213,7 @@ void TForm1::ctiClick() {
   ResumeSpacePoll(*this);
   RECT workArea{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  Form2().History().Clear();
   OpenSession(Form2().LayerImages(), GrabScreen(), workArea.right - workArea.left, workArea.bottom - workArea.top,
               sw.Checked());
   // The screen snapshot is the grab itself.
@@ -217,11 +233,13 @@ void TForm1::BitBtn1Click() {
 }
 
 void TForm1::sb6Click() {
+  Form2().History().Clear();
   CancelLast(Form2().LayerImages(), sw.Checked());
   Form2().Invalidate();
 }
 
 void TForm1::sb7Click() {
+  Form2().History().Clear();
   CancelAll(Form2().LayerImages());
   Form2().Invalidate();
 }

@@ -93,6 +93,23 @@ bool TTrayIcon::Notify(DWORD message) {
   return NotifyFunction()(message, &record_) != FALSE;
 }
 
+bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+  auto put = [](char* field, std::size_t size, const std::string& value) {
+    const std::size_t n = std::min(value.size(), size - 1);
+    std::copy_n(value.data(), n, field);
+    field[n] = '\0';
+  };
+  put(record_.szInfoTitle, sizeof record_.szInfoTitle, title);
+  put(record_.szInfo, sizeof record_.szInfo, text);
+  record_.dwInfoFlags = NIIF_WARNING;
+  record_.uTimeout = 10000;
+  record_.uFlags |= NIF_INFO;
+  const bool shown = Notify(NIM_MODIFY);
+  record_.uFlags &= ~static_cast<UINT>(NIF_INFO);
+  record_.szInfo[0] = record_.szInfoTitle[0] = '\0';
+  return shown;
+}
+
 bool TTrayIcon::AddIcon() {
   iconVisible_ = true;
   const bool added = Notify(NIM_ADD);

@@ -61,6 +61,9 @@ class TTrayIcon {
   // the icon, IconVisible, CycleIcons and WantEnterExitEvents and sets the
   // shell's notification version.
   void Loaded();
+  // A balloon tip at the icon, with the warning sign; the shell hides it
+  // after a while or at a click. Later updates of the icon show no balloon.
+  bool ShowBalloon(const std::string& title, const std::string& text);
 
   // Add, update and remove the icon; the shell's answer is only passed back.
   bool AddIcon();

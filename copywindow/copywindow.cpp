@@ -68,6 +68,8 @@ void TForm4::bcClick() {
 void TForm4::bpClick() {
   TForm2& surface = Form2();
   const PixelRect at = PieceOnLayers();
+  surface.History().RecordChange(surface.LayerImages(),
+                                 {at.left, at.top, at.left + piece_.Width(), at.top + piece_.Height()});
   PlacePiece(surface.LayerImages(), piece_, {at.left, at.top});
   surface.Invalidate();  // the whole canvas shows the screen layer now
   mv.Show();

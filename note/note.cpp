@@ -73,6 +73,8 @@ void TForm3::BitBtn1Click() {
   POINT origin{0, 0};
   ClientToScreen(lb.Hwnd(), &origin);
   ScreenToClient(Form2().Handle(), &origin);
+  Form2().History().RecordChange(Form2().LayerImages(),
+                                 {origin.x, origin.y, origin.x + note.Width(), origin.y + note.Height()});
   Form2().InvalidateCanvas(StampNote(Form2().LayerImages(), note, origin.x, origin.y));
   lb.Clear();
   m1.Clear();

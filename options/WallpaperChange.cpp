@@ -25,6 +25,7 @@ void ChangeWallpaper(const std::string& path) {
     }
   } restore{options, optionsShown};
 
+  Form2().History().Clear();  // the composed layer is rebuilt whole
   ChangeWallpaperPicture(Form2().LayerImages(), path, WorkDirectory());
   ApplyWallpaper(WorkFile("1.bmp"), true);
 }

@@ -63,7 +63,7 @@ TForm7::TForm7()
             .caption = "Options",
             .border = BorderStyle::kSingle,
             .position = FormPosition::kScreenCenter,
-            .clientSize = {289, 515}}) {
+            .clientSize = {289, 575}}) {
   cba.OnClick([this] { cbaClick(); });
   em.OnChange([this] { emChange(); });
   rb2.OnClick([this] { rb2Click(); });
@@ -139,6 +139,8 @@ void TForm7::StoreSettings(Settings& settings) const {
   settings.wallpaper = ecw.Text();
   settings.changeMode = SelectedChangeMode();
   settings.minutes = em.Text();
+  settings.hotKey = HotKeyText(hk.Value());
+  settings.keepDrawing = cbk.Checked();
 }
 
 void TForm7::ApplySettings(const Settings& settings) {
@@ -146,6 +148,8 @@ void TForm7::ApplySettings(const Settings& settings) {
   ecw.SetText(settings.wallpaper);
   em.SetText(settings.minutes);
   SelectChangeMode(settings.changeMode);
+  if (const auto hotKey = ParseHotKey(settings.hotKey)) hk.SetValue(*hotKey);
+  cbk.SetChecked(settings.keepDrawing);
 }
 
 // Runs also when the program sets the box, so each start with the option on

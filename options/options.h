@@ -10,6 +10,7 @@
 #include "ui/FileDrop.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"
+#include "ui/HotKeyBox.h"
 #include "ui/OpenDialog.h"
 #include "ui/Panels.h"
 #include "ui/SystemControls.h"
@@ -55,6 +56,11 @@ class TForm7 : public Form {
   GlyphButton SpeedButton3{*this, {.bounds = {72, 488, 73, 22}, .caption = "Remove", .hint = "Browse"}};
   Image Image3{*this, Face({198, 480})};
   Label Label5{*this, FaceLabel(Image3, "Done")};
+  CheckBox cbk{*this,
+               {.bounds = {8, 522, 273, 17}, .caption = "Keep the drawing over a wallpaper set elsewhere",
+                .checked = true}};
+  Label Label8{*this, {.bounds = {8, 551}, .caption = "Notepad hotkey:"}};
+  HotKeyBox hk{*this, {.bounds = {96, 547, 129, 21}, .value = kDefaultHotKey}};
   Timer cw{*this, {.interval = kMillisecondsPerMinute, .enabled = false}};
   Timer tact{*this, {.interval = 50, .enabled = false}};
   OpenDialog od{{.filter = kPictureFilter}};
@@ -77,8 +83,8 @@ class TForm7 : public Form {
   // would; kNone leaves the buttons as they are.
   void SelectChangeMode(ChangeMode mode);
 
-  // This window's part of the settings file: `cba`, `ecw`, the change mode
-  // and `em`.
+  // This window's part of the settings file: `cba`, `ecw`, the change mode,
+  // `em`, the hotkey `hk` and `cbk`.
   void StoreSettings(Settings& settings) const;
   // Applies them as start-up does: a set flag checks `cba` (an unset one
   // changes nothing), the minutes go in before the change mode.

@@ -5,6 +5,7 @@
 
 #include "picture/BmpFile.h"
 #include "picture/PictureIo.h"
+#include "picture/UndoHistory.h"
 
 namespace velmora {
 namespace {
@@ -15,13 +16,20 @@ namespace {
 constexpr Pixel kBeyondPicture = kWhitePixel;
 constexpr Pixel kBeyondDrawing = kKeyPixel;
 
+PixelRect SpansBounds(const std::vector<Span>& spans) {
+  PixelRect bounds;
+  for (const Span& span : spans) bounds = Union(bounds, {span.left, span.y, span.right, span.y + 1});
+  return bounds;
+}
+
 PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel,
-                       std::vector<Span>& spans) {
+                       std::vector<Span>& spans, UndoHistory* history = nullptr) {
   Bitmap* const targets[] = {&layers.i1, &layers.i4, &layers.i5, &layers.i31};
   PixelRect reach;
   for (const Bitmap* target : targets) reach = Union(reach, BoundsOf(*target));
   // The shape is worked out once; each target clips it to its own size.
   LineSpans(x0, y0, x1, y1, width, reach, spans);
+  if (history) history->Touch(layers, SpansBounds(spans));
   const PixelRect dirty = FillSpans(layers.i1, spans, pixel);
   for (Bitmap* target : {&layers.i4, &layers.i5, &layers.i31}) FillSpans(*target, spans, pixel);
   return dirty;
@@ -125,16 +133,17 @@ void Stroke::Begin(int x, int y, int brushSize, std::uint32_t color) {
   pixel_ = PixelOf(color);
 }
 
-PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows) {
+PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows, UndoHistory* history) {
   if (!active_) return {};
   const int fromX = std::exchange(x_, x), fromY = std::exchange(y_, y);
+  if (history && tool != Tool::kBrush) history->Touch(layers, EraserSquare(x, y, size_));
   switch (tool) {
     case Tool::kEraseAll:
       return EraseAll(layers, x, y, size_);
     case Tool::kEraseLast:
       return EraseLast(layers, x, y, size_, showWindows);
     case Tool::kBrush:
-      return PaintSegment(layers, fromX, fromY, x, y, size_, pixel_, spans_);
+      return PaintSegment(layers, fromX, fromY, x, y, size_, pixel_, spans_, history);
   }
   return {};
 }

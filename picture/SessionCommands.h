@@ -12,6 +12,8 @@
 
 namespace velmora {
 
+class UndoHistory;
+
 // Opening a drawing session (`ctiClick` after the grab): `screen` becomes the
 // visible canvas and the session snapshots are taken. The canvas first takes
 // the size of the work area the drawing surface is about to cover, so the
@@ -63,8 +65,9 @@ class Stroke {
   // A press: nothing is drawn yet. A press while stroking begins anew.
   void Begin(int x, int y, int brushSize, std::uint32_t color);
   // A movement: applies the tool from the last point to (x, y); nothing when
-  // no stroke is under way. Returns the part of the visible canvas changed.
-  PixelRect Move(Layers& layers, Tool tool, int x, int y, bool showWindows);
+  // no stroke is under way. What it is about to change is announced to the
+  // history first. Returns the part of the visible canvas changed.
+  PixelRect Move(Layers& layers, Tool tool, int x, int y, bool showWindows, UndoHistory* history = nullptr);
   // The release.
   void End() { active_ = false; }
   bool Active() const { return active_; }

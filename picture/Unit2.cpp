@@ -62,6 +62,7 @@ void TForm2::i1MouseDown(int x, int y) {
   const Color color = ResolveColor(hooks_.brushColor ? hooks_.brushColor() : colors::kBlack,
                                    [](int number) { return static_cast<Color>(GetSysColor(number)); });
   stroke_.Begin(x, y, hooks_.brushSize ? hooks_.brushSize() : 1, color);
+  history_.BeginStep();
   SetCapture(Handle());  // the stroke follows the pointer beyond the window until the release
 }
 
@@ -69,14 +70,25 @@ void TForm2::i1MouseMove(int x, int y) {
   if (!stroke_.Active()) return;
   const Tool tool = hooks_.tool ? hooks_.tool() : Tool::kBrush;
   const bool showWindows = hooks_.showWindows ? hooks_.showWindows() : true;
-  InvalidateCanvas(stroke_.Move(layers_, tool, x, y, showWindows));
+  InvalidateCanvas(stroke_.Move(layers_, tool, x, y, showWindows, &history_));
 }
 
 void TForm2::i1MouseUp() {
   const bool wasStroking = stroke_.Active();
   stroke_.End();
+  history_.EndStep();
   if (GetCapture() == Handle()) ReleaseCapture();
   if (wasStroking && hooks_.end) hooks_.end();
+}
+
+void TForm2::Undo() {
+  if (stroke_.Active()) return;
+  InvalidateCanvas(history_.Undo(layers_, hooks_.showWindows ? hooks_.showWindows() : true));
+}
+
+void TForm2::Redo() {
+  if (stroke_.Active()) return;
+  InvalidateCanvas(history_.Redo(layers_, hooks_.showWindows ? hooks_.showWindows() : true));
 }
 
 void TForm2::InvalidateCanvas(const PixelRect& changed) {

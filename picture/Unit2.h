@@ -6,6 +6,7 @@
 
 #include "picture/Layers.h"
 #include "picture/SessionCommands.h"
+#include "picture/UndoHistory.h"
 #include "ui/Color.h"
 #include "ui/Form.h"
 
@@ -38,6 +39,13 @@ class TForm2 : public Form {
   void i1MouseUp();
   bool Stroking() const { return stroke_.Active(); }
 
+  // Ctrl+Z and Ctrl+Y: the last step of the session taken back or redone.
+  // Commands that change whole layers (opening, "Cancel last", "Cancel all",
+  // a wallpaper change) clear the history; notes and pieces record theirs.
+  UndoHistory& History() { return history_; }
+  void Undo();
+  void Redo();
+
   // Repaints the part of the visible canvas that a command changed.
   void InvalidateCanvas(const PixelRect& changed);
 
@@ -50,6 +58,7 @@ class TForm2 : public Form {
 
   Layers layers_;
   Stroke stroke_;
+  UndoHistory history_;
   StrokeHooks hooks_;
 };
 

@@ -1,5 +1,6 @@
 #include "picture/WallpaperCompose.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/MemoryLimit.h"
@@ -35,6 +36,33 @@ Bitmap FirstStartPicture(const std::string& wallpaper, const std::string& workDi
 }
 
 }  // namespace
+
+OutsideWallpaper ClassifyOutsideWallpaper(const std::string& path, const std::string& workDirectory) {
+  if (path.empty()) return OutsideWallpaper::kNone;
+  // Windows names files without regard to letter case.
+  const std::string own = workDirectory + "1.bmp";
+  auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+  if (path.size() == own.size() && std::equal(path.begin(), path.end(), own.begin(), [&](char a, char b) {
+        return lower(static_cast<unsigned char>(a)) == lower(static_cast<unsigned char>(b));
+      }))
+    return OutsideWallpaper::kOwn;
+  switch (SniffPictureFile(path)) {
+    case PictureKind::kJpeg:
+      return OutsideWallpaper::kJpeg;
+    case PictureKind::kBmp:
+      return OutsideWallpaper::kBmp;
+    case PictureKind::kNone:
+      break;
+  }
+  return OutsideWallpaper::kOther;
+}
+
+std::string OutsideWallpaperJpeg(const std::string& path, OutsideWallpaper kind, const std::string& workDirectory) {
+  if (kind != OutsideWallpaper::kBmp) return path;
+  const std::string jpegPath = workDirectory + "1.jpg";
+  WriteJpegFile(ReadBmpFile(path), jpegPath);
+  return jpegPath;
+}
 
 void SizeBackground(const Layers& layers, Bitmap& background) {
   if (background.Width() < layers.canvasWidth || background.Height() < layers.canvasHeight) {

@@ -27,6 +27,23 @@ void SetBackground(Layers& layers, Bitmap background);
 // leaves them holding the new picture, and the previous "1.bmp" whole.
 void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory);
 
+// A desktop wallpaper that something other than the program has set, as the
+// desktop's settings name it afterwards.
+enum class OutsideWallpaper {
+  kOwn,    // the program's own "1.bmp": its own change, nothing to do
+  kNone,   // no wallpaper
+  kJpeg,   // by content, whatever its name
+  kBmp,
+  kOther,  // another kind of file, or one that cannot be read
+};
+OutsideWallpaper ClassifyOutsideWallpaper(const std::string& path, const std::string& workDirectory);
+
+// The JPEG a wallpaper change takes for an outside JPEG or BMP: the JPEG
+// itself, or the BMP kept as the work directory's "1.jpg", as the first start
+// does, since every later start decodes the current wallpaper as a JPEG.
+// Raises the BMP's reading error or the JPEG's writing error.
+std::string OutsideWallpaperJpeg(const std::string& path, OutsideWallpaper kind, const std::string& workDirectory);
+
 // What the first start needs of the screen.
 struct ScreenFacts {
   int width = 0;

@@ -19,6 +19,7 @@ class SettingsReader {
   int Integer() { return StrToInt(lines_.Next()); }
   bool Flag() { return lines_.Next() == "1"; }
   std::string Text() { return lines_.Next(); }
+  bool AtEnd() const { return lines_.AtEnd(); }
 
  private:
   LineReader lines_;
@@ -75,6 +76,8 @@ std::string SettingsText(const Settings& s) {
       s.wallpaper,
       ChangeModeText(s.changeMode),
       s.minutes,
+      s.hotKey,
+      flag(s.keepDrawing),
   });
 }
 
@@ -102,6 +105,10 @@ void ReadSettings(const std::string& path, SettingsTarget& target) {
   target.Wallpaper(in.Text());
   const std::string mode = in.Text();
   target.ChangeModeAndMinutes(ChangeModeFromText(mode), in.Text());
+  if (in.AtEnd()) return;
+  target.NotepadHotKey(in.Text());
+  if (in.AtEnd()) return;
+  target.KeepDrawing(in.Flag());
 }
 
 namespace {
@@ -129,6 +136,8 @@ class StructTarget : public SettingsTarget {
     s_.minutes = minutes;
     s_.changeMode = mode;
   }
+  void NotepadHotKey(const std::string& text) override { s_.hotKey = text; }
+  void KeepDrawing(bool on) override { s_.keepDrawing = on; }
 
  private:
   Settings& s_;

@@ -1,5 +1,7 @@
 #pragma once
-// The settings file "kvx.ini": 18 values identified only by their line.
+// The settings file "kvx.ini": values identified only by their line. Files of
+// older versions end after line 18; the lines after it are read when present
+// and always written.
 #include <string>
 
 namespace velmora {
@@ -7,7 +9,7 @@ namespace velmora {
 inline constexpr char kSettingsFileName[] = "kvx.ini";
 // Line 16 before the first run; the first run replaces it by the wallpaper.
 inline constexpr char kFirstStartMarker[] = "first start";
-inline constexpr int kSettingsLineCount = 18;
+inline constexpr int kSettingsLineCount = 20;
 
 inline constexpr int kBrushColorCount = 20;
 inline constexpr int kNoteColorCount = 50;
@@ -35,6 +37,8 @@ struct Settings {
   std::string wallpaper;  // full path, or the first-start marker
   ChangeMode changeMode = ChangeMode::kNone;
   std::string minutes = "1";
+  std::string hotKey = "Ctrl+Alt+N";  // line 19: the global hotkey, empty for none
+  bool keepDrawing = true;            // line 20: the drawing laid over a wallpaper set elsewhere
 
   bool operator==(const Settings&) const = default;
 };
@@ -43,7 +47,7 @@ struct Settings {
 ChangeMode ChangeModeFromText(const std::string& text);
 std::string ChangeModeText(ChangeMode mode);
 
-// The file's 18 lines, each ended by CR LF.
+// The file's lines, each ended by CR LF.
 std::string SettingsText(const Settings& settings);
 
 // Writes the file whole through a temporary file, so a failed write keeps the
@@ -75,6 +79,9 @@ class SettingsTarget {
   virtual void RunAtStartup() = 0;
   virtual void Wallpaper(const std::string& text) = 0;
   virtual void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) = 0;
+  // Lines 19 and 20 reach the target only when the file holds them.
+  virtual void NotepadHotKey(const std::string& /*text*/) {}
+  virtual void KeepDrawing(bool /*on*/) {}
 };
 
 // Reads the file into the target. A missing file raises "File not found"; a

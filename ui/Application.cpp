@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "base/Product.h"
 #include "ui/Window.h"
 
@@ -24,7 +26,13 @@ bool IsFormMessage(MSG& msg) {
   return top && Window::FromHandle(top) && IsDialogMessageA(top, &msg);
 }
 
+std::function<bool(const MSG&)>& Filter() {
+  static std::function<bool(const MSG&)> filter;
+  return filter;
+}
+
 void Dispatch(MSG& msg) {
+  if (Filter() && Filter()(msg)) return;
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && IsFormMessage(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
@@ -39,6 +47,8 @@ void InitCommonControlsOnce() {
   }();
   (void)done;
 }
+
+void SetMessageFilter(std::function<bool(const MSG&)> filter) { Filter() = std::move(filter); }
 
 HWND ApplicationWindow() {
   static OwnerWindow owner;

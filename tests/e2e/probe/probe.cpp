@@ -6,7 +6,7 @@
 //   probe windows [--pid N | --exe NAME]   visible top-level windows
 //   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
 //   probe click HWND                       presses a button (BM_CLICK)
-//   probe processes [--exe NAME]           running processes
+//   probe processes [--exe NAME]           running processes, with their working set in bytes
 //   probe clipboard-formats                formats on the clipboard
 //   probe hold [--repaint-taskbar]         waits forever (keeps the desktop alive);
 //                                          repaints the taskbar after settings changes
@@ -19,6 +19,7 @@
 //   probe pattern LEFT TOP WIDTH HEIGHT    shows a borderless window of a known pattern until ended
 //   probe lock PATH                        holds the file open without sharing until ended
 //   probe forget-keys                      clears the keys' "pressed since asked" bits
+//   probe hotkey MODIFIERS KEY             holds a global hotkey (RegisterHotKey's numbers) until ended
 //   probe watch CLASS [--pid N | --exe NAME] [--timeout S]
 //                                          the visible windows' classes at each change, until a
 //                                          window of CLASS has shown and gone again (exit 1 on timeout)
@@ -32,6 +33,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
+#include <psapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -240,11 +242,23 @@ int Click(const wchar_t* handleText) {
   return 0;
 }
 
+// The memory the process has in use (-1 when it cannot be asked).
+long long WorkingSet(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return -1;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  const bool ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
+  CloseHandle(process);
+  return ok ? static_cast<long long>(counters.WorkingSetSize) : -1;
+}
+
 int ListProcesses(const Filter& filter) {
   for (const auto& p : Processes()) {
     if (!filter.exe.empty() && lstrcmpiW(p.exe.c_str(), filter.exe.c_str()) != 0) continue;
     PrintLine("{\"kind\": \"process\", \"pid\": " + std::to_string(p.pid) +
-              ", \"parent\": " + std::to_string(p.parent) + ", \"exe\": " + Quote(p.exe) + "}");
+              ", \"parent\": " + std::to_string(p.parent) + ", \"exe\": " + Quote(p.exe) +
+              ", \"memory\": " + std::to_string(WorkingSet(p.pid)) + "}");
   }
   return 0;
 }
@@ -662,12 +676,24 @@ int LockFile(const wchar_t* path) {
   return 0;
 }
 
+// Holds a global hotkey, as another program would, until ended.
+int HoldHotKey(UINT modifiers, UINT key) {
+  if (!RegisterHotKey(nullptr, 1, modifiers, key)) return 1;
+  PrintLine("{\"kind\": \"hotkey\", \"state\": \"held\", \"pid\": " + std::to_string(GetCurrentProcessId()) +
+            "}");
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  }
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
       "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold [--repaint-taskbar]\n"
       "       probe set-wallpaper PATH | workarea | bits | redraw HWND | children HWND | end-session PID\n"
       "       probe pattern LEFT TOP WIDTH HEIGHT | lock PATH | forget-keys | drag-files X Y PATH...\n"
+      "       probe hotkey MODIFIERS KEY\n"
       "       probe watch CLASS [--pid N | --exe NAME] [--timeout S]\n",
       stderr);
   return 2;
@@ -697,6 +723,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"pattern" && argc == 6)
     return ShowPattern(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   if (command == L"lock" && argc == 3) return LockFile(argv[2]);
+  if (command == L"hotkey" && argc == 4)
+    return HoldHotKey(static_cast<UINT>(_wtoi(argv[2])), static_cast<UINT>(_wtoi(argv[3])));
   if (command == L"forget-keys" && argc == 2) {
     // The "pressed since the last call" bit is the system's, not the caller's:
     // asking once takes it from keys typed before.

@@ -215,3 +215,32 @@ TEST(WallpaperCompose, LaterStartsLoadTheWorkFilesAndDecodeTheWallpaper) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(WallpaperCompose, AnOutsideWallpaperIsTakenByContentAndTheProgramsOwnIsLeftAlone) {
+  test::ScratchDir dir;
+  const std::string work = dir.Path() + "/";
+  WriteJpegFile(Bitmap(3, 2, test::kRed), dir / "photo.bmp");  // a JPEG by content
+  test::WriteFile(dir / "drawn.jpg", EncodeBmp24(PictureOf({"rgb", "yk#"})));
+  test::WriteFile(dir / "picture.png", "\x89PNG\r\n\x1A\n" + std::string(40, '\0'));
+  test::WriteFile(dir / "1.bmp", EncodeBmp24(PictureOf({"r"})));
+
+  EXPECT_EQ(ClassifyOutsideWallpaper("", work), OutsideWallpaper::kNone);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "1.bmp", work), OutsideWallpaper::kOwn);
+  std::string shouted = dir / "1.BMP";
+  EXPECT_EQ(ClassifyOutsideWallpaper(shouted, work), OutsideWallpaper::kOwn);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "photo.bmp", work), OutsideWallpaper::kJpeg);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "drawn.jpg", work), OutsideWallpaper::kBmp);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "picture.png", work), OutsideWallpaper::kOther);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "missing.jpg", work), OutsideWallpaper::kOther);
+
+  // A JPEG is taken where it is; a BMP becomes "1.jpg" of the work directory.
+  EXPECT_EQ(OutsideWallpaperJpeg(dir / "photo.bmp", OutsideWallpaper::kJpeg, work), dir / "photo.bmp");
+  EXPECT_EQ(OutsideWallpaperJpeg(dir / "drawn.jpg", OutsideWallpaper::kBmp, work), work + "1.jpg");
+  EXPECT_EQ(SizeOf(ReadJpegFile(work + "1.jpg")), (Size{3, 2}));
+}
+
+}  // namespace
+}  // namespace velmora

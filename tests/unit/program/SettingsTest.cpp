@@ -42,7 +42,7 @@ std::string LoadError(const std::string& text, Settings& settings) {
   return "(no error)";
 }
 
-TEST(Settings, WritesEighteenCrLfLinesInTheirForms) {
+TEST(Settings, WritesItsCrLfLinesInTheirForms) {
   Settings s;
   s.brushSize = 37;
   s.brushColor = 12;
@@ -54,12 +54,13 @@ TEST(Settings, WritesEighteenCrLfLinesInTheirForms) {
   s.wallpaper = "C:\\Users\\Ann\\Pictures\\sea.jpg";
   s.changeMode = ChangeMode::kEvery;
   s.minutes = "15";
+  s.keepDrawing = false;
   EXPECT_EQ(SettingsText(s),
             Lines({"37", "12", "0", "-1250", "0", "197", "274", "205", "357", "-1", "205", "375", "289",
-                   "305", "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15"}));
+                   "305", "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15", "Ctrl+Alt+N", "0"}));
   // No change mode selected: an empty line 17.
   EXPECT_EQ(SplitLines(SettingsText(Settings{}))[16], "");
-  EXPECT_EQ(SplitLines(SettingsText(Settings{})).size(), 18u);
+  EXPECT_EQ(SplitLines(SettingsText(Settings{})).size(), 20u);
 }
 
 TEST(Settings, RoundTripRestoresEveryValue) {
@@ -83,6 +84,8 @@ TEST(Settings, RoundTripRestoresEveryValue) {
   written.wallpaper = "D:\\\xC4pfel\\1.jpg";
   written.changeMode = ChangeMode::kNever;
   written.minutes = "999";
+  written.hotKey = "";
+  written.keepDrawing = false;
   SaveSettings(dir / "kvx.ini", written);
   Settings read;
   LoadSettings(dir / "kvx.ini", read);
@@ -140,6 +143,23 @@ TEST(Settings, ShortFilesAndBadNumbers) {
 
   // 17 lines: the minutes read as an empty text, nothing fails.
   EXPECT_EQ(LoadText(firstLines(17)).minutes, "");
+
+  // The 18 lines of older versions: the later lines keep what the windows
+  // hold; a present line is taken, an empty hotkey line meaning none.
+  Settings older;
+  older.hotKey = "Ctrl+Shift+F5";
+  older.keepDrawing = false;
+  test::ScratchDir oldDir;
+  test::WriteFile(oldDir / "kvx.ini", firstLines(18));
+  LoadSettings(oldDir / "kvx.ini", older);
+  EXPECT_EQ(older.hotKey, "Ctrl+Shift+F5");
+  EXPECT_FALSE(older.keepDrawing);
+  std::vector<std::string> nineteen(full.begin(), full.begin() + 19);
+  nineteen[18] = "";
+  const Settings noKey = LoadText(JoinLinesCrLf(nineteen));
+  EXPECT_EQ(noKey.hotKey, "");
+  EXPECT_TRUE(noKey.keepDrawing);
+  EXPECT_FALSE(LoadText(DefaultsWithLine(20, "yes")).keepDrawing);
 
   // 13 lines: line 14 is past the end and fails with an empty text, after the
   // lines before it took effect.

@@ -113,6 +113,23 @@ TEST_F(TrayIconTest, TheProgramsWiringAddsItsRecordAndRemovesItAtTheEnd) {
   EXPECT_EQ(Messages(), "delete");
 }
 
+TEST_F(TrayIconTest, ABalloonGoesWithOneUpdateOnly) {
+  TTrayIcon cti;
+  cti.SetIconVisible(true);
+  Calls().clear();
+  cti.ShowBalloon("Velmora", "Ctrl+Alt+N is taken");
+  ASSERT_EQ(Messages(), "modify");
+  const NOTIFYICONDATAA& shown = Calls()[0].record;
+  EXPECT_EQ(shown.uFlags, 7u | NIF_INFO);
+  EXPECT_STREQ(shown.szInfoTitle, "Velmora");
+  EXPECT_STREQ(shown.szInfo, "Ctrl+Alt+N is taken");
+  EXPECT_EQ(shown.dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+  cti.ShowBalloon("Velmora", std::string(300, 'x'));  // cut to what the record holds
+  EXPECT_EQ(std::string(Calls().back().record.szInfo), std::string(255, 'x'));
+  cti.SetHint("later");
+  EXPECT_EQ(Calls().back().record.uFlags, 7u);
+}
+
 TEST_F(TrayIconTest, LeftClickComesAtTheReleaseWithThePointerAndDisabledOnlyReportsBalloons) {
   TTrayIcon cti;
   Wire(cti, log_);

@@ -39,7 +39,7 @@ TEST(OptionsWindow, IsAFixedCentredWindowWithTheCloseBoxOnly) {
   TForm7 form;
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(form.Caption(), "Options");
-  EXPECT_EQ(form.ClientSize(), (Size{289, 515}));
+  EXPECT_EQ(form.ClientSize(), (Size{289, 575}));
   const LONG_PTR style = StyleOf(form.Handle());
   EXPECT_TRUE(style & WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);

@@ -10,6 +10,7 @@
 #include "ui/ColorBox.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/HotKeyBox.h"
 #include "ui/Panels.h"
 #include "ui/SystemControls.h"
 
@@ -191,6 +192,18 @@ TEST_F(SystemControls, MemoGivesItsLinesAndItsRowsAsWrapped) {
   EXPECT_NE(joined.find("twelve"), std::string::npos);
   m1.Clear();
   EXPECT_EQ(m1.Text(), "");
+}
+
+TEST_F(SystemControls, HotKeyBoxHoldsTheRegistrationsModifiers) {
+  HotKeyBox box{form, {.bounds = {0, 0, 120, 21}, .value = kDefaultHotKey}};
+  EXPECT_EQ(box.Value(), kDefaultHotKey);
+  // The control's own bits are Shift 1, Ctrl 2, Alt 4; the registration's Alt 1, Ctrl 2, Shift 4.
+  EXPECT_EQ(SendMessageA(box.Hwnd(), HKM_GETHOTKEY, 0, 0), MAKEWORD('N', HOTKEYF_CONTROL | HOTKEYF_ALT));
+  box.SetValue({kModShift | kModCtrl, 0x74});
+  EXPECT_EQ(SendMessageA(box.Hwnd(), HKM_GETHOTKEY, 0, 0), MAKEWORD(0x74, HOTKEYF_SHIFT | HOTKEYF_CONTROL));
+  EXPECT_EQ(box.Value(), (HotKey{kModShift | kModCtrl, 0x74}));
+  box.SetValue({});
+  EXPECT_TRUE(box.Value().None());
 }
 
 TEST_F(SystemControls, ListBoxKeepsItemsAndMultipleSelection) {

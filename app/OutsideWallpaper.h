@@ -1,0 +1,32 @@
+#pragma once
+// The drawing kept over a wallpaper that another program sets: a hidden
+// window hears the system's wallpaper change and, when the desktop's settings
+// then name another picture than the program's own, runs the wallpaper change
+// with it, as the options window's own change does.
+#include "ui/Window.h"
+
+namespace velmora {
+
+class TForm1;
+
+class WallpaperWatch : public Window {
+ public:
+  explicit WallpaperWatch(TForm1& toolbar);
+  ~WallpaperWatch() override;
+
+  // Looks at the wallpaper the desktop names now (the work of a heard change).
+  void Check();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  TForm1& toolbar_;
+  bool pending_ = false;
+  std::string reported_;  // the last picture the balloon turned down
+};
+
+// Starts the watch, once; it lasts as long as the program.
+void WatchOutsideWallpaper(TForm1& toolbar);
+
+}  // namespace velmora

@@ -1,0 +1,22 @@
+#pragma once
+// The keys that no single control owns: the global hotkey, which does what a
+// click on the icon does, and Ctrl+Z and Ctrl+Y on the toolbar or the drawing
+// surface, which take the session's last step back and redo it.
+#include <windows.h>
+
+namespace velmora {
+
+class TForm1;
+
+// Puts the program's key handling in front of the message loop's dispatch.
+void WireSessionKeys(TForm1& toolbar);
+
+// True when the message was one of these keys and has been acted on.
+bool HandleSessionKey(TForm1& toolbar, const MSG& msg);
+
+// Registers the hotkey the options window holds, in place of the one before.
+// When another program holds it, the icon's balloon says so, once for each
+// key, and the icon works as ever.
+void RegisterNotepadHotKey(TForm1& toolbar);
+
+}  // namespace velmora

@@ -1,0 +1,165 @@
+#include "picture/UndoHistory.h"
+
+#include <gtest/gtest.h>
+
+#include "picture/SessionCommands.h"
+#include "tests/unit/picture/PictureTestSupport.h"
+
+namespace velmora {
+namespace {
+
+using test::kRed;
+using test::kScreen;
+using test::kWallpaper;
+
+constexpr std::uint32_t kRedColor = 0x0000FF;
+constexpr std::uint32_t kBlueColor = 0xFF0000;
+
+// An opened session on a desktop of the given size: wallpaper grey, screen
+// grey, nothing drawn.
+Layers Session(int width, int height, bool showWindows = true) {
+  Layers layers;
+  layers.i2 = Bitmap(width, height, kWallpaper);
+  layers.i4 = Bitmap(width, height, kWallpaper);
+  layers.i5 = Bitmap(width, height, kKeyPixel);
+  OpenSession(layers, Bitmap(width, height, kScreen), width, height, showWindows);
+  return layers;
+}
+
+struct State {
+  Bitmap i1, i4, i5, i31;
+};
+
+State StateOf(const Layers& l) {
+  return {l.i1.Clone(), l.i4.Clone(), l.i5.Clone(), l.i31.Clone()};
+}
+
+bool SamePixels(const Bitmap& a, const Bitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  return std::equal(a.Pixels(), a.Pixels() + a.PixelCount(), b.Pixels());
+}
+
+::testing::AssertionResult Matches(const Layers& l, const State& s) {
+  const std::pair<const Bitmap*, const Bitmap*> pairs[] = {
+      {&l.i1, &s.i1}, {&l.i4, &s.i4}, {&l.i5, &s.i5}, {&l.i31, &s.i31}};
+  const char* names[] = {"visible canvas", "composed layer", "drawing layer", "screen layer"};
+  for (int i = 0; i < 4; ++i)
+    if (!SamePixels(*pairs[i].first, *pairs[i].second))
+      return ::testing::AssertionFailure() << names[i] << " differs";
+  return ::testing::AssertionSuccess();
+}
+
+void Drag(Layers& layers, UndoHistory& history, Tool tool, std::initializer_list<std::pair<int, int>> points,
+          int size = 3, std::uint32_t color = kRedColor, bool showWindows = true) {
+  Stroke stroke;
+  history.BeginStep();
+  auto it = points.begin();
+  stroke.Begin(it->first, it->second, size, color);
+  for (++it; it != points.end(); ++it)
+    stroke.Move(layers, tool, it->first, it->second, showWindows, &history);
+  stroke.End();
+  history.EndStep();
+}
+
+TEST(UndoHistory, UndoesAndRedoesStrokesOneAtATimeBackToTheOpening) {
+  Layers layers = Session(40, 20);
+  UndoHistory history;
+  const State opening = StateOf(layers);
+  Drag(layers, history, Tool::kBrush, {{2, 3}, {30, 3}});
+  const State first = StateOf(layers);
+  Drag(layers, history, Tool::kBrush, {{2, 10}, {9, 17}, {37, 12}}, 5, kBlueColor);
+  const State second = StateOf(layers);
+  Drag(layers, history, Tool::kEraseAll, {{10, 3}, {14, 4}, {18, 5}}, 4);  // over both strokes
+  EXPECT_EQ(history.UndoCount(), 3u);
+
+  EXPECT_FALSE(history.Undo(layers, true).Empty());
+  EXPECT_TRUE(Matches(layers, second));
+  history.Undo(layers, true);
+  EXPECT_TRUE(Matches(layers, first));
+  EXPECT_EQ(layers.i5.At(20, 3), kRed);
+  history.Redo(layers, true);
+  EXPECT_TRUE(Matches(layers, second));
+  history.Undo(layers, true);
+  history.Undo(layers, true);
+  EXPECT_TRUE(Matches(layers, opening));
+  EXPECT_TRUE(history.Undo(layers, true).Empty());  // nothing before the opening
+  EXPECT_EQ(history.RedoCount(), 3u);
+
+  // A new stroke after undoing makes the undone ones unreachable.
+  history.Redo(layers, true);
+  Drag(layers, history, Tool::kBrush, {{5, 15}, {6, 15}});
+  EXPECT_EQ(history.RedoCount(), 0u);
+  EXPECT_TRUE(history.Redo(layers, true).Empty());
+  history.Undo(layers, true);
+  EXPECT_TRUE(Matches(layers, first));
+}
+
+TEST(UndoHistory, TheCanvasShowsTheViewChosenNowAndOtherChangesAreSteps) {
+  Layers layers = Session(20, 10);
+  UndoHistory history;
+  Drag(layers, history, Tool::kBrush, {{1, 1}, {18, 1}}, 1);
+  // A click without movement is no step.
+  Drag(layers, history, Tool::kBrush, {{5, 5}});
+  EXPECT_EQ(history.UndoCount(), 1u);
+  // A stamped note or a placed piece: one change announced before it is made.
+  history.RecordChange(layers, {2, 4, 6, 8});
+  FillRect(layers.i1, {2, 4, 6, 8}, kRed);
+  FillRect(layers.i4, {2, 4, 6, 8}, kRed);
+  FillRect(layers.i5, {2, 4, 6, 8}, kRed);
+  EXPECT_EQ(history.UndoCount(), 2u);
+
+  // Windows hidden since: the canvas shows the composed layer where undone.
+  SwitchShowWindows(layers, false);
+  history.Undo(layers, false);
+  EXPECT_EQ(layers.i5.At(3, 5), kKeyPixel);
+  EXPECT_EQ(layers.i1.At(3, 5), kWallpaper);
+  history.Undo(layers, false);
+  EXPECT_EQ(layers.i1.At(5, 1), kWallpaper);
+  EXPECT_EQ(layers.i31.At(5, 1), kScreen);
+  history.Redo(layers, true);
+  EXPECT_EQ(layers.i1.At(5, 1), kRed);
+  EXPECT_EQ(layers.i4.At(5, 1), kRed);
+
+  history.Clear();
+  EXPECT_EQ(history.UndoCount() + history.RedoCount(), 0u);
+  EXPECT_EQ(history.Bytes(), 0u);
+}
+
+TEST(UndoHistory, MemoryFollowsTheTouchedAreaAndTheLimitDropsTheOldestSteps) {
+  Layers layers = Session(1000, 800);
+  UndoHistory history;
+  for (int i = 0; i < 200; ++i) Drag(layers, history, Tool::kBrush, {{100 + i * 4, 100}, {100 + i * 4, 120}});
+  EXPECT_EQ(history.UndoCount(), 200u);
+  // Each 20-pixel stroke keeps a few blocks, nowhere near a layer's 3.2 MB.
+  EXPECT_LT(history.Bytes(), std::size_t{1} << 20);
+
+  // Eight strokes of one shape under a limit of five of them.
+  Layers other = Session(1000, 800);
+  UndoHistory measure;
+  Drag(other, measure, Tool::kBrush, {{10, 410}, {10, 430}});
+  const std::size_t perStep = measure.Bytes();
+  UndoHistory small(perStep * 5);
+  Drag(other, small, Tool::kBrush, {{10, 10}, {10, 30}});
+  for (int i = 1; i < 8; ++i) Drag(other, small, Tool::kBrush, {{10 + i * 40, 10}, {10 + i * 40, 30}});
+  EXPECT_LE(small.Bytes(), perStep * 5);
+  EXPECT_LT(small.UndoCount(), 8u);
+  while (!small.Undo(other, true).Empty()) {
+  }
+  // The oldest steps are forgotten: undoing stops short of the opening.
+  EXPECT_EQ(other.i5.At(10, 20), kRed);
+  EXPECT_NE(other.i5.At(290, 20), kRed);
+
+  // A step larger than the whole limit cannot be undone, nor can those before it.
+  UndoHistory tiny(4096);
+  Layers third = Session(200, 100);
+  Drag(third, tiny, Tool::kBrush, {{5, 5}, {6, 5}}, 1);
+  EXPECT_EQ(tiny.UndoCount(), 1u);
+  Drag(third, tiny, Tool::kBrush, {{0, 50}, {199, 50}}, 60);
+  EXPECT_EQ(tiny.UndoCount(), 0u);
+  EXPECT_EQ(tiny.Bytes(), 0u);
+  EXPECT_TRUE(tiny.Undo(third, true).Empty());
+  EXPECT_EQ(third.i5.At(100, 50), kRed);
+}
+
+}  // namespace
+}  // namespace velmora
