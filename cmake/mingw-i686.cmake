@@ -1,12 +1,4 @@
 # Cross-compiling the 32-bit Windows program with MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+set(VELMORA_MINGW_TRIPLE i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-# libjpeg-turbo built for Windows by scripts/deps lives outside the system root.
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32 ${VELMORA_JPEG_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

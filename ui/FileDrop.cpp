@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include "ui/ComObject.h"
 #include "ui/Window.h"
 
 namespace velmora {
@@ -35,27 +36,10 @@ class FileDropTarget::Deferral : public Window {
   std::vector<std::vector<std::wstring>> pending_;
 };
 
-class FileDropTarget::Target : public IDropTarget {
+class FileDropTarget::Target : public ComObject<IDropTarget, IID_IDropTarget> {
  public:
   explicit Target(Deferral* deferral) : deferral_(deferral) {}
   void Forget() { deferral_ = nullptr; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-      *object = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     FORMATETC format = FilesFormat();
@@ -109,7 +93,6 @@ class FileDropTarget::Target : public IDropTarget {
     return files;
   }
 
-  ULONG references_ = 1;
   bool accepts_ = false;
   Deferral* deferral_;
 };

@@ -44,6 +44,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/ComObject.h"
+
 namespace {
 
 std::string Utf8(const std::wstring& text) {
@@ -518,7 +520,7 @@ int Watch(const std::wstring& cls, const Filter& filter, DWORD timeoutMs) {
 // --- dragging files, as Explorer does -------------------------------------
 
 // The files as the shell hands them over: CF_HDROP in global memory.
-class FileData : public IDataObject {
+class FileData : public velmora::ComObject<IDataObject, IID_IDataObject> {
  public:
   explicit FileData(const std::vector<std::wstring>& files) {
     std::wstring names;
@@ -533,23 +535,7 @@ class FileData : public IDataObject {
                 names.size() * sizeof(wchar_t));
     GlobalUnlock(drop_);
   }
-  virtual ~FileData() { GlobalFree(drop_); }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-      *object = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (!left) delete this;
-    return left;
-  }
+  ~FileData() override { GlobalFree(drop_); }
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
@@ -584,7 +570,6 @@ class FileData : public IDataObject {
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
-  ULONG references_ = 1;
   HGLOBAL drop_;
 };
 
