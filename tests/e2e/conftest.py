@@ -106,7 +106,7 @@ class Rig:
         self.xvfb = None
         self.explorer = None
         self.desktop_colour = None
-        self._last_icon_click = None  # (x, y, time) of the last click in the notification area
+        self._last_icon_click = None  # (x, y, time, button) of the last click in the notification area
 
     # --- start and stop -------------------------------------------------
 
@@ -306,12 +306,14 @@ class Rig:
         # clicks on the icon with clicks on the program's windows between them
         # make one, where Windows would see two clicks. A click on the icon at
         # the spot of the last one within the double-click time lands 4 px
-        # beside it, still on the icon.
-        if button == 1 and x >= TASKBAR[2] - 22 and TASKBAR[1] <= y < TASKBAR[3]:
+        # beside it, still on the icon. The same goes for the right button: a
+        # second press taken for a double-click opens no menu.
+        if button in (1, 3) and x >= TASKBAR[2] - 22 and TASKBAR[1] <= y < TASKBAR[3]:
             last = self._last_icon_click
-            if last and abs(last[0] - x) <= 2 and abs(last[1] - y) <= 2 and time.monotonic() - last[2] < 1.0:
+            if (last and last[3] == button and abs(last[0] - x) <= 2 and abs(last[1] - y) <= 2
+                    and time.monotonic() - last[2] < 1.0):
                 x -= 4
-            self._last_icon_click = (x, y, time.monotonic())
+            self._last_icon_click = (x, y, time.monotonic(), button)
         self.xdotool("mousemove", x, y, "click", button)
 
     def drag(self, start, end, button=1, steps=8, pace=0.0):
