@@ -23,14 +23,14 @@ build-native:
 
 build-win32:
 	@cmake -S . -B $(WIN32DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
 	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw32 -DVELMORA_PACKAGE_DIR=$(CURDIR)/build/dist \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win32" >/dev/null
 	@cmake --build $(WIN32DIR) -j $(JOBS)
 
 build-win64:
 	@cmake -S . -B $(WIN64DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake \
 	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw64 \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win64" >/dev/null
 	@cmake --build $(WIN64DIR) -j $(JOBS)
