@@ -89,11 +89,11 @@ int main() {
 
   constexpr int kRuns = 15;
   const auto snapshot = []() -> const Bitmap& { return Form2().LayerImages().i3; };
+  Bitmap screen;
   Time(kRuns, [&] {
-    GrabScreen();
+    GrabScreen(screen);
     OfferGrabOnClipboard(snapshot);
   }).Print("grab");
-  Bitmap screen;
   Time(
       kRuns, [&] { OpenSession(layers, std::move(screen), workW, workH, true); },
       [&] { screen = layers.i1.Clone(); })
@@ -114,7 +114,8 @@ int main() {
   Time(
       kRuns,
       [&] {
-        OpenSession(layers, GrabScreen(), workW, workH, true);
+        GrabScreen(layers.i1);
+        OpenSession(layers, std::move(layers.i1), workW, workH, true);
         OfferGrabOnClipboard(snapshot);
         Form2().Invalidate();
         Form2().Show();

@@ -25,6 +25,9 @@ REPO = Path(__file__).resolve().parents[1]
 OUT = REPO / "build" / "bench"
 WORK = OUT / "work"
 RUNS = int(os.environ.get("RUNS", "11"))
+# BENCH_ONLY=session (or wine-change) runs that part alone at 1920 x 1080, for
+# quick measurements while working; the table then has only its rows.
+ONLY = os.environ.get("BENCH_ONLY", "")
 CACHE = Path(os.environ.get("VELMORA_CACHE", Path.home() / ".cache" / "velmora"))
 
 
@@ -320,9 +323,10 @@ def table(facts):
             "eight layers", f"{floor:.1f} MB (the process before the layers: {start:.1f} MB; with the layers, "
             f"the surface not yet shown: {hidden:.1f} MB)",
             f"floor + {private - floor:.1f} MB", f"≤ floor + 20 MB: {met(private - floor <= 20)}")
-    s = facts["startup"]
-    row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
-        s["empty"].text(), f"+ {s['kvx'].median - s['empty'].median:.1f} ms", "")
+    s = facts.get("startup")
+    if s:
+        row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
+            s["empty"].text(), f"+ {s['kvx'].median - s['empty'].median:.1f} ms", "")
     head = ["| What | Velmora | Anchor | Anchor's figure | Ratio | Target |", "|---|---|---|---|---|---|"]
     return "\n".join(head + rows)
 
@@ -330,37 +334,40 @@ def table(facts):
 def main():
     started = time.perf_counter()
     arch = wine_arch()
-    for path in (REPO / "build/native/bench/velmora_bench", REPO / f"build/{arch}/velmora_session_bench.exe",
+    needed = (REPO / "build/native/bench/velmora_bench",) if ONLY != "session" else ()
+    for path in (*needed, REPO / f"build/{arch}/velmora_session_bench.exe",
                  REPO / f"build/{arch}/velmora_bench.exe", REPO / f"build/{arch}/KVX.exe"):
         if not path.exists():
             fail(f"{path} is missing (make build)")
     shutil.rmtree(WORK, ignore_errors=True)
     WORK.mkdir(parents=True)
     facts = {"arch": arch, "machine": machine(), "native": {}, "wine": {}, "session": {}}
-    files = make_files()
+    files = make_files() if ONLY != "session" else {}
 
     say("bench: the wallpaper change, native")
-    for size, folder in files.items():
+    for size, folder in files.items() if not ONLY else ():
         velmora, djpeg, djpeg_raw = native_change(folder)
         magick = imagemagick(folder)
         facts["native"][size] = (velmora, djpeg, djpeg_raw, magick,
                                  differing(folder / "1.bmp", folder / "imagemagick.bmp"))
 
-    for width, height in ((1920, 1080), (1280, 800), (3840, 2160)):
+    for width, height in ((1920, 1080), (1280, 800), (3840, 2160)) if not ONLY else ((1920, 1080),):
         display = Display(width, height)
         wine = None
         try:
             wine = Wine(arch, display)
-            if (width, height) == (1920, 1080):
+            if (width, height) == (1920, 1080) and ONLY != "session":
                 say(f"bench: the wallpaper change under {arch} Wine")
                 for size, folder in files.items():
                     velmora, djpeg, djpeg_raw, bmp = wine_change(wine, folder)
                     facts["wine"][size] = (velmora, djpeg, djpeg_raw,
                                            differing(bmp, folder / "imagemagick.bmp"))
-                say("bench: start-up")
-                facts["startup"] = startup(wine)
-            say(f"bench: a session at {width} x {height}")
-            facts["session"][(width, height)] = session(wine, display)
+                if not ONLY:
+                    say("bench: start-up")
+                    facts["startup"] = startup(wine)
+            if ONLY != "wine-change":
+                say(f"bench: a session at {width} x {height}")
+                facts["session"][(width, height)] = session(wine, display)
         finally:
             if wine:
                 wine.stop()
