@@ -79,6 +79,7 @@ int main() {
   const int workW = work.right - work.left, workH = work.bottom - work.top;
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   std::printf("screen %dx%d\n", width, height);
+  std::printf("work %dx%d\n", workW, workH);
   std::printf("floor %.1f\n", 8.0 * width * height * sizeof(Pixel) / (1024.0 * 1024.0));
 
   // The layers a session meets: the composed picture, the drawing, the background.
@@ -110,6 +111,9 @@ int main() {
       },
       [] { Form2().Hide(); })
       .Print("show");
+  // The system's side of a shown surface (its window surface, its buffers),
+  // which stays after the window is hidden again.
+  std::printf("private-shown %.1f\n", PrivateMegabytes());
   // The showing's two halves: the window put on the screen, and its painting.
   Samples mapped, painted;
   for (int i = 0; i < kRuns; ++i) {
@@ -140,8 +144,7 @@ int main() {
       [] { Form2().Hide(); })
       .Print("open");
   std::printf("private-open %.1f\n", PrivateMegabytes());
-  // The same with the drawing surface hidden: what the system holds for the
-  // shown window (its window surface) is the difference.
+  // The same with the drawing surface hidden.
   Form2().Hide();
   std::printf("private-hidden %.1f\n", PrivateMegabytes());
   Form2().Show();

@@ -25,8 +25,8 @@ REPO = Path(__file__).resolve().parents[1]
 OUT = REPO / "build" / "bench"
 WORK = OUT / "work"
 RUNS = int(os.environ.get("RUNS", "11"))
-# BENCH_ONLY=session (or wine-change) runs that part alone at 1920 x 1080, for
-# quick measurements while working; the table then has only its rows.
+# BENCH_ONLY=session (the sessions' rows) or wine-change (the wallpaper change
+# under Wine) runs that part alone, for quick measurements while working.
 ONLY = os.environ.get("BENCH_ONLY", "")
 CACHE = Path(os.environ.get("VELMORA_CACHE", Path.home() / ".cache" / "velmora"))
 
@@ -336,8 +336,11 @@ def table(facts):
         row("  the same beside the process's own", "", "the process before any layer (Wine's own)",
             f"{start:.1f} MB", f"layers + own + {private - floor - start:.1f} MB",
             f"≤ layers + own + 20 MB: {met(private - floor - start <= 20)}")
-        row("  the surface hidden", f"{hidden:.1f} MB", "the same, surface shown", f"{private:.1f} MB",
-            f"the shown window holds {private - hidden:.1f} MB", f"(layers made, surface never shown: {layers:.1f} MB)")
+        shown = float(f["private-shown"])
+        work_w, work_h = map(int, f["work"].split("x"))
+        row("  what the first showing adds", f"{shown - layers:.1f} MB", "the surface's picture",
+            f"{4 * work_w * work_h / 2**20:.1f} MB (work area {work_w} × {work_h} × 4 bytes)",
+            f"{layers:.1f} MB before it, {shown:.1f} MB after", f"the surface hidden again: {hidden:.1f} MB")
     s = facts.get("startup")
     if s:
         row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
@@ -366,7 +369,8 @@ def main():
         facts["native"][size] = (velmora, djpeg, djpeg_raw, magick,
                                  differing(folder / "1.bmp", folder / "imagemagick.bmp"))
 
-    for width, height in ((1920, 1080), (1280, 800), (3840, 2160)) if not ONLY else ((1920, 1080),):
+    sizes = ((1920, 1080), (1280, 800), (3840, 2160))
+    for width, height in sizes if ONLY != "wine-change" else sizes[:1]:
         display = Display(width, height)
         wine = None
         try:
