@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "base/Errors.h"
@@ -11,6 +12,9 @@
 
 namespace velmora {
 namespace {
+
+// About a quarter of a megabyte of screen rows at a time.
+constexpr int kBandBytes = 256 * 1024;
 
 BITMAPINFO TopDown32(int width, int height) {
   BITMAPINFO info{};
@@ -82,26 +86,35 @@ HWND& OwnerWindow() {
 
 }  // namespace
 
-Bitmap GrabScreen() {
+void GrabScreen(Bitmap& picture) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   // A screen grown beyond what the process can hold is refused before the grab.
   CheckScreenFits(Form2().LayerImages(), width, height, BlocksThatFit(PictureBytes(width, height), kScreenPictures));
+  // The screen comes over in bands through one small DIB section of the
+  // layers' own format, which the system fills without a conversion: no
+  // screen-sized temporary is made, and each band is still in the cache when
+  // it is copied on.
+  const int bandRows = std::clamp(kBandBytes / (width * 4), 1, height);
   WindowDc screen(nullptr);
-  UniqueBitmap grab(CreateCompatibleBitmap(screen, width, height));
+  const BITMAPINFO info = TopDown32(width, bandRows);
+  void* bits = nullptr;
+  UniqueBitmap band(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   MemoryDc memory(screen);
-  if (!grab || !memory.Get()) throw OutOfMemoryError();
-  memory.Select(grab.Get());
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+  if (!band || !bits || !memory.Get()) throw OutOfMemoryError();
+  picture.Reallocate(width, height);
+  memory.Select(band.Get());
+  const auto* source = static_cast<const Pixel*>(bits);
+  for (int top = 0; top < height; top += bandRows) {
+    const int rows = std::min(bandRows, height - top);
+    BitBlt(memory, 0, 0, width, rows, screen, 0, top, SRCCOPY | CAPTUREBLT);
+    GdiFlush();
+    // The unused byte of each pixel must be 0: the layers compare whole pixels.
+    Pixel* out = picture.Row(top);
+    for (std::size_t i = 0, count = static_cast<std::size_t>(width) * static_cast<std::size_t>(rows); i < count; ++i)
+      out[i] = source[i] & 0x00FFFFFFu;
+  }
   memory.Restore();
-
-  Bitmap picture = Bitmap::Uninitialized(width, height);
-  BITMAPINFO info = TopDown32(width, height);
-  GetDIBits(memory, grab.Get(), 0, static_cast<UINT>(height), picture.Row(0), &info, DIB_RGB_COLORS);
-  // The unused byte of each pixel must be 0: the layers compare whole pixels.
-  Pixel* pixels = picture.Pixels();
-  for (std::size_t i = 0, count = picture.PixelCount(); i < count; ++i) pixels[i] &= 0x00FFFFFFu;
-  return picture;
 }
 
 void OfferGrabOnClipboard(std::function<const Bitmap&()> picture) {

@@ -7,9 +7,10 @@
 
 namespace velmora {
 
-// Grabs the whole screen with GDI. A screen whose drawing session could not
-// be held raises ScreenTooLargeError first.
-Bitmap GrabScreen();
+// Grabs the whole screen with GDI into `picture`, which keeps its memory when
+// its pixel count is the screen's. A screen whose drawing session could not
+// be held raises ScreenTooLargeError first, `picture` untouched.
+void GrabScreen(Bitmap& picture);
 
 // Leaves the grab on the clipboard as a bitmap (CF_BITMAP), as the Print
 // Screen key would. The clipboard is emptied and takes the bitmap at once,

@@ -214,7 +214,10 @@ void TForm1::ctiClick() {
   RECT workArea{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
   Form2().History().Clear();
-  OpenSession(Form2().LayerImages(), GrabScreen(), workArea.right - workArea.left, workArea.bottom - workArea.top,
+  Layers& layers = Form2().LayerImages();
+  // The visible canvas is replaced by the grab: its memory takes it.
+  GrabScreen(layers.i1);
+  OpenSession(layers, std::move(layers.i1), workArea.right - workArea.left, workArea.bottom - workArea.top,
               sw.Checked());
   // The screen snapshot is the grab itself.
   OfferGrabOnClipboard([]() -> const Bitmap& { return Form2().LayerImages().i3; });

@@ -79,6 +79,7 @@ int main() {
   const int workW = work.right - work.left, workH = work.bottom - work.top;
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   std::printf("screen %dx%d\n", width, height);
+  std::printf("work %dx%d\n", workW, workH);
   std::printf("floor %.1f\n", 8.0 * width * height * sizeof(Pixel) / (1024.0 * 1024.0));
 
   // The layers a session meets: the composed picture, the drawing, the background.
@@ -89,11 +90,11 @@ int main() {
 
   constexpr int kRuns = 15;
   const auto snapshot = []() -> const Bitmap& { return Form2().LayerImages().i3; };
+  Bitmap screen;
   Time(kRuns, [&] {
-    GrabScreen();
+    GrabScreen(screen);
     OfferGrabOnClipboard(snapshot);
   }).Print("grab");
-  Bitmap screen;
   Time(
       kRuns, [&] { OpenSession(layers, std::move(screen), workW, workH, true); },
       [&] { screen = layers.i1.Clone(); })
@@ -110,11 +111,30 @@ int main() {
       },
       [] { Form2().Hide(); })
       .Print("show");
+  // The system's side of a shown surface (its window surface, its buffers),
+  // which stays after the window is hidden again.
+  std::printf("private-shown %.1f\n", PrivateMegabytes());
+  // The showing's two halves: the window put on the screen, and its painting.
+  Samples mapped, painted;
+  for (int i = 0; i < kRuns; ++i) {
+    Form2().Invalidate();
+    const auto start = Clock::now();
+    Form2().Show();
+    mapped.ms.push_back(MsSince(start));
+    const auto paint = Clock::now();
+    UpdateWindow(Form2().Handle());
+    GdiFlush();
+    painted.ms.push_back(MsSince(paint));
+    Form2().Hide();
+  }
+  mapped.Print("show-map");
+  painted.Print("show-paint");
   // The whole opening as the icon's click runs it.
   Time(
       kRuns,
       [&] {
-        OpenSession(layers, GrabScreen(), workW, workH, true);
+        GrabScreen(layers.i1);
+        OpenSession(layers, std::move(layers.i1), workW, workH, true);
         OfferGrabOnClipboard(snapshot);
         Form2().Invalidate();
         Form2().Show();
@@ -124,6 +144,10 @@ int main() {
       [] { Form2().Hide(); })
       .Print("open");
   std::printf("private-open %.1f\n", PrivateMegabytes());
+  // The same with the drawing surface hidden.
+  Form2().Hide();
+  std::printf("private-hidden %.1f\n", PrivateMegabytes());
+  Form2().Show();
 
   Moves("brush", Tool::kBrush, width, height);
   Moves("erase-all", Tool::kEraseAll, width, height);

@@ -25,6 +25,9 @@ REPO = Path(__file__).resolve().parents[1]
 OUT = REPO / "build" / "bench"
 WORK = OUT / "work"
 RUNS = int(os.environ.get("RUNS", "11"))
+# BENCH_ONLY=session (the sessions' rows) or wine-change (the wallpaper change
+# under Wine) runs that part alone, for quick measurements while working.
+ONLY = os.environ.get("BENCH_ONLY", "")
 CACHE = Path(os.environ.get("VELMORA_CACHE", Path.home() / ".cache" / "velmora"))
 
 
@@ -212,7 +215,10 @@ def wine_change(wine, folder):
     out.mkdir()
     text = wine.command([str(wine.exe("velmora_bench.exe")), "change", winpath(folder / "wallpaper.jpg"),
                          winpath(folder / "2.bmp"), winpath(out), str(RUNS)])
-    velmora = parse_lines(text)["change"]
+    figures = parse_lines(text)
+    velmora = figures["change"]
+    velmora.split = {part: figures[f"change-{part}"] for part in ("decode", "compose", "write")
+                     if f"change-{part}" in figures}
     djpeg_exe = CACHE / f"libjpeg-turbo-mingw{32 if wine.arch == 'win32' else 64}" / "bin" / "djpeg.exe"
     if not djpeg_exe.is_file():
         fail(f"{djpeg_exe} is missing: remove {djpeg_exe.parent.parent} and run make deps")
@@ -295,6 +301,11 @@ def table(facts):
             "`djpeg.exe -bmp` (same libjpeg-turbo build), net of its start", djpeg.text() +
             f" (whole process {djpeg_raw.median:.1f})", f"{r:.2f} × djpeg.exe",
             f"≤ 1.0 × djpeg.exe: {met(r <= 1.0)}; pixels differing from ImageMagick's: {same}")
+        for part, name in (("decode", "the JPEG read and decoded"), ("compose", "the composition alone"),
+                           ("write", "1.bmp packed and written alone")):
+            if part in velmora.split:
+                row(f"  {name}", velmora.split[part].text(), "", "",
+                    f"{ratio(velmora.split[part], djpeg):.2f} × djpeg.exe", "")
     for (width, height), f in facts["session"].items():
         xwd, open_ = f["xwd"], f["open"]
         limit = 1.5 * xwd.median + 10
@@ -302,8 +313,11 @@ def table(facts):
             row(f"Opening a session {width} × {height}", open_.text(), "`xwd -root` of the same display",
                 xwd.text(), f"{ratio(open_, xwd):.2f} × xwd", f"≤ 1.5 × xwd + 10 = {limit:.1f} ms: "
                 f"{met(open_.median <= limit)}")
-            for part, name in (("grab", "screen grab"), ("copies", "layer copies"), ("show", "showing")):
-                row(f"  {name}", f[part].text(), "", "", "", "")
+            for part, name in (("grab", "screen grab"), ("copies", "layer copies"), ("show", "showing"),
+                               ("show-map", "showing: the window put on the screen"),
+                               ("show-paint", "showing: its painting")):
+                if part in f:
+                    row(f"  {name}", f[part].text(), "", "", "", "")
     for (width, height), f in facts["session"].items():
         for tool, name in (("brush", "brush 100"), ("erase-all", "\"Erase all\" 100"),
                            ("erase-last", "\"Erase last\" 100")):
@@ -315,14 +329,22 @@ def table(facts):
             f["apply"].text(), "", "")
     for (width, height), f in facts["session"].items():
         floor, private, start = float(f["floor"]), float(f["private-open"]), float(f["private-start"])
-        hidden = float(f["private-layers"])
-        row(f"Memory at {width} × {height}, session open", f"{private:.1f} MB private",
-            "eight layers", f"{floor:.1f} MB (the process before the layers: {start:.1f} MB; with the layers, "
-            f"the surface not yet shown: {hidden:.1f} MB)",
-            f"floor + {private - floor:.1f} MB", f"≤ floor + 20 MB: {met(private - floor <= 20)}")
-    s = facts["startup"]
-    row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
-        s["empty"].text(), f"+ {s['kvx'].median - s['empty'].median:.1f} ms", "")
+        hidden, layers = float(f["private-hidden"]), float(f["private-layers"])
+        row(f"Memory at {width} × {height}, session open", f"{private:.1f} MB working set",
+            "eight layers", f"{floor:.1f} MB", f"layers + {private - floor:.1f} MB",
+            f"≤ layers + 20 MB: {met(private - floor <= 20)}")
+        row("  the same beside the process's own", "", "the process before any layer (Wine's own)",
+            f"{start:.1f} MB", f"layers + own + {private - floor - start:.1f} MB",
+            f"≤ layers + own + 20 MB: {met(private - floor - start <= 20)}")
+        shown = float(f["private-shown"])
+        work_w, work_h = map(int, f["work"].split("x"))
+        row("  what the first showing adds", f"{shown - layers:.1f} MB", "the surface's picture",
+            f"{4 * work_w * work_h / 2**20:.1f} MB (work area {work_w} × {work_h} × 4 bytes)",
+            f"{layers:.1f} MB before it, {shown:.1f} MB after", f"the surface hidden again: {hidden:.1f} MB")
+    s = facts.get("startup")
+    if s:
+        row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
+            s["empty"].text(), f"+ {s['kvx'].median - s['empty'].median:.1f} ms", "")
     head = ["| What | Velmora | Anchor | Anchor's figure | Ratio | Target |", "|---|---|---|---|---|---|"]
     return "\n".join(head + rows)
 
@@ -330,37 +352,41 @@ def table(facts):
 def main():
     started = time.perf_counter()
     arch = wine_arch()
-    for path in (REPO / "build/native/bench/velmora_bench", REPO / f"build/{arch}/velmora_session_bench.exe",
+    needed = (REPO / "build/native/bench/velmora_bench",) if ONLY != "session" else ()
+    for path in (*needed, REPO / f"build/{arch}/velmora_session_bench.exe",
                  REPO / f"build/{arch}/velmora_bench.exe", REPO / f"build/{arch}/KVX.exe"):
         if not path.exists():
             fail(f"{path} is missing (make build)")
     shutil.rmtree(WORK, ignore_errors=True)
     WORK.mkdir(parents=True)
     facts = {"arch": arch, "machine": machine(), "native": {}, "wine": {}, "session": {}}
-    files = make_files()
+    files = make_files() if ONLY != "session" else {}
 
     say("bench: the wallpaper change, native")
-    for size, folder in files.items():
+    for size, folder in files.items() if not ONLY else ():
         velmora, djpeg, djpeg_raw = native_change(folder)
         magick = imagemagick(folder)
         facts["native"][size] = (velmora, djpeg, djpeg_raw, magick,
                                  differing(folder / "1.bmp", folder / "imagemagick.bmp"))
 
-    for width, height in ((1920, 1080), (1280, 800), (3840, 2160)):
+    sizes = ((1920, 1080), (1280, 800), (3840, 2160))
+    for width, height in sizes if ONLY != "wine-change" else sizes[:1]:
         display = Display(width, height)
         wine = None
         try:
             wine = Wine(arch, display)
-            if (width, height) == (1920, 1080):
+            if (width, height) == (1920, 1080) and ONLY != "session":
                 say(f"bench: the wallpaper change under {arch} Wine")
                 for size, folder in files.items():
                     velmora, djpeg, djpeg_raw, bmp = wine_change(wine, folder)
                     facts["wine"][size] = (velmora, djpeg, djpeg_raw,
                                            differing(bmp, folder / "imagemagick.bmp"))
-                say("bench: start-up")
-                facts["startup"] = startup(wine)
-            say(f"bench: a session at {width} x {height}")
-            facts["session"][(width, height)] = session(wine, display)
+                if not ONLY:
+                    say("bench: start-up")
+                    facts["startup"] = startup(wine)
+            if ONLY != "wine-change":
+                say(f"bench: a session at {width} x {height}")
+                facts["session"][(width, height)] = session(wine, display)
         finally:
             if wine:
                 wine.stop()

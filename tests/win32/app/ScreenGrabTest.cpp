@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/ScreenGrab.h"
@@ -35,12 +36,47 @@ Bitmap Picture(Pixel first) {
   return picture;
 }
 
-TEST(ScreenGrab, TheGrabIsTheScreensSizeWithItsUnusedBytesClear) {
-  const Bitmap grab = GrabScreen();
-  EXPECT_EQ(grab.Width(), GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(grab.Height(), GetSystemMetrics(SM_CYSCREEN));
-  for (int y = 0; y < grab.Height(); y += 37)
-    for (int x = 0; x < grab.Width(); x += 41) ASSERT_EQ(grab.At(x, y) >> 24, 0u) << x << "," << y;
+// The screen in one piece, as a single blit reads it.
+std::vector<Pixel> ScreenInOnePiece(int width, int height) {
+  std::vector<Pixel> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  for (Pixel& pixel : pixels) pixel &= 0x00FFFFFFu;
+  return pixels;
+}
+
+TEST(ScreenGrab, TheGrabIsTheWholeScreenInOrderWithItsUnusedBytesClear) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  // Stripes of a colour per row, so a band put at the wrong height shows.
+  HDC screen = GetDC(nullptr);
+  for (int y = 0; y < height; ++y) {
+    HBRUSH brush = CreateSolidBrush(RGB(y & 0xFF, (y >> 8) * 40, 90));
+    RECT row{0, y, width, y + 1};
+    FillRect(screen, &row, brush);
+    DeleteObject(brush);
+  }
+  ReleaseDC(nullptr, screen);
+  GdiFlush();
+  const std::vector<Pixel> expected = ScreenInOnePiece(width, height);
+
+  // Into a picture of another size, then into the same one again.
+  Bitmap grab(5, 5, kWhitePixel);
+  for (int pass = 0; pass < 2; ++pass) {
+    GrabScreen(grab);
+    ASSERT_EQ(grab.Width(), width);
+    ASSERT_EQ(grab.Height(), height);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), grab.Pixels())) << "pass " << pass;
+  }
 }
 
 TEST(ScreenGrab, TheOfferedGrabIsTheClipboardsBitmapAsItIsWhenAsked) {
