@@ -82,7 +82,9 @@ Input::Input(const std::uint8_t* data, std::size_t size)
 #endif
 }
 
-Input::~Input() { heapLimit.store(0); }
+Input::~Input() { EndWatch(); }
+
+void Input::EndWatch() const { heapLimit.store(0); }
 
 const std::string& ScratchFile(std::string_view bytes) {
   const std::string& path = TheProcess().scratch;

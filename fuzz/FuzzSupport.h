@@ -28,6 +28,9 @@ class Input {
   Input& operator=(const Input&) = delete;
 
   std::string_view Bytes() const { return bytes_; }
+  // Ends the heap watch: what a target checks after the reader is done may
+  // take more.
+  void EndWatch() const;
   // The input written to this process's scratch file, for readers that take
   // a path.
   const std::string& File() const { return ScratchFile(bytes_); }

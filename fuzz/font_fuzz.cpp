@@ -3,6 +3,7 @@
 // layer's font at any screen resolution.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 #include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
@@ -20,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const int pixelsPerInch : {96, 120, 144, 192}) {
     const FontInfo info = ToFontInfo(font, pixelsPerInch);
+    // At 72 pixels per inch or more a character is no smaller than its size
+    // in points, unless the height overflows (-1, as the system's MulDiv).
+    if (info.height != -1 && std::llabs(info.height) < std::llabs(static_cast<long long>(font.size)))
+      fuzz::Fail("the character height wrapped around");
     static_cast<void>(FromFontInfo(info, pixelsPerInch));
   }
   const std::string text = FontFileText(font);
