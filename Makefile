@@ -7,7 +7,7 @@ WIN64DIR := build/win64
 JOBS ?= $(shell nproc)
 CACHE ?= $(HOME)/.cache/velmora
 
-.PHONY: deps build build-native build-win32 build-win64 dist run test test-unit test-win32 test-e2e test-product bench clean
+.PHONY: deps build build-native build-win32 build-win64 dist run test test-unit test-win32 test-e2e test-product bench fuzz clean
 
 deps:
 	@scripts/deps
@@ -68,6 +68,14 @@ test-e2e: build-win32 build-win64
 # build/bench/report.md. Not part of "make test": it asserts nothing.
 bench: deps build
 	@/usr/bin/python3 bench/run.py
+
+# libFuzzer on every file reader (clang, AddressSanitizer, UBSan) for
+# FUZZ_TIME seconds in all; prints executions, coverage and findings per
+# target. Not part of "make test", which replays the stored corpus and every
+# past finding (fuzz/corpus, fuzz/findings) in seconds.
+FUZZ_TIME ?= 600
+fuzz: deps
+	@scripts/fuzz $(FUZZ_TIME)
 
 clean:
 	rm -rf build

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <limits>
 
 #include "base/FileReplace.h"
 #include "base/TextFile.h"
@@ -31,12 +32,15 @@ constexpr std::array<FontStyles, 16> kStyleCodes = {{
 }};
 constexpr int kFirstTwoDigitCode = 10;
 
-// MulDiv's rounding: to the nearest integer, halves away from zero. The
-// denominator (72 or the pixels per inch) is positive.
+// MulDiv's rounding: to the nearest integer, halves away from zero; as
+// MulDiv, -1 when the result leaves the 32-bit range (a huge size in the
+// file). The denominator (72 or the pixels per inch) is positive.
 int MulDivRounded(int value, int numerator, int denominator) {
   const long long product = static_cast<long long>(value) * numerator;
   const long long rounded = (std::llabs(product) + denominator / 2) / denominator;
-  return static_cast<int>(product < 0 ? -rounded : rounded);
+  const long long result = product < 0 ? -rounded : rounded;
+  if (result > std::numeric_limits<int>::max() || result < std::numeric_limits<int>::min()) return -1;
+  return static_cast<int>(result);
 }
 
 }  // namespace

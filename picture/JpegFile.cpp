@@ -170,10 +170,12 @@ Bitmap DecodeJpegReduced(std::string_view bytes, int minWidth, int minHeight) {
       }
     }
     jpeg_calc_output_dimensions(&info);
-    // Refused before libjpeg or the picture ask for the memory; a progressive
-    // file keeps the whole picture's coefficients besides.
+    // Refused before libjpeg or the picture ask for the memory. A file in
+    // several scans (progressive, or its components in scans of their own)
+    // keeps the whole picture's coefficients besides.
+    const bool severalScans = info.progressive_mode || info.comps_in_scan < info.num_components;
     const std::uint64_t coefficients =
-        info.progressive_mode ? PictureBytes(info.image_width, info.image_height) / 2 * info.num_components : 0;
+        severalScans ? PictureBytes(info.image_width, info.image_height) / 2 * info.num_components : 0;
     CheckPictureFits(info.image_width, info.image_height,
                      PictureBytes(info.output_width, info.output_height) + coefficients);
     jpeg_start_decompress(&info);

@@ -175,6 +175,8 @@ TEST(FontFile, PointsBecomePixelsAtTheScreensResolutionAndBack) {
   EXPECT_EQ(ToFontInfo({.size = 8}, 96).height, 11);    // 10.67
   EXPECT_EQ(ToFontInfo({.size = 10}, 120).height, 17);  // 16.67
   EXPECT_EQ(ToFontInfo({.size = 9}, 96).height, 12);
+  // As the system's MulDiv, a height past the 32-bit range is -1 (a fuzzing finding).
+  EXPECT_EQ(ToFontInfo({.size = 2000000000}, 96).height, -1);
   EXPECT_EQ(FromFontInfo({.height = 16}, 96).size, 12);
   EXPECT_EQ(FromFontInfo({.height = 17}, 120).size, 10);  // 10.2
 

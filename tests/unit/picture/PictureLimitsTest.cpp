@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/unit/picture/PictureTestSupport.h"
+#include "tests/unit/TestSupport.h"
 #include "base/MemoryLimit.h"
 #include "picture/BmpFile.h"
 #include "picture/JpegFile.h"
@@ -79,6 +80,17 @@ TEST(PictureLimits, TheLimitIsWhatTheProcessCanStillHave) {
   }
   EXPECT_EQ(DecodeBmp(bmp).Width(), 100);
   EXPECT_EQ(DecodeJpeg(jpeg).Height(), 50);
+}
+
+// A fuzzing finding: 1000 x 1000 pixels, baseline, each component in a scan of
+// its own, cut after the first scan's start.
+TEST(PictureLimits, AJpegInSeparateScansCountsItsCoefficients) {
+  const std::string separate = test::ReadFile(VELMORA_SOURCE_DIR "/fuzz/findings/jpeg/separate-scans-coefficients.jpg");
+  const std::string interleaved = EncodeJpeg(Gradient(1000, 1000));
+  const MemoryCap cap(5'000'000);  // the pixels, not the coefficients besides
+  EXPECT_EQ(MessageOf([&] { DecodeJpeg(separate); }),
+            "The picture is too large: 1000 x 1000 pixels do not fit in memory");
+  EXPECT_EQ(DecodeJpeg(interleaved).Width(), 1000);
 }
 
 TEST(PictureLimits, TheScreensPicturesAreWeighedBeforeTheyAreMade) {

@@ -1,0 +1,32 @@
+#pragma once
+// Properties every decoded picture has, checked by the picture targets.
+#include "fuzz/FuzzSupport.h"
+#include "picture/Bitmap.h"
+
+namespace velmora::fuzz {
+
+// Every pixel set by the reader, and only its colour bytes: the unused byte
+// is 0 (the targets fill fresh memory with 0xBE, so a pixel the reader never
+// wrote shows up here too).
+inline void CheckPixels(const Bitmap& picture) {
+  if (picture.Width() < 0 || picture.Height() < 0) Fail("a picture of negative size");
+  if (picture.Empty()) return;
+  for (int y = 0; y < picture.Height(); ++y) {
+    const Pixel* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x) {
+      if (row[x] >> 24) Fail("a pixel the reader did not set, or with its unused byte set");
+    }
+  }
+}
+
+inline bool SamePixels(const Bitmap& a, const Bitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height() && !a.Empty(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) {
+      if (a.Row(y)[x] != b.Row(y)[x]) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace velmora::fuzz
