@@ -68,7 +68,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
   } else {
     self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
-  if (msg == OwnedHandlesMessage()) return AnswerOwnedHandles(wParam);
+  if (const UINT asked = OwnedHandlesMessage(); asked && msg == asked) return AnswerOwnedHandles(wParam);
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
