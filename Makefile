@@ -7,7 +7,7 @@ WIN64DIR := build/win64
 JOBS ?= $(shell nproc)
 CACHE ?= $(HOME)/.cache/velmora
 
-.PHONY: deps build build-native build-win32 build-win64 dist run test test-unit test-win32 test-e2e test-product bench fuzz clean
+.PHONY: deps build build-native build-win32 build-win64 dist run test test-unit test-win32 test-e2e test-product soak bench fuzz clean
 
 deps:
 	@scripts/deps
@@ -63,6 +63,12 @@ test-win32: build-win32 build-win64
 test-e2e: build-win32 build-win64
 	@arch=$$(scripts/wine-arch "End-to-end tests") || exit 1; \
 	  VELMORA_WINE_ARCH=$$arch /usr/bin/python3 -m pytest -q -rs tests/e2e
+
+# The long end-to-end runs (pytest marker "soak"), a few minutes each; not
+# part of "make test", which runs a shorter one of each.
+soak: build-win32 build-win64
+	@arch=$$(scripts/wine-arch "End-to-end tests") || exit 1; \
+	  VELMORA_WINE_ARCH=$$arch /usr/bin/python3 -m pytest -q -rs -s -m soak tests/e2e
 
 # One run of every benchmark beside its anchors; the table also goes to
 # build/bench/report.md. Not part of "make test": it asserts nothing.

@@ -13,8 +13,11 @@ void DrawPicture(HDC dc, HBITMAP picture, Size size, const Rect& dest, bool tran
   source.Select(picture);
   if (transparent) {
     const COLORREF key = GetPixel(source, 0, size.height - 1);
-    TransparentBlt(dc, dest.left, dest.top, dest.width, dest.height, source, 0, 0, size.width, size.height,
-                   key);
+    // gdi32's own, which msimg32's TransparentBlt forwards to: msimg32.dll is
+    // none of the DLLs Windows always takes from its own folder, so importing
+    // it would load one planted beside KVX.exe.
+    GdiTransparentBlt(dc, dest.left, dest.top, dest.width, dest.height, source, 0, 0, size.width, size.height,
+                      key);
   } else if (dest.GetSize() == size) {
     BitBlt(dc, dest.left, dest.top, dest.width, dest.height, source, 0, 0, SRCCOPY);
   } else {

@@ -11,8 +11,21 @@ WindowDc& WindowDc::operator=(WindowDc&& other) noexcept {
   return *this;
 }
 
+UINT OwnedHandlesMessage() {
+  static const UINT message = RegisterWindowMessageA("Velmora.OwnedHandles");
+  return message;
+}
+
+LRESULT AnswerOwnedHandles(WPARAM kind) {
+  if (kind != static_cast<WPARAM>(HandleKind::kGdi) && kind != static_cast<WPARAM>(HandleKind::kUser)) return 0;
+  return OwnedHandles::Count(static_cast<HandleKind>(kind));
+}
+
 void WindowDc::Reset() {
-  if (dc_) ReleaseDC(window_, dc_);
+  if (dc_) {
+    ReleaseDC(window_, dc_);
+    OwnedHandles::Add(HandleKind::kGdi, -1);
+  }
   dc_ = nullptr;
   window_ = nullptr;
 }
@@ -65,6 +78,7 @@ void MemoryDc::Reset() {
   if (!dc_) return;
   Restore();
   DeleteDC(dc_);
+  OwnedHandles::Add(HandleKind::kGdi, -1);
   dc_ = nullptr;
 }
 

@@ -22,6 +22,7 @@ SystemControl::SystemControl(Container& parent, const SystemControlInit& init)
                       WS_CHILD | WS_CLIPSIBLINGS | init.style | (init.visible ? WS_VISIBLE : 0), Left(),
                       Top(), Width(), init.windowHeight > 0 ? init.windowHeight : Height(), parent.Handle(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (hwnd) OwnedHandles::Add(HandleKind::kUser, 1);
   Attach(hwnd, id);
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.Get()), FALSE);
 }
@@ -29,7 +30,10 @@ SystemControl::SystemControl(Container& parent, const SystemControlInit& init)
 SystemControl::~SystemControl() {
   HWND hwnd = Hwnd();
   Detach();
-  if (hwnd) DestroyWindow(hwnd);
+  if (hwnd) {
+    DestroyWindow(hwnd);
+    OwnedHandles::Add(HandleKind::kUser, -1);
+  }
 }
 
 void SystemControl::SetFont(const FontInfo& font) {

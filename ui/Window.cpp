@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "ui/ErrorBox.h"
+#include "ui/Handles.h"
 
 namespace velmora {
 namespace {
@@ -49,7 +50,8 @@ void Window::Destroy() {
   HWND hwnd = hwnd_;
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
-  DestroyWindow(hwnd);
+  DestroyWindow(hwnd);  // detached: its WM_NCDESTROY no longer reaches this object
+  OwnedHandles::Add(HandleKind::kUser, -1);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -62,13 +64,16 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->hwnd_ = hwnd;
+    OwnedHandles::Add(HandleKind::kUser, 1);
   } else {
     self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
+  if (const UINT asked = OwnedHandlesMessage(); asked && msg == asked) return AnswerOwnedHandles(wParam);
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
+    OwnedHandles::Add(HandleKind::kUser, -1);
     return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
   try {

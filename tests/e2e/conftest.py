@@ -423,6 +423,20 @@ def failed(item):
                for when in ("setup", "call"))
 
 
+def pytest_configure(config):
+    config.addinivalue_line("markers", "soak: a long run of minutes, run by 'make soak' (pytest -m soak)")
+
+
+def pytest_collection_modifyitems(config, items):
+    # The long runs are left out unless a marker expression asks for them.
+    if config.option.markexpr:
+        return
+    soaks = [item for item in items if item.get_closest_marker("soak")]
+    if soaks:
+        config.hook.pytest_deselected(items=soaks)
+        items[:] = [item for item in items if item not in soaks]
+
+
 @pytest.hookimpl(hookwrapper=True)
 def pytest_runtest_makereport(item, call):
     outcome = yield

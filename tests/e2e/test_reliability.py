@@ -1,10 +1,14 @@
 """Hostile pictures and failing disks lose nothing: a picture whose header
 claims 60000 x 60000 pixels is refused naming its size, "Done" in a work
-directory that cannot be written keeps the session and its strokes, and a
-second start in the same work directory ends at once."""
+directory that cannot be written (read-only, or on a full disk) keeps the
+session and its strokes, and a second start in the same work directory ends
+at once."""
 
+import errno
 import io
+import os
 import re
+import shutil
 import subprocess
 
 import pytest
@@ -57,7 +61,78 @@ def chattr(flag, path):
     return subprocess.run(["chattr", flag, str(path)], capture_output=True, text=True)
 
 
-def test_done_in_a_folder_that_cannot_be_written_keeps_the_session(rig, kvx, workdir):
+class ReadOnlyFolder:
+    """The work directory made read-only: root ignores permission bits, so the
+    immutable flag refuses new files in it."""
+    refused = "Cannot create file"
+    reason = None  # Wine's text of the refusal, whichever it chooses
+
+    def __init__(self, workdir):
+        self.path = workdir.path
+
+    def block(self):
+        refused = chattr("+i", self.path)
+        if refused.returncode:
+            pytest.skip(f"the folder cannot be made read-only here: {refused.stderr.strip()}")
+
+    def free(self):
+        chattr("-i", self.path)
+
+    def close(self):
+        self.free()
+
+
+class FullDisk:
+    """The work directory on a small tmpfs of its own, filled to the last block."""
+    refused = "Cannot write file"
+    reason = "Disk full."  # Wine's text of ERROR_DISK_FULL; the runtime's own has no full stop
+
+    def __init__(self, workdir):
+        self.path = workdir.path
+        self.filler = workdir / "filler"
+        saved = self.path.with_name(self.path.name + ".files")
+        shutil.move(self.path, saved)
+        self.path.mkdir()
+        mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=32m", "tmpfs", str(self.path)],
+                                 capture_output=True, text=True)
+        self.mounted = mounted.returncode == 0
+        for item in saved.iterdir():
+            shutil.move(item, self.path)
+        saved.rmdir()
+        if not self.mounted:
+            pytest.skip(f"no tmpfs can be mounted here: {mounted.stderr.strip()}")
+
+    def block(self):
+        out = os.open(self.filler, os.O_WRONLY | os.O_CREAT | os.O_APPEND)
+        try:
+            for size in (1 << 20, 4096):
+                try:
+                    while os.write(out, bytes(size)):
+                        pass
+                except OSError as error:
+                    assert error.errno == errno.ENOSPC, error
+        finally:
+            os.close(out)
+        assert shutil.disk_usage(self.path).free < 4096
+
+    def free(self):
+        self.filler.unlink(missing_ok=True)
+
+    def close(self):
+        if self.mounted:
+            subprocess.run(["umount", str(self.path)], check=True)
+
+
+@pytest.fixture(params=[ReadOnlyFolder, FullDisk], ids=["read-only", "full-disk"])
+def unwritable(request, workdir):
+    """The work directory, made unwritable by block() and writable again by
+    free(); listed before `kvx`, so the program has ended before it goes."""
+    folder = request.param(workdir)
+    yield folder
+    folder.close()
+
+
+def test_done_in_a_folder_that_cannot_be_written_keeps_the_session(rig, unwritable, kvx, workdir):
     program = first_start(rig, kvx, workdir)
     before = {name: (workdir / name).read_bytes() for name in ("1.bmp", "2.bmp")}
     open_session(rig, program)
@@ -65,40 +140,38 @@ def test_done_in_a_folder_that_cannot_be_written_keeps_the_session(rig, kvx, wor
     wait_pixel(rig, (700, 300), RED, "the stroke")
     wait_toolbar(program)
 
-    # Root ignores permission bits: the immutable flag refuses new files in the folder.
-    refused = chattr("+i", workdir.path)
-    if refused.returncode:
-        pytest.skip(f"the folder cannot be made read-only here: {refused.stderr.strip()}")
+    unwritable.block()
     try:
         click_face(rig, program, DONE_FACE)
         box = program.wait_msgbox(timeout=15)
         assert box["title"] == "Velmora"
         # The system's reason, not the runtime's short "Invalid filename".
-        match = re.fullmatch(r'Cannot create file "(.*)"\. (.+)', box["text"])
+        match = re.fullmatch(rf'{unwritable.refused} "(.*)"\. (.+)', box["text"])
         assert match and match[1] == workdir.winpath + "\\1.bmp", box["text"]
         assert "Invalid filename" not in box["text"] and len(match[2]) > 5, box["text"]
+        assert unwritable.reason in (None, match[2]), box["text"]
         dismiss(rig, box)
         assert window(program, "TForm2") is not None, "the session stays open"
         assert {name: (workdir / name).read_bytes() for name in before} == before
     finally:
-        chattr("-i", workdir.path)
+        unwritable.free()
 
-    done(rig, program)  # made writable again: the second "Done" saves the stroke
+    done(rig, program)  # writable again: the second "Done" saves the stroke
     assert bmp(workdir / "2.bmp").getpixel((700, 300)) == RED
     assert bmp(workdir / "1.bmp").getpixel((700, 300)) == RED
     assert rig.msgboxes(exe="KVX.exe") == []
 
     # "Exit" cannot write kvx.ini either: the system's reason, the old file whole, the program lives on.
     settings = (workdir / "kvx.ini").read_bytes()
-    chattr("+i", workdir.path)
+    unwritable.block()
     try:
         choose(rig, "Exit")
         box = program.wait_msgbox(timeout=15)
-        assert box["text"].startswith(f'Cannot create file "{workdir.winpath}\\kvx.ini". '), box["text"]
+        assert box["text"].startswith(f'{unwritable.refused} "{workdir.winpath}\\kvx.ini". '), box["text"]
         dismiss(rig, box)
         assert (workdir / "kvx.ini").read_bytes() == settings and program.running()
     finally:
-        chattr("-i", workdir.path)
+        unwritable.free()
     choose(rig, "Exit")
     assert program.wait_exit() == 0
 

@@ -13,6 +13,11 @@ KVX_EXE = REPO / "build" / "win32" / "KVX.exe"
 # What Windows itself supplies; anything else would have to ship beside KVX.exe.
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "msimg32.dll",
                "msvcrt.dll", "ole32.dll", "shell32.dll", "user32.dll", "uxtheme.dll"}
+# What Windows loads from its own folder whatever lies beside the program: its
+# known DLLs, and common controls 6 through the manifest. Any other import
+# would be taken from beside KVX.exe first, before start-up can limit the search.
+NOT_PLANTABLE = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
+                 "ole32.dll", "shell32.dll", "user32.dll"}
 IMAGE_FILE_MACHINE_I386 = 0x14C
 IMAGE_FILE_RELOCS_STRIPPED = 0x0001
 IMAGE_FILE_LARGE_ADDRESS_AWARE = 0x0020
@@ -79,6 +84,7 @@ def test_it_imports_only_system_dlls(exe):
     dlls = [name.lower() for name in exe.imported_dlls()]
     assert "kernel32.dll" in dlls and "user32.dll" in dlls
     assert set(dlls) <= SYSTEM_DLLS, f"DLLs that Windows does not supply: {set(dlls) - SYSTEM_DLLS}"
+    assert set(dlls) <= NOT_PLANTABLE, f"imports a planted DLL could stand in for: {set(dlls) - NOT_PLANTABLE}"
 
 
 def test_it_may_use_4_gb_of_address_space_on_64_bit_windows(exe):

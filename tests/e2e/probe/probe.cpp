@@ -7,6 +7,8 @@
 //   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
 //   probe click HWND                       presses a button (BM_CLICK)
 //   probe processes [--exe NAME]           running processes, with their working set in bytes
+//   probe resources PID                    what a process holds: the system's GDI and USER counts,
+//                                          the program's own counts of what it owns, its memory
 //   probe clipboard-formats                formats on the clipboard
 //   probe hold [--repaint-taskbar]         waits forever (keeps the desktop alive);
 //                                          repaints the taskbar after settings changes
@@ -30,8 +32,6 @@
 // Exit code 0 on success (an empty answer is a success), 2 on a usage error.
 
 #include <windows.h>
-#include <ole2.h>
-#include <shlobj.h>
 #include <tlhelp32.h>
 #include <psapi.h>
 
@@ -44,7 +44,22 @@
 #include <string>
 #include <vector>
 
-#include "ui/ComObject.h"
+#include "probe.h"
+
+std::string RectJson(const RECT& r) {
+  char text[64];
+  std::snprintf(text, sizeof text, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right, r.bottom);
+  return text;
+}
+
+// Written with WriteFile so the bytes reach the file exactly (no CRT newline
+// or code-page translation).
+void PrintLine(const std::string& line) {
+  const std::string withEnd = line + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), withEnd.data(), static_cast<DWORD>(withEnd.size()), &written,
+            nullptr);
+}
 
 namespace {
 
@@ -83,21 +98,6 @@ std::string Hex(const void* handle) {
   std::snprintf(text, sizeof text, "\"0x%lx\"",
                 static_cast<unsigned long>(reinterpret_cast<uintptr_t>(handle)));
   return text;
-}
-
-std::string RectJson(const RECT& r) {
-  char text[64];
-  std::snprintf(text, sizeof text, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right, r.bottom);
-  return text;
-}
-
-// Written with WriteFile so the bytes reach the file exactly (no CRT newline
-// or code-page translation).
-void PrintLine(const std::string& line) {
-  const std::string withEnd = line + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), withEnd.data(), static_cast<DWORD>(withEnd.size()), &written,
-            nullptr);
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -262,6 +262,41 @@ int ListProcesses(const Filter& filter) {
               ", \"parent\": " + std::to_string(p.parent) + ", \"exe\": " + Quote(p.exe) +
               ", \"memory\": " + std::to_string(WorkingSet(p.pid)) + "}");
   }
+  return 0;
+}
+
+// Wine keeps no GDI or USER counts (GetGuiResources answers 0) nor private
+// bytes (PrivateUsage 0); PagefileUsage is its private resident memory. The
+// program's handle owners count what they own and answer the registered
+// message "Velmora.OwnedHandles" (wParam 1: GDI, 2: USER); -1 when no window
+// of the process answers.
+int Resources(DWORD pid) {
+  const UINT message = RegisterWindowMessageW(L"Velmora.OwnedHandles");
+  DWORD_PTR owned[3] = {0, 0, 0};
+  bool answered = false;
+  for (HWND hwnd : TopLevelWindows()) {
+    if (ProcessOf(hwnd) != pid) continue;
+    // Every window of the program counts itself, so an answer of 0 is a window that does not know the message.
+    if (SendMessageTimeoutW(hwnd, message, 2, 0, SMTO_ABORTIFHUNG, 5000, &owned[2]) && owned[2] &&
+        SendMessageTimeoutW(hwnd, message, 1, 0, SMTO_ABORTIFHUNG, 5000, &owned[1])) {
+      answered = true;
+      break;
+    }
+  }
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return 1;
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  const auto count = [&](DWORD_PTR value) { return answered ? std::to_string(value) : std::string("-1"); };
+  PrintLine("{\"kind\": \"resources\", \"system_gdi\": " +
+            std::to_string(GetGuiResources(process, GR_GDIOBJECTS)) +
+            ", \"system_user\": " + std::to_string(GetGuiResources(process, GR_USEROBJECTS)) +
+            ", \"gdi\": " + count(owned[1]) + ", \"user\": " + count(owned[2]) +
+            ", \"working_set\": " + std::to_string(memory.WorkingSetSize) +
+            ", \"pagefile\": " + std::to_string(memory.PagefileUsage) +
+            ", \"private\": " + std::to_string(memory.PrivateUsage) + "}");
+  CloseHandle(process);
   return 0;
 }
 
@@ -517,139 +552,6 @@ int Watch(const std::wstring& cls, const Filter& filter, DWORD timeoutMs) {
   return 1;
 }
 
-// --- dragging files, as Explorer does -------------------------------------
-
-// The files as the shell hands them over: CF_HDROP in global memory.
-class FileData : public velmora::ComObject<IDataObject, IID_IDataObject> {
- public:
-  explicit FileData(const std::vector<std::wstring>& files) {
-    std::wstring names;
-    for (const auto& file : files) names += file + L'\0';
-    names += L'\0';
-    const size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
-    drop_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(drop_));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(),
-                names.size() * sizeof(wchar_t));
-    GlobalUnlock(drop_);
-  }
-  ~FileData() override { GlobalFree(drop_); }
-
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    const SIZE_T size = GlobalSize(drop_);
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(copy), GlobalLock(drop_), size);
-    GlobalUnlock(drop_);
-    GlobalUnlock(copy);
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = copy;
-    medium->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-    out->ptd = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
-    if (direction != DATADIR_GET) return E_NOTIMPL;
-    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    return SHCreateStdEnumFmtEtc(1, &format, out);
-  }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-    return OLE_E_ADVISENOTSUPPORTED;
-  }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
- private:
-  HGLOBAL drop_;
-};
-
-// Drops when the left button is released, cancels on Escape.
-class DragSource : public IDropSource {
- public:
-  virtual ~DragSource() = default;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-      *object = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
-    if (escape) return DRAGDROP_S_CANCEL;
-    return keys & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
-  }
-  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-};
-
-// The files to drag, while the window stands for them on the screen.
-std::vector<std::wstring> dragged;
-LRESULT CALLBACK DragWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_LBUTTONDOWN) {
-    // As Explorer does: the drag runs on the thread that saw the button go
-    // down, so the button's state and the pointer's moves are its own.
-    auto* data = new FileData(dragged);
-    DragSource source;
-    DWORD effect = DROPEFFECT_NONE;
-    const HRESULT result = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
-    data->Release();
-    PrintLine("{\"kind\": \"drag\", \"state\": \"ended\", \"dropped\": " +
-              std::string(result == DRAGDROP_S_DROP ? "true" : "false") +
-              ", \"effect\": " + std::to_string(effect) + "}");
-    DestroyWindow(hwnd);
-    return 0;
-  }
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    EndPaint(hwnd, &paint);
-    return 0;
-  }
-  if (msg == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-// A 40 x 40 grey square at (x, y), on top of every window: a press on it
-// starts dragging the files, the release ends the drag.
-int DragFiles(int x, int y, std::vector<std::wstring> files) {
-  if (OleInitialize(nullptr) != S_OK) return 1;
-  dragged = std::move(files);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DragWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = L"ProbeDragSource";
-  RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"files",
-                              WS_POPUP | WS_VISIBLE, x, y, 40, 40, nullptr, nullptr, wc.hInstance, nullptr);
-  if (!hwnd) return 1;
-  UpdateWindow(hwnd);
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  PrintLine("{\"kind\": \"drag\", \"state\": \"ready\", \"rect\": " + RectJson(rect) + "}");
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  OleUninitialize();
-  return 0;
-}
-
 // Holds the file open with no sharing, as a program that has it open does,
 // until the probe is ended.
 int LockFile(const wchar_t* path) {
@@ -675,7 +577,8 @@ int HoldHotKey(UINT modifiers, UINT key) {
 int Usage() {
   std::fputs(
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
-      "       probe click HWND | processes [--exe NAME] | clipboard-formats | hold [--repaint-taskbar]\n"
+      "       probe click HWND | processes [--exe NAME] | resources PID | clipboard-formats\n"
+      "       probe hold [--repaint-taskbar]\n"
       "       probe set-wallpaper PATH | workarea | bits | redraw HWND | children HWND | end-session PID\n"
       "       probe pattern LEFT TOP WIDTH HEIGHT | lock PATH | forget-keys | drag-files X Y PATH...\n"
       "       probe hotkey MODIFIERS KEY\n"
@@ -694,6 +597,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"msgbox") return ParseFilter(argc, argv, 2, filter) ? ListMessageBoxes(filter) : Usage();
   if (command == L"processes") return ParseFilter(argc, argv, 2, filter) ? ListProcesses(filter) : Usage();
   if (command == L"click" && argc == 3) return Click(argv[2]);
+  if (command == L"resources" && argc == 3) return Resources(std::wcstoul(argv[2], nullptr, 10));
   if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
   if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
   // The rig's test whether programs of this build run here at all.

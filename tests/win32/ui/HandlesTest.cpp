@@ -139,5 +139,28 @@ TEST(Handles, WindowDcGivesTheWindowsDcBackOnce) {
   DestroyWindow(window);
 }
 
+// The live counts follow ownership: moves keep them, Release and every close lower them.
+TEST(Handles, OwnedCountsFollowOwnershipAndAreAnsweredToTheRegisteredMessage) {
+  const long gdi = OwnedHandles::Count(HandleKind::kGdi), user = OwnedHandles::Count(HandleKind::kUser);
+  {
+    UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
+    UniqueBrush moved(std::move(brush));
+    moved.Reset(CreateSolidBrush(RGB(4, 5, 6)));
+    MemoryDc dc;
+    UniqueMenu menu(CreatePopupMenu());
+    UniqueMenu none;
+    none = std::move(menu);
+    EXPECT_EQ(OwnedHandles::Count(HandleKind::kGdi), gdi + 2);
+    EXPECT_EQ(OwnedHandles::Count(HandleKind::kUser), user + 1);
+    DestroyMenu(none.Release());
+    EXPECT_EQ(OwnedHandles::Count(HandleKind::kUser), user);
+  }
+  EXPECT_EQ(OwnedHandles::Count(HandleKind::kGdi), gdi);
+
+  EXPECT_NE(OwnedHandlesMessage(), 0u);
+  EXPECT_EQ(AnswerOwnedHandles(static_cast<WPARAM>(HandleKind::kGdi)), gdi);
+  EXPECT_EQ(AnswerOwnedHandles(0), 0);
+}
+
 }  // namespace
 }  // namespace velmora

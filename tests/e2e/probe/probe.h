@@ -1,0 +1,12 @@
+#pragma once
+// What the probe's commands share: its JSON lines.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+std::string RectJson(const RECT& r);
+// One answer line, written byte for byte.
+void PrintLine(const std::string& line);
+
+int DragFiles(int x, int y, std::vector<std::wstring> files);
