@@ -7,6 +7,7 @@
 
 #include "base/Errors.h"
 #include "base/MemoryLimit.h"
+#include "picture/PictureGdi.h"
 #include "picture/Unit2.h"
 #include "ui/Handles.h"
 
@@ -40,8 +41,14 @@ HBITMAP RenderOffered() {
   WindowDc screen(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, picture.Width(), picture.Height());
   if (!bitmap) return nullptr;
-  const BITMAPINFO info = TopDown32(picture.Width(), picture.Height());
-  SetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.Height()), picture.Pixels(), &info, DIB_RGB_COLORS);
+  MemoryDc memory(screen);
+  if (!memory.Get()) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  memory.Select(bitmap);
+  PaintPicture(memory.Get(), picture, {0, 0, picture.Width(), picture.Height()});
+  memory.Restore();
   return bitmap;
 }
 
@@ -110,9 +117,11 @@ void GrabScreen(Bitmap& picture) {
     BitBlt(memory, 0, 0, width, rows, screen, 0, top, SRCCOPY | CAPTUREBLT);
     GdiFlush();
     // The unused byte of each pixel must be 0: the layers compare whole pixels.
-    Pixel* out = picture.Row(top);
-    for (std::size_t i = 0, count = static_cast<std::size_t>(width) * static_cast<std::size_t>(rows); i < count; ++i)
-      out[i] = source[i] & 0x00FFFFFFu;
+    for (int y = 0; y < rows; ++y) {
+      Pixel* out = picture.Row(top + y);
+      const Pixel* in = source + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+      for (int x = 0; x < width; ++x) out[x] = in[x] & 0x00FFFFFFu;
+    }
   }
   memory.Restore();
 }

@@ -1,6 +1,7 @@
 #include "copywindow/copywindow.h"
 
 #include "copywindow/CopyPiece.h"
+#include "picture/PictureGdi.h"
 #include "picture/Unit2.h"
 #include "ui/Gdi.h"
 #include "ui/HoverScheme.h"
@@ -58,7 +59,7 @@ void TForm4::bcClick() {
   if (piece_.Empty()) {
     Image1.ClearPicture();
   } else {
-    Image1.SetPicture(BitmapFromPixels(piece_.Width(), piece_.Height(), piece_.Pixels()));
+    Image1.SetPicture(DibOf(piece_));
   }
   surface.Invalidate();
   mv.Hide();

@@ -111,9 +111,13 @@ Bitmap TForm3::RenderNote() {
   SendMessageA(lb.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT | PRF_ERASEBKGND);
   GdiFlush();
   const auto* drawn = static_cast<const std::uint32_t*>(bits);
-  Pixel* pixels = note.Pixels();
   // GDI leaves the fourth byte undefined; the layers keep it 0.
-  for (size_t i = 0, n = note.PixelCount(); i < n; ++i) pixels[i] = drawn[i] & 0x00FFFFFFu;
+  const auto width = static_cast<std::size_t>(note.Width());
+  for (int y = 0; y < note.Height(); ++y) {
+    Pixel* row = note.Row(y);
+    const std::uint32_t* in = drawn + static_cast<std::size_t>(y) * width;
+    for (std::size_t x = 0; x < width; ++x) row[x] = in[x] & 0x00FFFFFFu;
+  }
   return note;
 }
 

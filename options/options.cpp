@@ -7,6 +7,7 @@
 #include "options/Preview.h"
 #include "options/WallpaperChange.h"
 #include "options/WallpaperList.h"
+#include "picture/PictureGdi.h"
 #include "program/Program.h"
 #include "shellutil/ShellUtil.h"
 #include "shellutil/WideText.h"
@@ -243,7 +244,7 @@ void TForm7::lbClick() {
   }
   // Read whole before the preview changes, so a bad file keeps the previous one.
   const Bitmap preview = LoadPreview(lbfn.Item(index), Image1.Width(), Image1.Height());
-  Image1.SetPicture(BitmapFromPixels(preview.Width(), preview.Height(), preview.Pixels()));
+  Image1.SetPicture(DibOf(preview));
 }
 
 void TForm7::SpeedButton4Click() {

@@ -2,9 +2,16 @@
 // A picture in memory: top-down rows of 32-bit pixels with the bytes blue,
 // green, red, unused, as a 32-bit top-down device-independent bitmap lays them
 // out, so the window can paint straight from the pixels.
+//
+// The rows are held in bands of kBandRows rows. A copy shares its bands with
+// the original, and a band is copied only when one of them first writes to it
+// (any non-const row access). So the session's snapshots cost nothing until
+// the user draws, and then only the bands the strokes reach.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace velmora {
 
@@ -58,14 +65,15 @@ class Bitmap {
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;
 
-  // Makes this picture an independent copy of another, reusing the pixel
-  // memory when the sizes agree. On failure this picture is unchanged.
+  // Makes this picture a copy of another: later writes to either do not
+  // change the other. The pixels are shared until then. On failure this
+  // picture is unchanged.
   void Assign(const Bitmap& source);
   Bitmap Clone() const;
 
   // Gives the picture a new size, its pixels left for the caller to set,
-  // keeping its memory when the pixel count agrees. On failure this picture
-  // is unchanged.
+  // keeping the memory it does not share when the size agrees. On failure this
+  // picture is unchanged.
   void Reallocate(int width, int height);
 
   // Sets the size keeping the pixels at the top-left; new pixels get `fill`.
@@ -80,12 +88,26 @@ class Bitmap {
     return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
   }
 
-  Pixel* Pixels() { return pixels_.get(); }
-  const Pixel* Pixels() const { return pixels_.get(); }
-  Pixel* Row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
-  const Pixel* Row(int y) const {
-    return pixels_.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+  static constexpr int kBandRows = 32;
+  // How many rows from row y on lie one after another in memory.
+  int ContiguousRows(int y) const { return std::min(kBandRows - y % kBandRows, height_ - y); }
+
+  // A row to write: its band is made this picture's own first, which may
+  // raise OutOfMemoryError.
+  Pixel* Row(int y) {
+    Band& band = bands_[static_cast<std::size_t>(y / kBandRows)];
+    if (band.use_count() > 1) Unshare(band, y / kBandRows);
+    return band.get() + static_cast<std::size_t>(y % kBandRows) * static_cast<std::size_t>(width_);
   }
+  const Pixel* Row(int y) const {
+    return bands_[static_cast<std::size_t>(y / kBandRows)].get() +
+           static_cast<std::size_t>(y % kBandRows) * static_cast<std::size_t>(width_);
+  }
+  // Makes the bands of rows top to bottom - 1 this picture's own, so that
+  // writing them later allocates nothing. Raises OutOfMemoryError.
+  void Own(int top, int bottom);
+  // How many of this picture's bands are shared with another picture.
+  int SharedBands() const;
   // Single-pixel access for tests and the odd lookup; hot loops use Row.
   Pixel At(int x, int y) const { return Row(y)[x]; }
   void Set(int x, int y, Pixel pixel) { Row(y)[x] = pixel; }
@@ -93,11 +115,13 @@ class Bitmap {
   void Fill(Pixel pixel);
 
  private:
-  Bitmap(int width, int height, std::unique_ptr<Pixel[]> pixels);
+  using Band = std::shared_ptr<Pixel[]>;
+  int BandPixels(int band) const;
+  void Unshare(Band& band, int index);
 
   int width_ = 0;
   int height_ = 0;
-  std::unique_ptr<Pixel[]> pixels_;
+  std::vector<Band> bands_;
 };
 
 }  // namespace velmora

@@ -123,7 +123,8 @@ struct Compressor {
 };
 
 // libjpeg sets the unused byte to 255; the picture keeps it 0.
-void ClearUnusedBytes(Pixel* pixels, std::size_t count) {
+void ClearUnusedBytes(JSAMPROW row, std::size_t count) {
+  auto* pixels = reinterpret_cast<Pixel*>(row);
   for (std::size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFF;
 }
 
@@ -206,7 +207,8 @@ Bitmap DecodeJpegReduced(std::string_view bytes, int minWidth, int minHeight) {
       const int batch = height - y < kRowBatch ? height - y : kRowBatch;
       for (int i = 0; i < batch; ++i) rows[i] = reinterpret_cast<JSAMPROW>(bitmap.Row(y + i));
       const JDIMENSION got = jpeg_read_scanlines(&info, rows, static_cast<JDIMENSION>(batch));
-      ClearUnusedBytes(bitmap.Row(y), static_cast<std::size_t>(got) * static_cast<std::size_t>(width));
+      for (JDIMENSION i = 0; i < got; ++i)
+        ClearUnusedBytes(rows[i], static_cast<std::size_t>(width));
     }
     jpeg_finish_decompress(&info);
   };

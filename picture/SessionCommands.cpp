@@ -1,6 +1,7 @@
 #include "picture/SessionCommands.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 #include "picture/BmpFile.h"
@@ -22,6 +23,12 @@ PixelRect SpansBounds(const std::vector<Span>& spans) {
   return bounds;
 }
 
+// The bands a command writes become the layers' own before any is written, so
+// running out of memory for them leaves every layer as it was.
+void OwnRows(std::initializer_list<Bitmap*> targets, const PixelRect& area) {
+  for (Bitmap* target : targets) target->Own(area.top, area.bottom);
+}
+
 PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel,
                        std::vector<Span>& spans, UndoHistory* history = nullptr) {
   Bitmap* const targets[] = {&layers.i1, &layers.i4, &layers.i5, &layers.i31};
@@ -29,7 +36,9 @@ PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width
   for (const Bitmap* target : targets) reach = Union(reach, BoundsOf(*target));
   // The shape is worked out once; each target clips it to its own size.
   LineSpans(x0, y0, x1, y1, width, reach, spans);
-  if (history) history->Touch(layers, SpansBounds(spans));
+  const PixelRect bounds = SpansBounds(spans);
+  if (history) history->Touch(layers, bounds);
+  OwnRows({&layers.i1, &layers.i4, &layers.i5, &layers.i31}, bounds);
   const PixelRect dirty = FillSpans(layers.i1, spans, pixel);
   for (Bitmap* target : {&layers.i4, &layers.i5, &layers.i31}) FillSpans(*target, spans, pixel);
   return dirty;
@@ -108,6 +117,7 @@ PixelRect BrushSegment(Layers& layers, int x0, int y0, int x1, int y1, int width
 
 PixelRect EraseAll(Layers& layers, int x, int y, int brushSize) {
   const PixelRect square = EraserSquare(x, y, brushSize);
+  OwnRows({&layers.i1, &layers.i4, &layers.i31, &layers.i5}, square);
   const PixelRect dirty = RestoreRect(layers.i1, layers.i2, square, kBeyondPicture);
   RestoreRect(layers.i4, layers.i2, square, kBeyondPicture);
   RestoreRect(layers.i31, layers.i3, square, kBeyondPicture);
@@ -117,6 +127,7 @@ PixelRect EraseAll(Layers& layers, int x, int y, int brushSize) {
 
 PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindows) {
   const PixelRect square = EraserSquare(x, y, brushSize);
+  OwnRows({&layers.i1, &layers.i4, &layers.i5, &layers.i31}, square);
   const PixelRect dirty =
       RestoreRect(layers.i1, showWindows ? layers.i3 : layers.i41, square, kBeyondPicture);
   RestoreRect(layers.i4, layers.i41, square, kBeyondPicture);

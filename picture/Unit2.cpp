@@ -4,16 +4,11 @@
 
 #include <algorithm>
 
+#include "picture/PictureGdi.h"
 #include "ui/Gdi.h"
 
 namespace velmora {
 namespace {
-
-Rect Intersection(const Rect& a, const Rect& b) {
-  const int left = std::max(a.left, b.left);
-  const int top = std::max(a.top, b.top);
-  return {left, top, std::min(a.Right(), b.Right()) - left, std::min(a.Bottom(), b.Bottom()) - top};
-}
 
 Rect WorkArea() {
   RECT r{};
@@ -32,21 +27,7 @@ TForm2::TForm2()
 void TForm2::PaintCanvas(HDC dc, const Rect& area) const {
   const Bitmap& canvas = layers_.i1;
   const Rect picture{0, 0, canvas.Width(), canvas.Height()};
-  const Rect shown = Intersection(area, picture);
-  if (!shown.Empty()) {
-    // Only the rows of the area are handed over, so the source origin is the
-    // same whichever way the system counts the rows of a top-down picture.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = canvas.Width();
-    info.bmiHeader.biHeight = -shown.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, shown.left, shown.top, static_cast<DWORD>(shown.width),
-                      static_cast<DWORD>(shown.height), shown.left, 0, 0, static_cast<UINT>(shown.height),
-                      canvas.Row(shown.top), &info, DIB_RGB_COLORS);
-  }
+  PaintPicture(dc, canvas, area);
   // The window's colour right of the picture, then below it.
   const int right = std::max(area.left, picture.Right());
   const int bottom = std::max(area.top, picture.Bottom());

@@ -67,11 +67,12 @@ TEST(BmpFile, WrittenFilesReadBackExactlyAtEveryRowLength) {
   std::mt19937 random(7);
   for (int width = 1; width <= 9; ++width) {
     Bitmap picture = Bitmap::Uninitialized(width, 3);
-    for (int i = 0; i < width * 3; ++i) picture.Pixels()[i] = random() & 0xFFFFFF;
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < width; ++x) picture.Set(x, y, random() & 0xFFFFFF);
     const Bitmap back = DecodeBmp(EncodeBmp24(picture));
     ASSERT_EQ(back.Width(), width);
     ASSERT_EQ(back.Height(), 3);
-    EXPECT_TRUE(std::equal(back.Pixels(), back.Pixels() + width * 3, picture.Pixels())) << width;
+    EXPECT_EQ(test::PixelsOf(back), test::PixelsOf(picture)) << width;
   }
 }
 

@@ -29,6 +29,14 @@ inline const Pixel kRed = RgbPixel(255, 0, 0);
 inline const Pixel kWallpaper = RgbPixel(128, 128, 128);
 inline const Pixel kScreen = RgbPixel(64, 64, 64);
 
+// Every pixel, row after row.
+inline std::vector<Pixel> PixelsOf(const Bitmap& bitmap) {
+  std::vector<Pixel> pixels;
+  pixels.reserve(bitmap.PixelCount());
+  for (int y = 0; y < bitmap.Height(); ++y) pixels.insert(pixels.end(), bitmap.Row(y), bitmap.Row(y) + bitmap.Width());
+  return pixels;
+}
+
 // The message of the Error that `action` raises, or "(no error)".
 std::string MessageOf(const std::function<void()>& action);
 

@@ -20,23 +20,62 @@ TEST(Bitmap, KeepsTheKeyColourExactlyInTheWindowsByteOrder) {
   EXPECT_EQ(kKeyPixel, 0x004E61BCu);  // red 78, green 97, blue 188
   Bitmap bitmap(1, 1, kKeyPixel);
   const unsigned char expected[4] = {188, 97, 78, 0};  // blue, green, red, unused
-  EXPECT_EQ(std::memcmp(bitmap.Pixels(), expected, 4), 0);
+  EXPECT_EQ(std::memcmp(bitmap.Row(0), expected, 4), 0);
   EXPECT_EQ(ColorOf(kKeyPixel), kKeyColor);
   EXPECT_NE(PixelOf(kKeyColor + 1), kKeyPixel);
 }
 
-TEST(Bitmap, AssignCopiesIndependentlyAndReusesMemoryOfTheSameSize) {
-  Bitmap source = PictureOf({"r.", ".b"});
-  Bitmap target(2, 2, kBlackPixel);
-  const Pixel* memory = target.Pixels();
+TEST(Bitmap, CopiesShareBandsUntilEitherWritesAndStayIndependent) {
+  // Three bands: rows 0-31, 32-63 and the short band 64-69.
+  constexpr int kRows = 2 * Bitmap::kBandRows + 6;
+  auto striped = [] {
+    Bitmap picture = Bitmap::Uninitialized(3, kRows);
+    for (int y = 0; y < kRows; ++y)
+      for (int x = 0; x < 3; ++x) picture.Set(x, y, RgbPixel(x, y, 7));
+    return picture;
+  };
+  const std::vector<Pixel> original = test::PixelsOf(striped());
+  Bitmap source = striped();
+  Bitmap target(5, 5, kBlackPixel);
   target.Assign(source);
-  EXPECT_EQ(target.Pixels(), memory);
-  source.Set(0, 0, kBlackPixel);
-  EXPECT_EQ(RowsOf(target), (Rows{"r.", ".b"}));
+  EXPECT_EQ(target.SharedBands(), 3);
+  target.Set(1, 40, kRed);
+  EXPECT_EQ(target.SharedBands(), 2);
+  EXPECT_EQ(test::PixelsOf(source), original);
+  source.Set(2, 69, kRed);
+  EXPECT_EQ(target.At(2, 69), RgbPixel(2, 69, 7));
+  EXPECT_EQ(target.At(1, 40), kRed);
+
+  // Filling or reallocating a copy leaves the original alone.
+  Bitmap filled = striped(), kept = filled.Clone();
+  filled.Fill(kKeyPixel);
+  Bitmap reallocated = kept.Clone();
+  reallocated.Reallocate(3, kRows);
+  for (int y = 0; y < kRows; ++y) std::fill_n(reallocated.Row(y), 3, kBlackPixel);
+  EXPECT_EQ(test::PixelsOf(kept), original);
+  EXPECT_EQ(test::PixelsOf(filled), std::vector<Pixel>(original.size(), kKeyPixel));
+
+  // A copy within a shared picture, across a band boundary, in both directions.
+  for (const int shift : {-5, 5}) {
+    Bitmap moved = striped(), other = moved.Clone();
+    CopyRect(moved, 0, 30 + shift, moved, {0, 30, 3, 36});
+    EXPECT_EQ(test::PixelsOf(other), original) << shift;
+    for (int y = 0; y < 6; ++y) EXPECT_EQ(moved.At(1, 30 + shift + y), RgbPixel(1, 30 + y, 7)) << shift;
+  }
+
+  // A taller picture of the same width shares its whole kept bands.
+  Bitmap taller = striped(), before = taller.Clone();
+  taller.Resize(3, kRows + 40, kKeyPixel);
+  EXPECT_EQ(before.SharedBands(), 2);
+  EXPECT_EQ(taller.At(0, kRows - 1), RgbPixel(0, kRows - 1, 7));
+  EXPECT_EQ(taller.At(0, kRows), kKeyPixel);
+  taller.Own(0, kRows);
+  EXPECT_EQ(taller.SharedBands(), 0);
+  EXPECT_EQ(test::PixelsOf(before), original);
 
   Bitmap moved = std::move(target);
   EXPECT_TRUE(target.Empty());
-  EXPECT_EQ(RowsOf(moved), (Rows{"r.", ".b"}));
+  EXPECT_EQ(moved.At(1, 40), kRed);
   Bitmap empty;
   moved.Assign(empty);
   EXPECT_EQ(moved.Width(), 0);

@@ -36,7 +36,7 @@ State StateOf(const Layers& l) {
 
 bool SamePixels(const Bitmap& a, const Bitmap& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  return std::equal(a.Pixels(), a.Pixels() + a.PixelCount(), b.Pixels());
+  return test::PixelsOf(a) == test::PixelsOf(b);
 }
 
 ::testing::AssertionResult Matches(const Layers& l, const State& s) {

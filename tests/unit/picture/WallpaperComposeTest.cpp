@@ -71,10 +71,10 @@ TEST(WallpaperCompose, AChangeLaysTheDrawingOverTheNewPictureAndWritesIt) {
   Bitmap expected = decoded.Clone();
   expected.Resize(4, 3);
   EXPECT_EQ(SizeOf(layers.i2), (Size{4, 3}));
-  EXPECT_TRUE(std::equal(layers.i2.Pixels(), layers.i2.Pixels() + 12, expected.Pixels()));
+  EXPECT_EQ(test::PixelsOf(layers.i2), test::PixelsOf(expected));
   expected.Set(0, 0, test::kRed);
   expected.Set(3, 2, RgbPixel(0, 0, 255));
-  EXPECT_TRUE(std::equal(layers.i4.Pixels(), layers.i4.Pixels() + 12, expected.Pixels()));
+  EXPECT_EQ(test::PixelsOf(layers.i4), test::PixelsOf(expected));
   EXPECT_EQ(test::ReadFile(dir / "1.bmp"), EncodeBmp24(expected));
 }
 
@@ -110,10 +110,10 @@ TEST(WallpaperCompose, AChangeWhoseWriteFailsStillHoldsTheNewPictureWhole) {
               ChangeWallpaperPicture(layers, jpeg, dir / "missing" + "/");
             }).rfind("Cannot create file", 0),
             0u);
-  EXPECT_TRUE(std::equal(layers.i2.Pixels(), layers.i2.Pixels() + 12, expected.Pixels()));
+  EXPECT_EQ(test::PixelsOf(layers.i2), test::PixelsOf(expected));
   expected.Set(0, 0, test::kRed);
   expected.Set(3, 2, RgbPixel(0, 0, 255));
-  EXPECT_TRUE(std::equal(layers.i4.Pixels(), layers.i4.Pixels() + 12, expected.Pixels()));
+  EXPECT_EQ(test::PixelsOf(layers.i4), test::PixelsOf(expected));
 }
 
 // The first start's files for a desktop wallpaper, on a 6 x 4 screen.
@@ -131,7 +131,7 @@ struct FirstStart {
   void ExpectTheDesktopColour(const std::string& what) const {
     EXPECT_EQ(currentWallpapers, (std::vector<std::string>{dir / "1.jpg"})) << what;
     EXPECT_EQ(SizeOf(layers.i4), (Size{6, 4})) << what;
-    for (int i = 0; i < 24; ++i) ASSERT_EQ(layers.i4.Pixels()[i], RgbPixel(0, 128, 128)) << what;
+    for (const Pixel pixel : test::PixelsOf(layers.i4)) ASSERT_EQ(pixel, RgbPixel(0, 128, 128)) << what;
     EXPECT_EQ(SizeOf(ReadJpegFile(dir / "1.jpg")), (Size{6, 4})) << what;
     EXPECT_EQ(RowsOf(layers.i5), Rows(4, "kkkkkk")) << what;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ScreenGrab.h"
+#include "tests/unit/picture/PictureTestSupport.h"
 
 namespace velmora {
 namespace {
@@ -75,7 +76,7 @@ TEST(ScreenGrab, TheGrabIsTheWholeScreenInOrderWithItsUnusedBytesClear) {
     GrabScreen(grab);
     ASSERT_EQ(grab.Width(), width);
     ASSERT_EQ(grab.Height(), height);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), grab.Pixels())) << "pass " << pass;
+    EXPECT_EQ(test::PixelsOf(grab), expected) << "pass " << pass;
   }
 }
 
@@ -87,12 +88,12 @@ TEST(ScreenGrab, TheOfferedGrabIsTheClipboardsBitmapAsItIsWhenAsked) {
   // Made when asked for, from the picture of that moment.
   shown = &second;
   const std::vector<Pixel> asked = ClipboardPixels(3, 2);
-  EXPECT_EQ(asked, std::vector<Pixel>(second.Pixels(), second.Pixels() + 6));
+  EXPECT_EQ(asked, test::PixelsOf(second));
 
   // A later grab replaces it; keeping it before the end makes it for good.
   OfferGrabOnClipboard([&]() -> const Bitmap& { return first; });
   KeepGrabOnClipboard();
-  EXPECT_EQ(ClipboardPixels(3, 2), std::vector<Pixel>(first.Pixels(), first.Pixels() + 6));
+  EXPECT_EQ(ClipboardPixels(3, 2), test::PixelsOf(first));
 }
 
 TEST(ScreenGrab, KeepingLeavesAClipboardAnotherProgramFilledAlone) {
