@@ -9,6 +9,7 @@
 #include "base/MemoryLimit.h"
 #include "picture/PictureGdi.h"
 #include "picture/Unit2.h"
+#include "ui/Gdi.h"
 #include "ui/Handles.h"
 
 namespace velmora {
@@ -16,17 +17,6 @@ namespace {
 
 // About a quarter of a megabyte of screen rows at a time.
 constexpr int kBandBytes = 256 * 1024;
-
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, as the layers hold their rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
 
 std::function<const Bitmap&()>& OfferedPicture() {
   static std::function<const Bitmap&()> picture;

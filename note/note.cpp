@@ -93,13 +93,7 @@ Bitmap TForm3::RenderNote() {
   GetClientRect(lb.Hwnd(), &client);
   Bitmap note = Bitmap::Uninitialized(client.right, client.bottom);
   if (note.Empty()) return note;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = note.Width();
-  info.bmiHeader.biHeight = -note.Height();  // top-down, as the layers
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDown32(note.Width(), note.Height());  // as the layers
   void* bits = nullptr;
   UniqueBitmap canvas(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!canvas) throw OutOfMemoryError();

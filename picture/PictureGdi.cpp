@@ -6,21 +6,6 @@
 #include "ui/Gdi.h"
 
 namespace velmora {
-namespace {
-
-BITMAPINFO TopDownRows(int width, int rows) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -rows;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-}  // namespace
-
 Rect PaintPicture(HDC dc, const Bitmap& picture, const Rect& area) {
   const int left = std::max(area.left, 0), top = std::max(area.top, 0);
   const int right = std::min(area.Right(), picture.Width()), bottom = std::min(area.Bottom(), picture.Height());
@@ -29,7 +14,7 @@ Rect PaintPicture(HDC dc, const Bitmap& picture, const Rect& area) {
   // whichever way the system counts the rows of a top-down picture.
   for (int y = top; y < bottom;) {
     const int rows = std::min(picture.ContiguousRows(y), bottom - y);
-    const BITMAPINFO info = TopDownRows(picture.Width(), rows);
+    const BITMAPINFO info = TopDown32(picture.Width(), rows);
     SetDIBitsToDevice(dc, left, y, static_cast<DWORD>(right - left), static_cast<DWORD>(rows), left, 0, 0,
                       static_cast<UINT>(rows), picture.Row(y), &info, DIB_RGB_COLORS);
     y += rows;

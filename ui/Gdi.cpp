@@ -28,7 +28,7 @@ UniqueBrush CreateSolidBrushOf(Color color) {
   return UniqueBrush(CreateSolidBrush(ToColorRef(color)));
 }
 
-UniqueBitmap BitmapFromPixels(int width, int height, const std::uint32_t* pixels) {
+BITMAPINFO TopDown32(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -36,6 +36,11 @@ UniqueBitmap BitmapFromPixels(int width, int height, const std::uint32_t* pixels
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+UniqueBitmap BitmapFromPixels(int width, int height, const std::uint32_t* pixels) {
+  const BITMAPINFO info = TopDown32(width, height);
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bitmap && pixels) std::memcpy(bits, pixels, static_cast<size_t>(width) * height * 4);

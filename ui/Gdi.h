@@ -18,6 +18,9 @@ COLORREF ToColorRef(Color color);
 UniqueFont CreateFontFrom(const FontInfo& font);
 UniqueBrush CreateSolidBrushOf(Color color);
 
+// The header of a top-down 32-bit picture (blue, green, red, unused), the
+// layout the layers hold their rows in.
+BITMAPINFO TopDown32(int width, int height);
 // A device-independent bitmap from top-down 32-bit pixels (blue, green, red, unused).
 UniqueBitmap BitmapFromPixels(int width, int height, const std::uint32_t* pixels);
 // An independent copy of a bitmap.

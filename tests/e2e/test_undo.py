@@ -49,6 +49,11 @@ def test_two_hundred_small_strokes_keep_memory_small(rig, kvx, workdir):
     wallpaper = bmp(workdir / "1.bmp").getpixel((700, 300))
     open_session(rig, program)
     stroke(rig, program, 720)  # the first stroke's own costs come before the count
+    # So does the layers' own copy of the rows the small strokes reach, which
+    # they share with the session's snapshots until a stroke first gets there.
+    rig.drag((1230, 240), (1230, 690))
+    wait_pixel(rig, (1230, 460), RED, "the stroke down the small strokes' rows")
+    wait_toolbar(program)
     before = memory(rig, program)
     assert before > 0
 
