@@ -12,6 +12,7 @@ benchmark prefix of their own (build/bench/prefix-ARCH).
 import os
 import platform
 import re
+import resource
 import shutil
 import signal
 import statistics
@@ -72,6 +73,33 @@ def timed(command, runs=RUNS, env=None, cwd=None):
                        stderr=subprocess.DEVNULL, check=True)
         values.append((time.perf_counter() - start) * 1000)
     return Figure.of(values)
+
+
+def children_cpu_ms():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return (usage.ru_utime + usage.ru_stime) * 1000
+
+
+def net_of_start(command, tiny_command, runs=RUNS, env=None):
+    """A tool's time on a picture net of its own start and end: each run on
+    the picture is paired with a run on an 8 x 8 one just before it, so a
+    change of the machine's load during the row falls on both. Returns the
+    differences and the whole runs; the differences carry the tool's CPU time
+    net of its start as `cpu`, which waits in the start (and their overlap
+    with the work) do not blur."""
+    net, whole, cpu_big, cpu_tiny = [], [], [], []
+    for _ in range(runs):
+        before = children_cpu_ms()
+        tiny = timed(tiny_command, runs=1, env=env).median
+        middle = children_cpu_ms()
+        big = timed(command, runs=1, env=env).median
+        cpu_tiny.append(middle - before)
+        cpu_big.append(children_cpu_ms() - middle)
+        net.append(big - tiny)
+        whole.append(big)
+    figure = Figure.of(net)
+    figure.cpu = statistics.median(cpu_big) - statistics.median(cpu_tiny)
+    return figure, Figure.of(whole)
 
 
 def parse_lines(text):
@@ -202,12 +230,13 @@ def native_change(folder):
     out = subprocess.run([str(REPO / "build/native/bench/velmora_bench"), "change", str(folder / "wallpaper.jpg"),
                           str(folder / "2.bmp"), str(folder), str(RUNS)], stdout=subprocess.PIPE, text=True,
                          check=True).stdout
-    velmora = parse_lines(out)["change"]
+    figures = parse_lines(out)
+    velmora = figures["change"]
+    velmora.cpu = float(figures["change-cpu"])
     djpeg = ["djpeg", "-bmp", "-outfile", str(folder / "djpeg.bmp")]
     # The process's own start and end, timed on an 8 x 8 picture, are taken off.
-    big = timed(djpeg + [str(folder / "wallpaper.jpg")])
-    tiny = timed(djpeg + [str(folder / "tiny.jpg")])
-    return velmora, big - tiny, big
+    net, big = net_of_start(djpeg + [str(folder / "wallpaper.jpg")], djpeg + [str(folder / "tiny.jpg")])
+    return velmora, net, big
 
 
 def wine_change(wine, folder):
@@ -217,15 +246,18 @@ def wine_change(wine, folder):
                          winpath(folder / "2.bmp"), winpath(out), str(RUNS)])
     figures = parse_lines(text)
     velmora = figures["change"]
+    velmora.cpu = float(figures["change-cpu"])
     velmora.split = {part: figures[f"change-{part}"] for part in ("decode", "compose", "write")
                      if f"change-{part}" in figures}
     djpeg_exe = CACHE / f"libjpeg-turbo-mingw{32 if wine.arch == 'win32' else 64}" / "bin" / "djpeg.exe"
     if not djpeg_exe.is_file():
         fail(f"{djpeg_exe} is missing: remove {djpeg_exe.parent.parent} and run make deps")
     djpeg = [wine.loader, str(djpeg_exe), "-bmp", "-outfile", winpath(out / "djpeg.bmp")]
-    big = timed(djpeg + [winpath(folder / "wallpaper.jpg")], env=wine.env)
-    tiny = timed(djpeg + [winpath(folder / "tiny.jpg")], env=wine.env)
-    return velmora, big - tiny, big, out / "1.bmp"
+    # A Windows process's start under Wine varies by tens of milliseconds, so
+    # the anchor takes three times the runs.
+    net, big = net_of_start(djpeg + [winpath(folder / "wallpaper.jpg")], djpeg + [winpath(folder / "tiny.jpg")],
+                            runs=3 * RUNS, env=wine.env)
+    return velmora, net, big, out / "1.bmp"
 
 
 def session(wine, display):
@@ -287,11 +319,17 @@ def table(facts):
     def row(what, velmora, anchor_name, anchor, ratio_text, target):
         rows.append(f"| {what} | {velmora} | {anchor_name} | {anchor} | {ratio_text} | {target} |")
 
+    def cpu_row(velmora, djpeg, tool):
+        r = velmora.cpu / djpeg.cpu if djpeg.cpu > 0 else float("inf")
+        row("  CPU time", f"{velmora.cpu:.1f} ms (mean of the runs)", f"`{tool}`'s CPU time, net of its start",
+            f"{djpeg.cpu:.1f} ms (median of the runs)", f"{r:.2f} × {tool}", f"≤ 1.0 × {tool}: {met(r <= 1.0)}")
+
     for (width, height), (velmora, djpeg, djpeg_raw, magick, same) in facts["native"].items():
         r = ratio(velmora, djpeg)
         row(f"Wallpaper change {width} × {height}, native", velmora.text(), "`djpeg -bmp`, net of its start",
             djpeg.text() + f" (whole process {djpeg_raw.median:.1f})", f"{r:.2f} × djpeg",
             f"≤ 1.0 × djpeg: {met(r <= 1.0)}")
+        cpu_row(velmora, djpeg, "djpeg")
         row(f"  the same beside ImageMagick", velmora.text(), "ImageMagick `convert`, whole process",
             magick.text(), f"{ratio(velmora, magick):.2f} × ImageMagick",
             f"pixels differing from ImageMagick's: {same}")
@@ -301,6 +339,7 @@ def table(facts):
             "`djpeg.exe -bmp` (same libjpeg-turbo build), net of its start", djpeg.text() +
             f" (whole process {djpeg_raw.median:.1f})", f"{r:.2f} × djpeg.exe",
             f"≤ 1.0 × djpeg.exe: {met(r <= 1.0)}; pixels differing from ImageMagick's: {same}")
+        cpu_row(velmora, djpeg, "djpeg.exe")
         for part, name in (("decode", "the JPEG read and decoded"), ("compose", "the composition alone"),
                            ("write", "1.bmp packed and written alone")):
             if part in velmora.split:
