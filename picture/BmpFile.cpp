@@ -8,6 +8,9 @@
 #include <cstring>
 #include <new>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "base/Errors.h"
 #include "picture/PictureIo.h"
@@ -319,9 +322,37 @@ void DecodeRunLengths(const Layout& layout, const Bytes& bytes, Bitmap& bitmap) 
   }
 }
 
-// Packs four pixels at a time into three little-endian words.
+#if defined(__SSE2__)
+// Four pixels into the low 12 bytes. Within each 64-bit half (two pixels) the
+// second pixel's colour moves down a byte onto the first's unused one; the
+// upper half's six bytes then move down onto the lower half's two free ones.
+inline __m128i Pack4(__m128i pixels) {
+  const __m128i first = _mm_set_epi32(0, 0x00FFFFFF, 0, 0x00FFFFFF);
+  const __m128i second =
+      _mm_set_epi32(0x0000FFFF, static_cast<int>(0xFF000000u), 0x0000FFFF, static_cast<int>(0xFF000000u));
+  const __m128i lowHalf = _mm_set_epi32(0, 0, -1, -1);
+  const __m128i pairs =
+      _mm_or_si128(_mm_and_si128(pixels, first), _mm_and_si128(_mm_srli_epi64(pixels, 8), second));
+  return _mm_or_si128(_mm_and_si128(pairs, lowHalf), _mm_srli_si128(_mm_andnot_si128(lowHalf, pairs), 2));
+}
+#endif
+
+// Sixteen pixels at a time into three vectors where the processor has SSE2
+// (every x86-64, and the 32-bit Windows build); then four at a time into
+// three little-endian words, and the last few byte by byte.
 void PackRow24(const Pixel* in, int width, unsigned char* out) {
   int x = 0;
+#if defined(__SSE2__)
+  for (; x + 16 <= width; x += 16, out += 48) {
+    const __m128i* from = reinterpret_cast<const __m128i*>(in + x);
+    const __m128i a = Pack4(_mm_loadu_si128(from)), b = Pack4(_mm_loadu_si128(from + 1));
+    const __m128i c = Pack4(_mm_loadu_si128(from + 2)), d = Pack4(_mm_loadu_si128(from + 3));
+    auto* to = reinterpret_cast<__m128i*>(out);
+    _mm_storeu_si128(to, _mm_or_si128(a, _mm_slli_si128(b, 12)));
+    _mm_storeu_si128(to + 1, _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+    _mm_storeu_si128(to + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
+  }
+#endif
   for (; x + 4 <= width; x += 4, out += 12) {
     const std::uint32_t a = in[x], b = in[x + 1], c = in[x + 2], d = in[x + 3];
     const std::uint32_t words[3] = {(a & 0xFFFFFF) | b << 24, (b >> 8 & 0xFFFF) | c << 16,

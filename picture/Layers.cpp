@@ -2,18 +2,34 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "base/Errors.h"
 
 namespace velmora {
 namespace {
 
-// Written without branches so the compiler turns it into vector selects.
+// Four pixels at a time where the processor has SSE2 (every x86-64, and the
+// 32-bit Windows build), a selecting loop elsewhere and for the last few.
 void ComposeRow(const Pixel* __restrict background, const Pixel* __restrict drawing, Pixel* __restrict out,
                 int count) {
-  for (int x = 0; x < count; ++x) {
-    const Pixel d = drawing[x];
-    out[x] = d != kKeyPixel ? d : background[x];
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i key = _mm_set1_epi32(static_cast<int>(kKeyPixel));
+  for (; x + 4 <= count; x += 4) {
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(drawing + x));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(background + x));
+    const __m128i isKey = _mm_cmpeq_epi32(d, key);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
+                     _mm_or_si128(_mm_and_si128(isKey, b), _mm_andnot_si128(isKey, d)));
+  }
+#endif
+  // Both pixels are read whatever the choice, so the loop has no branch.
+  for (; x < count; ++x) {
+    const Pixel d = drawing[x], b = background[x];
+    out[x] = d != kKeyPixel ? d : b;
   }
 }
 

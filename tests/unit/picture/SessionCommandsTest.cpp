@@ -1,5 +1,8 @@
 #include <unistd.h>
 
+#include <algorithm>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "picture/BmpFile.h"
@@ -49,6 +52,32 @@ TEST(Layers, CompositionLaysEveryDrawingPixelButTheKeyColourOverTheBackground) {
   Compose(composed, PictureOf({"wwww", "wwww", "wwww"}), drawing);
   EXPECT_EQ(RowsOf(composed), (Rows{"r?ww", "wwbw", "wwww"}));
   EXPECT_EQ(composed.At(1, 0), kKeyPixel + 1);
+}
+
+// Rows of every length against a plain loop, so the vector part, its tail
+// and key pixels on either side of a vector's edge are all met.
+TEST(Layers, CompositionAgreesWithAPlainLoopAtEveryRowLength) {
+  std::mt19937 random(11);
+  for (int width = 1; width <= 40; ++width) {
+    const int drawingWidth = std::max(1, width - width % 3);  // the background shows beyond the drawing
+    Bitmap background = Bitmap::Uninitialized(width, 3);
+    Bitmap drawing = Bitmap::Uninitialized(drawingWidth, 2);  // and below it
+    for (std::size_t i = 0; i < background.PixelCount(); ++i) background.Pixels()[i] = random() & 0xFFFFFF;
+    for (std::size_t i = 0; i < drawing.PixelCount(); ++i) {
+      const Pixel choices[] = {kKeyPixel, kKeyPixel, kKeyPixel + 1, kKeyPixel - 1,
+                               static_cast<Pixel>(random() & 0xFFFFFF)};
+      drawing.Pixels()[i] = choices[random() % 5];
+    }
+    Bitmap composed;
+    Compose(composed, background, drawing);
+    for (int y = 0; y < 3; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const bool drawn = y < 2 && x < drawingWidth && drawing.At(x, y) != kKeyPixel;
+        ASSERT_EQ(composed.At(x, y), drawn ? drawing.At(x, y) : background.At(x, y))
+            << width << ": " << x << ", " << y;
+      }
+    }
+  }
 }
 
 // A wallpaper smaller than the work area, drawing on it, and a screen grab.
