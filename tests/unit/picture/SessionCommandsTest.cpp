@@ -62,11 +62,14 @@ TEST(Layers, CompositionAgreesWithAPlainLoopAtEveryRowLength) {
     const int drawingWidth = std::max(1, width - width % 3);  // the background shows beyond the drawing
     Bitmap background = Bitmap::Uninitialized(width, 3);
     Bitmap drawing = Bitmap::Uninitialized(drawingWidth, 2);  // and below it
-    for (std::size_t i = 0; i < background.PixelCount(); ++i) background.Pixels()[i] = random() & 0xFFFFFF;
-    for (std::size_t i = 0; i < drawing.PixelCount(); ++i) {
-      const Pixel choices[] = {kKeyPixel, kKeyPixel, kKeyPixel + 1, kKeyPixel - 1,
-                               static_cast<Pixel>(random() & 0xFFFFFF)};
-      drawing.Pixels()[i] = choices[random() % 5];
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < width; ++x) background.Set(x, y, random() & 0xFFFFFF);
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < drawingWidth; ++x) {
+        const Pixel choices[] = {kKeyPixel, kKeyPixel, kKeyPixel + 1, kKeyPixel - 1,
+                                 static_cast<Pixel>(random() & 0xFFFFFF)};
+        drawing.Set(x, y, choices[random() % 5]);
+      }
     }
     Bitmap composed;
     Compose(composed, background, drawing);
