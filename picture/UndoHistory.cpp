@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <new>
 #include <utility>
 
@@ -24,17 +25,86 @@ PixelRect BlockRect(int left, int top) {
   return {left, top, left + kSide, top + kSide};
 }
 
-// Copies (save) or exchanges (swap) the part of a block inside the layer.
-template <bool kExchange, typename B>
-void Transfer(B& layer, const PixelRect& block, Pixel* kept) {
+template <typename B>
+std::size_t BlockBytes(const B& block) {
+  return sizeof(B) + block.pixels.size() * sizeof(Pixel);
+}
+
+// The three layers' blocks, kSide × kSide pixels each, one after another.
+using BlockPixels = std::array<Pixel, kLayerCount * kBlockPixels>;
+
+// How a layer's block is kept: all its pixels, its one colour, or nothing
+// because it equals the block of an earlier layer (kSameAs + that layer).
+enum Kind : std::uint8_t { kWhole, kOneColour, kSameAs };
+
+// Reads the part of a block inside the layer. Beyond the layer's edge the
+// block repeats the first pixel inside, so that such a block of one colour
+// still counts as one.
+void Gather(const Bitmap& layer, const PixelRect& block, Pixel* out) {
+  const PixelRect part = Intersect(block, BoundsOf(layer));
+  std::fill(out, out + kBlockPixels, part.Empty() ? Pixel{0} : layer.Row(part.top)[part.left]);
+  for (int y = part.top; y < part.bottom; ++y) {
+    const Pixel* row = layer.Row(y) + part.left;
+    std::copy(row, row + part.Width(), out + (y - block.top) * kSide + (part.left - block.left));
+  }
+}
+
+// Writes the part of a block inside the layer.
+void Scatter(Bitmap& layer, const PixelRect& block, const Pixel* in) {
   const PixelRect part = Intersect(block, BoundsOf(layer));
   for (int y = part.top; y < part.bottom; ++y) {
-    auto* row = layer.Row(y) + part.left;
-    Pixel* keptRow = kept + (y - block.top) * kSide + (part.left - block.left);
-    if constexpr (kExchange)
-      std::swap_ranges(row, row + part.Width(), keptRow);
-    else
-      std::copy(row, row + part.Width(), keptRow);
+    const Pixel* from = in + (y - block.top) * kSide + (part.left - block.left);
+    std::copy(from, from + part.Width(), layer.Row(y) + part.left);
+  }
+}
+
+void GatherAll(const Layers& layers, const PixelRect& bounds, BlockPixels& out) {
+  Pixel* next = out.data();
+  for (const Bitmap* layer : KeptLayers(layers)) {
+    Gather(*layer, bounds, next);
+    next += kBlockPixels;
+  }
+}
+
+// Sets the block's kinds and pixels from the layers' pixels; on failure the
+// block is unchanged.
+void Encode(const BlockPixels& from, std::array<std::uint8_t, kLayerCount>& kinds, std::vector<Pixel>& pixels) {
+  std::array<std::uint8_t, kLayerCount> chosen{};
+  std::size_t count = 0;
+  for (int i = 0; i < kLayerCount; ++i) {
+    const Pixel* block = from.data() + i * kBlockPixels;
+    chosen[i] = kWhole;
+    for (int j = 0; j < i && chosen[i] == kWhole; ++j)
+      if (std::equal(block, block + kBlockPixels, from.data() + j * kBlockPixels)) chosen[i] = kSameAs + j;
+    if (chosen[i] == kWhole && std::all_of(block, block + kBlockPixels, [&](Pixel p) { return p == *block; }))
+      chosen[i] = kOneColour;
+    count += chosen[i] == kWhole ? kBlockPixels : chosen[i] == kOneColour ? 1 : 0;
+  }
+  std::vector<Pixel> kept(count);
+  auto next = kept.begin();
+  for (int i = 0; i < kLayerCount; ++i) {
+    const Pixel* block = from.data() + i * kBlockPixels;
+    if (chosen[i] == kWhole) next = std::copy(block, block + kBlockPixels, next);
+    if (chosen[i] == kOneColour) *next++ = *block;
+  }
+  kinds = chosen;
+  pixels = std::move(kept);
+}
+
+void Decode(const std::array<std::uint8_t, kLayerCount>& kinds, const std::vector<Pixel>& pixels,
+            BlockPixels& to) {
+  auto next = pixels.begin();
+  for (int i = 0; i < kLayerCount; ++i) {
+    Pixel* block = to.data() + i * kBlockPixels;
+    if (kinds[i] == kWhole) {
+      std::copy(next, next + kBlockPixels, block);
+      next += kBlockPixels;
+    } else if (kinds[i] == kOneColour) {
+      std::fill(block, block + kBlockPixels, *next++);
+    } else {
+      const Pixel* same = to.data() + (kinds[i] - kSameAs) * kBlockPixels;
+      std::copy(same, same + kBlockPixels, block);
+    }
   }
 }
 
@@ -70,16 +140,15 @@ void UndoHistory::Touch(const Layers& layers, const PixelRect& rect) {
         const std::uint64_t key =
             std::uint64_t{static_cast<std::uint32_t>(bx)} << 32 | static_cast<std::uint32_t>(by);
         if (saved_.contains(key)) continue;
-        Block block{bx * kSide, by * kSide, std::vector<Pixel>(kLayerCount * kBlockPixels)};
-        const PixelRect bounds = BlockRect(block.left, block.top);
-        Pixel* kept = block.pixels.data();
-        for (const Bitmap* layer : KeptLayers(layers)) {
-          Transfer<false>(*layer, bounds, kept);
-          kept += kBlockPixels;
-        }
+        Block block;
+        block.left = bx * kSide;
+        block.top = by * kSide;
+        BlockPixels present;
+        GatherAll(layers, BlockRect(block.left, block.top), present);
+        Encode(present, block.kinds, block.pixels);
+        const std::size_t size = BlockBytes(block);
         current_.blocks.push_back(std::move(block));
         saved_.emplace(key, current_.blocks.size() - 1);
-        const std::size_t size = sizeof(Block) + kLayerCount * kBlockPixels * sizeof(Pixel);
         current_.bytes += size;
         bytes_ += size;
       }
@@ -138,16 +207,38 @@ PixelRect UndoHistory::Redo(Layers& layers, bool showWindows) {
 }
 
 PixelRect UndoHistory::Swap(Layers& layers, Step& step, bool showWindows) {
+  // What the layers hold now is kept, and the rows written made the layers'
+  // own, before any layer changes: running out of memory leaves all as it was.
+  std::vector<Block> present(step.blocks.size());
+  PixelRect rows;
+  for (std::size_t i = 0; i < step.blocks.size(); ++i) {
+    const Block& block = step.blocks[i];
+    BlockPixels pixels;
+    GatherAll(layers, BlockRect(block.left, block.top), pixels);
+    present[i].left = block.left;
+    present[i].top = block.top;
+    Encode(pixels, present[i].kinds, present[i].pixels);
+    rows = Union(rows, BlockRect(block.left, block.top));
+  }
+  for (Bitmap* layer : {&layers.i1, &layers.i4, &layers.i5, &layers.i31})
+    layer->Own(rows.top, rows.bottom);
+
   PixelRect changed;
-  for (Block& block : step.blocks) {
+  for (std::size_t i = 0; i < step.blocks.size(); ++i) {
+    Block& block = step.blocks[i];
     const PixelRect bounds = BlockRect(block.left, block.top);
-    Pixel* kept = block.pixels.data();
+    BlockPixels kept;
+    Decode(block.kinds, block.pixels, kept);
+    const Pixel* next = kept.data();
     for (Bitmap* layer : KeptLayers(layers)) {
-      Transfer<true>(*layer, bounds, kept);
-      kept += kBlockPixels;
+      Scatter(*layer, bounds, next);
+      next += kBlockPixels;
     }
     changed =
         Union(changed, RestoreRect(layers.i1, showWindows ? layers.i31 : layers.i4, bounds, kWhitePixel));
+    step.bytes += BlockBytes(present[i]) - BlockBytes(block);
+    bytes_ += BlockBytes(present[i]) - BlockBytes(block);
+    block = std::move(present[i]);
   }
   return changed;
 }

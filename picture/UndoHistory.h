@@ -2,10 +2,13 @@
 // Ctrl+Z and Ctrl+Y of a drawing session. A step (a stroke, an eraser drag, a
 // stamped note, a pasted piece) keeps, for each small block of pixels it
 // touched, what the composed, drawing and screen layers held there before it;
-// undoing swaps those pixels with the present ones, so the same memory then
-// holds what redoing puts back. Memory grows with the area the steps touched,
-// never with whole layers, and stays under a limit by forgetting the oldest
-// steps.
+// undoing exchanges those pixels with the present ones, so the step then holds
+// what redoing puts back. A block of one colour (the empty drawing, a plain
+// wallpaper) is kept as that colour, and a block the same as an earlier
+// layer's (the wallpaper where no window covers it) as a reference to it.
+// Memory grows with the area the steps touched, never with whole layers, and
+// stays under a limit by forgetting the oldest steps.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -51,14 +54,17 @@ class UndoHistory {
   struct Block {
     int left = 0;
     int top = 0;
-    std::vector<Pixel> pixels;  // the block of the composed, drawing and screen layers, in this order
+    // How the block of the composed, drawing and screen layers is kept, and
+    // the pixels each needs, in this order.
+    std::array<std::uint8_t, 3> kinds{};
+    std::vector<Pixel> pixels;
   };
   struct Step {
     std::vector<Block> blocks;
     std::size_t bytes = 0;
   };
 
-  static PixelRect Swap(Layers& layers, Step& step, bool showWindows);
+  PixelRect Swap(Layers& layers, Step& step, bool showWindows);
   void DropRedo();
   void Trim();
 

@@ -161,5 +161,63 @@ TEST(UndoHistory, MemoryFollowsTheTouchedAreaAndTheLimitDropsTheOldestSteps) {
   EXPECT_EQ(third.i5.At(100, 50), kRed);
 }
 
+// A photograph-like wallpaper: no two neighbouring pixels alike.
+Bitmap Noise(int width, int height) {
+  Bitmap picture(width, height, 0);
+  std::uint32_t seed = 12345;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.Set(x, y, (seed = seed * 1664525 + 1013904223) >> 8);
+  return picture;
+}
+
+TEST(UndoHistory, KeepsEveryPixelAndPlainOrRepeatedBlocksCheaply) {
+  // Sizes off the block grid; a window covers part of the wallpaper on the
+  // screen, and a little is drawn already.
+  Layers layers;
+  layers.i2 = Noise(45, 27);
+  layers.i4 = layers.i2.Clone();
+  layers.i5 = Bitmap(45, 27, kKeyPixel);
+  layers.i5.Set(20, 9, kRed);
+  layers.i4.Set(20, 9, kRed);
+  Bitmap screen = layers.i4.Clone();
+  FillRect(screen, {30, 2, 45, 20}, kScreen);
+  OpenSession(layers, std::move(screen), 40, 25, true);
+  UndoHistory history;
+  const State opening = StateOf(layers);
+  Drag(layers, history, Tool::kBrush, {{1, 1}, {44, 26}, {3, 24}}, 5);
+  Drag(layers, history, Tool::kEraseLast, {{10, 10}, {30, 12}, {44, 3}}, 6);
+  Drag(layers, history, Tool::kBrush, {{0, 13}, {44, 13}}, 9, kBlueColor);
+  const State drawn = StateOf(layers);
+  while (!history.Undo(layers, true).Empty()) {
+  }
+  EXPECT_TRUE(Matches(layers, opening));
+  while (!history.Redo(layers, true).Empty()) {
+  }
+  EXPECT_TRUE(Matches(layers, drawn));
+
+  // A one-pixel line through four blocks: on plain layers each block costs a
+  // few pixels; on the photograph only its composed layer is kept whole (the
+  // drawing is of one colour, the uncovered screen the same as the composed).
+  Layers plain = Session(64, 32);
+  Layers photo;
+  photo.i2 = Noise(64, 32);
+  photo.i4 = photo.i2.Clone();
+  photo.i5 = Bitmap(64, 32, kKeyPixel);
+  OpenSession(photo, photo.i4.Clone(), 64, 32, true);
+  UndoHistory plainHistory, photoHistory;
+  Drag(plain, plainHistory, Tool::kBrush, {{8, 8}, {39, 8}}, 1);
+  Drag(photo, photoHistory, Tool::kBrush, {{8, 8}, {39, 8}}, 1);
+  const std::size_t wholeBlocks = 4 * 8 * 8 * sizeof(Pixel);
+  EXPECT_LT(plainHistory.Bytes(), wholeBlocks / 2);
+  EXPECT_GT(photoHistory.Bytes(), wholeBlocks);
+  EXPECT_LT(photoHistory.Bytes(), 2 * wholeBlocks);
+  // Undone, the step keeps the line: the drawing is no longer of one colour,
+  // the screen still the same as the composed.
+  photoHistory.Undo(photo, true);
+  EXPECT_EQ(photo.i4.At(9, 8), photo.i2.At(9, 8));
+  EXPECT_GT(photoHistory.Bytes(), 2 * wholeBlocks);
+  EXPECT_LT(photoHistory.Bytes(), 3 * wholeBlocks);
+}
+
 }  // namespace
 }  // namespace velmora
