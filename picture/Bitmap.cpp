@@ -103,6 +103,23 @@ void Bitmap::Own(int top, int bottom) {
   }
 }
 
+bool Bitmap::SharesRows(const Bitmap& other, int top, int bottom) const {
+  if (width_ != other.width_ || height_ != other.height_) return false;
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_);
+  for (int index = top / kBandRows; top < bottom && index <= (bottom - 1) / kBandRows; ++index)
+    if (bands_[static_cast<std::size_t>(index)] != other.bands_[static_cast<std::size_t>(index)]) return false;
+  return true;
+}
+
+void Bitmap::ShareRows(const Bitmap& source, int top, int bottom) {
+  if (width_ != source.width_ || height_ != source.height_) return;
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_);
+  for (int index = top / kBandRows; top < bottom && index <= (bottom - 1) / kBandRows; ++index)
+    bands_[static_cast<std::size_t>(index)] = source.bands_[static_cast<std::size_t>(index)];
+}
+
 int Bitmap::SharedBands() const {
   return static_cast<int>(std::count_if(bands_.begin(), bands_.end(), [](const Band& band) {
     return band.use_count() > 1;

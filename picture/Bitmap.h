@@ -108,6 +108,12 @@ class Bitmap {
   void Own(int top, int bottom);
   // How many of this picture's bands are shared with another picture.
   int SharedBands() const;
+  // Whether this picture and `other`, of the same size, share every band of
+  // rows top to bottom - 1, so that their pixels there are the same.
+  bool SharesRows(const Bitmap& other, int top, int bottom) const;
+  // Takes the bands of rows top to bottom - 1 from `source`, a picture of the
+  // same size, for pixels known to be the same there. Allocates nothing.
+  void ShareRows(const Bitmap& source, int top, int bottom);
   // Single-pixel access for tests and the odd lookup; hot loops use Row.
   Pixel At(int x, int y) const { return Row(y)[x]; }
   void Set(int x, int y, Pixel pixel) { Row(y)[x] = pixel; }

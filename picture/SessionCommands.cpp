@@ -29,6 +29,20 @@ void OwnRows(std::initializer_list<Bitmap*> targets, const PixelRect& area) {
   for (Bitmap* target : targets) target->Own(area.top, area.bottom);
 }
 
+// With windows shown the canvas holds the screen layer's pixels, and a brush
+// or "Erase last" changes both alike: where they share bands they go on
+// sharing them, so the canvas costs no memory of its own. `change` writes the
+// other layers and returns the part of the screen layer it changed.
+template <typename Change>
+PixelRect ChangeWithCanvas(Layers& layers, const PixelRect& area, bool alike, Change change) {
+  alike = alike && layers.i1.SharesRows(layers.i31, area.top, area.bottom);
+  if (!alike) OwnRows({&layers.i1}, area);
+  OwnRows({&layers.i4, &layers.i5, &layers.i31}, area);
+  const PixelRect dirty = change(alike);
+  if (alike) layers.i1.ShareRows(layers.i31, area.top, area.bottom);
+  return dirty;
+}
+
 PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel,
                        std::vector<Span>& spans, UndoHistory* history = nullptr) {
   Bitmap* const targets[] = {&layers.i1, &layers.i4, &layers.i5, &layers.i31};
@@ -38,12 +52,12 @@ PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width
   LineSpans(x0, y0, x1, y1, width, reach, spans);
   const PixelRect bounds = SpansBounds(spans);
   if (history) history->Touch(layers, bounds);
-  OwnRows({&layers.i1, &layers.i4, &layers.i5, &layers.i31}, bounds);
-  const PixelRect dirty = FillSpans(layers.i1, spans, pixel);
-  for (Bitmap* target : {&layers.i4, &layers.i5, &layers.i31}) FillSpans(*target, spans, pixel);
-  return dirty;
+  return ChangeWithCanvas(layers, bounds, true, [&](bool alike) {
+    for (Bitmap* target : {&layers.i4, &layers.i5}) FillSpans(*target, spans, pixel);
+    const PixelRect screen = FillSpans(layers.i31, spans, pixel);
+    return alike ? screen : FillSpans(layers.i1, spans, pixel);
+  });
 }
-
 }  // namespace
 
 void OpenSession(Layers& layers, Bitmap screen, int workWidth, int workHeight, bool showWindows) {
@@ -127,13 +141,13 @@ PixelRect EraseAll(Layers& layers, int x, int y, int brushSize) {
 
 PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindows) {
   const PixelRect square = EraserSquare(x, y, brushSize);
-  OwnRows({&layers.i1, &layers.i4, &layers.i5, &layers.i31}, square);
-  const PixelRect dirty =
-      RestoreRect(layers.i1, showWindows ? layers.i3 : layers.i41, square, kBeyondPicture);
-  RestoreRect(layers.i4, layers.i41, square, kBeyondPicture);
-  RestoreRect(layers.i5, layers.i6, square, kBeyondDrawing);
-  RestoreRect(layers.i31, layers.i3, square, kBeyondPicture);
-  return dirty;
+  return ChangeWithCanvas(layers, square, showWindows, [&](bool alike) {
+    RestoreRect(layers.i4, layers.i41, square, kBeyondPicture);
+    RestoreRect(layers.i5, layers.i6, square, kBeyondDrawing);
+    const PixelRect screen = RestoreRect(layers.i31, layers.i3, square, kBeyondPicture);
+    return alike ? screen
+                 : RestoreRect(layers.i1, showWindows ? layers.i3 : layers.i41, square, kBeyondPicture);
+  });
 }
 
 void Stroke::Begin(int x, int y, int brushSize, std::uint32_t color) {

@@ -220,8 +220,10 @@ PixelRect UndoHistory::Swap(Layers& layers, Step& step, bool showWindows) {
     Encode(pixels, present[i].kinds, present[i].pixels);
     rows = Union(rows, BlockRect(block.left, block.top));
   }
-  for (Bitmap* layer : {&layers.i1, &layers.i4, &layers.i5, &layers.i31})
-    layer->Own(rows.top, rows.bottom);
+  // The canvas that shares the screen layer's bands goes on sharing them.
+  const bool alike = showWindows && layers.i1.SharesRows(layers.i31, rows.top, rows.bottom);
+  for (Bitmap* layer : KeptLayers(layers)) layer->Own(rows.top, rows.bottom);
+  if (!alike) layers.i1.Own(rows.top, rows.bottom);
 
   PixelRect changed;
   for (std::size_t i = 0; i < step.blocks.size(); ++i) {
@@ -234,12 +236,14 @@ PixelRect UndoHistory::Swap(Layers& layers, Step& step, bool showWindows) {
       Scatter(*layer, bounds, next);
       next += kBlockPixels;
     }
-    changed =
-        Union(changed, RestoreRect(layers.i1, showWindows ? layers.i31 : layers.i4, bounds, kWhitePixel));
+    changed = Union(changed, alike ? Intersect(bounds, BoundsOf(layers.i1))
+                                   : RestoreRect(layers.i1, showWindows ? layers.i31 : layers.i4, bounds,
+                                                 kWhitePixel));
     step.bytes += BlockBytes(present[i]) - BlockBytes(block);
     bytes_ += BlockBytes(present[i]) - BlockBytes(block);
     block = std::move(present[i]);
   }
+  if (alike) layers.i1.ShareRows(layers.i31, rows.top, rows.bottom);
   return changed;
 }
 

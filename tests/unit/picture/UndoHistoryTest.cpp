@@ -219,5 +219,34 @@ TEST(UndoHistory, KeepsEveryPixelAndPlainOrRepeatedBlocksCheaply) {
   EXPECT_LT(photoHistory.Bytes(), 3 * wholeBlocks);
 }
 
+TEST(UndoHistory, TheCanvasGoesOnSharingTheScreenLayerWhileTheyAreAlike) {
+  Layers layers = Session(200, 100);
+  UndoHistory history;
+  Drag(layers, history, Tool::kBrush, {{5, 5}, {190, 90}, {10, 80}}, 9);
+  Drag(layers, history, Tool::kEraseLast, {{100, 50}, {101, 50}, {150, 60}}, 12);
+  EXPECT_TRUE(layers.i1.SharesRows(layers.i31, 0, 100));
+  EXPECT_EQ(layers.i1.At(10, 80), kRed);
+  EXPECT_EQ(layers.i1.At(100, 49), kScreen);  // the stroke erased there
+  history.Undo(layers, true);
+  EXPECT_TRUE(layers.i1.SharesRows(layers.i31, 0, 100));
+  EXPECT_EQ(layers.i1.At(100, 49), kRed);
+
+  // Windows hidden, the canvas shows the composed layer and is its own.
+  SwitchShowWindows(layers, false);
+  Drag(layers, history, Tool::kBrush, {{5, 50}, {60, 50}}, 3, kRedColor, false);
+  EXPECT_TRUE(SamePixels(layers.i1, layers.i4));
+  EXPECT_FALSE(layers.i1.SharesRows(layers.i31, 0, 100));
+  // After "Cancel all" every layer is the background; "Erase last" then
+  // brings back the composed snapshot to the canvas, the screen to the
+  // screen layer, so they part.
+  CancelAll(layers);
+  Drag(layers, history, Tool::kEraseLast, {{40, 40}, {41, 40}}, 10, kRedColor, false);
+  EXPECT_EQ(layers.i1.At(40, 40), kWallpaper);
+  EXPECT_EQ(layers.i31.At(40, 40), kScreen);
+  SwitchShowWindows(layers, true);
+  Drag(layers, history, Tool::kBrush, {{0, 40}, {199, 40}}, 1);
+  EXPECT_TRUE(SamePixels(layers.i1, layers.i31));
+}
+
 }  // namespace
 }  // namespace velmora
