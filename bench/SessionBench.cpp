@@ -23,14 +23,25 @@ namespace {
 using namespace velmora;
 using namespace velmora::bench;
 
-// The process's private bytes. Wine leaves them 0 and reports the resident
-// set (its own pages included, so an upper bound) as the working set.
-double PrivateMegabytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
+// The process's working set: under Wine its resident pages, Wine's own
+// libraries and the X window surface's pixels included.
+double ResidentMegabytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                       sizeof(counters));
-  const SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.WorkingSetSize;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// The process's private bytes, as Windows counts them: its committed private
+// memory, added up region by region, because Wine reports no private bytes.
+double PrivateMegabytes() {
+  std::size_t bytes = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (const char* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+    if (static_cast<const char*>(region.BaseAddress) + region.RegionSize < at) break;
+  }
   return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
@@ -70,6 +81,7 @@ void Moves(const char* name, Tool tool, int width, int height) {
 int main() {
   InitCommonControlsOnce();
   std::printf("private-start %.1f\n", PrivateMegabytes());
+  std::printf("resident-start %.1f\n", ResidentMegabytes());
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string dir = std::string(temp) + "velmora-bench\\";
@@ -84,7 +96,13 @@ int main() {
 
   // The layers a session meets: the composed picture, the drawing, the background.
   Layers& layers = Form2().LayerImages();
-  layers.i4 = Bitmap(width, height, RgbPixel(30, 120, 200));
+  // A wallpaper like a photograph, no two neighbouring pixels alike, so the
+  // undo history keeps what the strokes cover of it whole.
+  layers.i4 = Bitmap::Uninitialized(width, height);
+  std::uint32_t seed = 1;
+  for (int y = 0; y < height; ++y)
+    for (Pixel* pixel = layers.i4.Row(y); pixel != layers.i4.Row(y) + width; ++pixel)
+      *pixel = (seed = seed * 1664525 + 1013904223) >> 8;
   layers.i5 = Bitmap(width, height, kKeyPixel);
   layers.i2 = layers.i4.Clone();
 
@@ -101,6 +119,7 @@ int main() {
       .Print("copies");
   // Every layer is there, the drawing surface not yet shown.
   std::printf("private-layers %.1f\n", PrivateMegabytes());
+  std::printf("resident-layers %.1f\n", ResidentMegabytes());
   Time(
       kRuns,
       [] {
@@ -114,6 +133,7 @@ int main() {
   // The system's side of a shown surface (its window surface, its buffers),
   // which stays after the window is hidden again.
   std::printf("private-shown %.1f\n", PrivateMegabytes());
+  std::printf("resident-shown %.1f\n", ResidentMegabytes());
   // The showing's two halves: the window put on the screen, and its painting.
   Samples mapped, painted;
   for (int i = 0; i < kRuns; ++i) {
@@ -144,9 +164,11 @@ int main() {
       [] { Form2().Hide(); })
       .Print("open");
   std::printf("private-open %.1f\n", PrivateMegabytes());
+  std::printf("resident-open %.1f\n", ResidentMegabytes());
   // The same with the drawing surface hidden.
   Form2().Hide();
   std::printf("private-hidden %.1f\n", PrivateMegabytes());
+  std::printf("resident-hidden %.1f\n", ResidentMegabytes());
   Form2().Show();
 
   Moves("brush", Tool::kBrush, width, height);
@@ -157,5 +179,7 @@ int main() {
   Time(7, [&] { SaveWorkFiles(layers, dir); }).Print("writes");
   Time(7, [&] { ApplyWallpaper(dir + "1.bmp", true); }).Print("apply");
   std::printf("private-end %.1f\n", PrivateMegabytes());
+  std::printf("resident-end %.1f\n", ResidentMegabytes());
+  std::printf("undo-end %.1f\n", static_cast<double>(Form2().History().Bytes()) / (1024.0 * 1024.0));
   return 0;
 }

@@ -371,24 +371,25 @@ def table(facts):
         row(f"\"Done\" {width} × {height}", f["writes"].text() + " two BMP writes", "wallpaper application",
             f["apply"].text(), "", "")
     for (width, height), f in facts["session"].items():
-        floor, private, start = float(f["floor"]), float(f["private-open"]), float(f["private-start"])
-        hidden, layers = float(f["private-hidden"]), float(f["private-layers"])
-        row(f"Memory at {width} × {height}, session open", f"{private:.1f} MB working set",
-            "eight layers", f"{floor:.1f} MB", f"layers + {private - floor:.1f} MB",
-            f"≤ layers + 20 MB: {met(private - floor <= 20)}")
-        row("  the same beside the process's own", "", "the process before any layer (Wine's own)",
-            f"{start:.1f} MB", f"layers + own + {private - floor - start:.1f} MB",
-            f"≤ layers + own + 20 MB: {met(private - floor - start <= 20)}")
-        shown = float(f["private-shown"])
-        work_w, work_h = map(int, f["work"].split("x"))
-        row("  what the first showing adds", f"{shown - layers:.1f} MB", "the surface's picture",
-            f"{4 * work_w * work_h / 2**20:.1f} MB (work area {work_w} × {work_h} × 4 bytes)",
-            f"{layers:.1f} MB before it, {shown:.1f} MB after", f"the surface hidden again: {hidden:.1f} MB")
+        floor = float(f["floor"])
+        private = {phase: float(f[f"private-{phase}"]) for phase in ("start", "open", "end")}
+        resident = {phase: float(f[f"resident-{phase}"]) for phase in ("start", "layers", "shown", "open", "end")}
         # The snapshots share the layers' memory until strokes reach it, so
         # the figure after drawing counts too.
-        end = float(f["private-end"])
-        row("  after the mouse-move rows' strokes and \"Done\"", f"{end:.1f} MB working set", "eight layers",
-            f"{floor:.1f} MB", f"layers + {end - floor:.1f} MB", f"≤ layers + 20 MB: {met(end - floor <= 20)}")
+        for phase, name in (("open", f"Memory at {width} × {height}, session open"),
+                            ("end", "  after the mouse-move rows' strokes and \"Done\"")):
+            row(name, f"{private[phase]:.1f} MB private", "eight layers", f"{floor:.1f} MB",
+                f"layers + {private[phase] - floor:.1f} MB", f"≤ layers + 20 MB: {met(private[phase] - floor <= 20)}")
+        row("  of which the undo history", f"{float(f['undo-end']):.1f} MB", "", "", "", "")
+        row("  the process before any layer", f"{private['start']:.1f} MB private", "its working set",
+            f"{resident['start']:.1f} MB (Wine's own pages)", "", "")
+        row("  the working set, session open and after", f"{resident['open']:.1f} and {resident['end']:.1f} MB",
+            "eight layers", f"{floor:.1f} MB", f"layers + {resident['open'] - floor:.1f} and "
+            f"{resident['end'] - floor:.1f} MB", "Wine's own pages and window surface included")
+        work_w, work_h = map(int, f["work"].split("x"))
+        row("  what the first showing adds to it", f"{resident['shown'] - resident['layers']:.1f} MB",
+            "the surface's picture", f"{4 * work_w * work_h / 2**20:.1f} MB (work area {work_w} × {work_h} × 4 bytes)",
+            "", "")
     s = facts.get("startup")
     if s:
         row("Start-up to the icon shown", s["kvx"].text(), "an empty Windows program's start, same Wine",
