@@ -120,6 +120,13 @@ void Bitmap::ShareRows(const Bitmap& source, int top, int bottom) {
     bands_[static_cast<std::size_t>(index)] = source.bands_[static_cast<std::size_t>(index)];
 }
 
+void Bitmap::ReleaseRows(int top, int bottom) {
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_);
+  for (int index = top / kBandRows; top < bottom && index <= (bottom - 1) / kBandRows; ++index)
+    bands_[static_cast<std::size_t>(index)].reset();
+}
+
 int Bitmap::SharedBands() const {
   return static_cast<int>(std::count_if(bands_.begin(), bands_.end(), [](const Band& band) {
     return band.use_count() > 1;

@@ -114,6 +114,10 @@ class Bitmap {
   // Takes the bands of rows top to bottom - 1 from `source`, a picture of the
   // same size, for pixels known to be the same there. Allocates nothing.
   void ShareRows(const Bitmap& source, int top, int bottom);
+  // Lets go of the bands of rows top to bottom - 1, so that the picture that
+  // shared them can write them without a copy; they must be taken again with
+  // ShareRows before this picture is used. Allocates nothing.
+  void ReleaseRows(int top, int bottom);
   // Single-pixel access for tests and the odd lookup; hot loops use Row.
   Pixel At(int x, int y) const { return Row(y)[x]; }
   void Set(int x, int y, Pixel pixel) { Row(y)[x] = pixel; }

@@ -36,8 +36,19 @@ void OwnRows(std::initializer_list<Bitmap*> targets, const PixelRect& area) {
 template <typename Change>
 PixelRect ChangeWithCanvas(Layers& layers, const PixelRect& area, bool alike, Change change) {
   alike = alike && layers.i1.SharesRows(layers.i31, area.top, area.bottom);
-  if (!alike) OwnRows({&layers.i1}, area);
-  OwnRows({&layers.i4, &layers.i5, &layers.i31}, area);
+  if (alike) {
+    // The canvas lets go of the bands meanwhile, or the screen layer would
+    // copy them again at every move.
+    layers.i1.ReleaseRows(area.top, area.bottom);
+    try {
+      OwnRows({&layers.i4, &layers.i5, &layers.i31}, area);
+    } catch (...) {
+      layers.i1.ShareRows(layers.i31, area.top, area.bottom);
+      throw;
+    }
+  } else {
+    OwnRows({&layers.i1, &layers.i4, &layers.i5, &layers.i31}, area);
+  }
   const PixelRect dirty = change(alike);
   if (alike) layers.i1.ShareRows(layers.i31, area.top, area.bottom);
   return dirty;

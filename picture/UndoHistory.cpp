@@ -222,8 +222,14 @@ PixelRect UndoHistory::Swap(Layers& layers, Step& step, bool showWindows) {
   }
   // The canvas that shares the screen layer's bands goes on sharing them.
   const bool alike = showWindows && layers.i1.SharesRows(layers.i31, rows.top, rows.bottom);
-  for (Bitmap* layer : KeptLayers(layers)) layer->Own(rows.top, rows.bottom);
-  if (!alike) layers.i1.Own(rows.top, rows.bottom);
+  if (alike) layers.i1.ReleaseRows(rows.top, rows.bottom);
+  try {
+    for (Bitmap* layer : KeptLayers(layers)) layer->Own(rows.top, rows.bottom);
+    if (!alike) layers.i1.Own(rows.top, rows.bottom);
+  } catch (...) {
+    if (alike) layers.i1.ShareRows(layers.i31, rows.top, rows.bottom);
+    throw;
+  }
 
   PixelRect changed;
   for (std::size_t i = 0; i < step.blocks.size(); ++i) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "picture/SessionCommands.h"
 #include "tests/unit/picture/PictureTestSupport.h"
 
@@ -223,6 +225,11 @@ TEST(UndoHistory, TheCanvasGoesOnSharingTheScreenLayerWhileTheyAreAlike) {
   Layers layers = Session(200, 100);
   UndoHistory history;
   Drag(layers, history, Tool::kBrush, {{5, 5}, {190, 90}, {10, 80}}, 9);
+  // Once the screen layer's own, a band is not copied again by later moves.
+  const Pixel* band = std::as_const(layers.i31).Row(70);
+  Drag(layers, history, Tool::kBrush, {{20, 70}, {30, 72}, {40, 70}}, 5);
+  EXPECT_EQ(std::as_const(layers.i31).Row(70), band);
+  EXPECT_EQ(layers.i1.At(30, 72), kRed);
   Drag(layers, history, Tool::kEraseLast, {{100, 50}, {101, 50}, {150, 60}}, 12);
   EXPECT_TRUE(layers.i1.SharesRows(layers.i31, 0, 100));
   EXPECT_EQ(layers.i1.At(10, 80), kRed);
