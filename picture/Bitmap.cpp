@@ -93,38 +93,40 @@ void Bitmap::Unshare(Band& band, int index) {
   band = std::move(own);
 }
 
-void Bitmap::Own(int top, int bottom) {
+template <typename F>
+bool Bitmap::EveryBand(int top, int bottom, F f) const {
   top = std::max(top, 0);
-  bottom = std::min(bottom, height_);
-  if (top >= bottom || width_ == 0) return;
-  for (int index = top / kBandRows; index <= (bottom - 1) / kBandRows; ++index) {
-    Band& band = bands_[static_cast<std::size_t>(index)];
-    if (band.use_count() > 1) Unshare(band, index);
-  }
+  bottom = std::min(bottom, bands_.empty() ? 0 : height_);  // a picture 0 pixels wide has no bands
+  for (int index = top / kBandRows; top < bottom && index <= (bottom - 1) / kBandRows; ++index)
+    if (!f(static_cast<std::size_t>(index))) return false;
+  return true;
+}
+
+void Bitmap::Own(int top, int bottom) {
+  EveryBand(top, bottom, [&](std::size_t index) {
+    if (bands_[index].use_count() > 1) Unshare(bands_[index], static_cast<int>(index));
+    return true;
+  });
 }
 
 bool Bitmap::SharesRows(const Bitmap& other, int top, int bottom) const {
-  if (width_ != other.width_ || height_ != other.height_) return false;
-  top = std::max(top, 0);
-  bottom = std::min(bottom, height_);
-  for (int index = top / kBandRows; top < bottom && index <= (bottom - 1) / kBandRows; ++index)
-    if (bands_[static_cast<std::size_t>(index)] != other.bands_[static_cast<std::size_t>(index)]) return false;
-  return true;
+  return width_ == other.width_ && height_ == other.height_ &&
+         EveryBand(top, bottom, [&](std::size_t index) { return bands_[index] == other.bands_[index]; });
 }
 
 void Bitmap::ShareRows(const Bitmap& source, int top, int bottom) {
   if (width_ != source.width_ || height_ != source.height_) return;
-  top = std::max(top, 0);
-  bottom = std::min(bottom, height_);
-  for (int index = top / kBandRows; top < bottom && index <= (bottom - 1) / kBandRows; ++index)
-    bands_[static_cast<std::size_t>(index)] = source.bands_[static_cast<std::size_t>(index)];
+  EveryBand(top, bottom, [&](std::size_t index) {
+    bands_[index] = source.bands_[index];
+    return true;
+  });
 }
 
 void Bitmap::ReleaseRows(int top, int bottom) {
-  top = std::max(top, 0);
-  bottom = std::min(bottom, height_);
-  for (int index = top / kBandRows; top < bottom && index <= (bottom - 1) / kBandRows; ++index)
-    bands_[static_cast<std::size_t>(index)].reset();
+  EveryBand(top, bottom, [&](std::size_t index) {
+    bands_[index].reset();
+    return true;
+  });
 }
 
 int Bitmap::SharedBands() const {

@@ -127,6 +127,10 @@ class Bitmap {
  private:
   using Band = std::shared_ptr<Pixel[]>;
   int BandPixels(int band) const;
+  // Calls f(index) for each band of rows top to bottom - 1 while it returns
+  // true; whether it did for all.
+  template <typename F>
+  bool EveryBand(int top, int bottom, F f) const;
   void Unshare(Band& band, int index);
 
   int width_ = 0;

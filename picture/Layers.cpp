@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -68,6 +69,21 @@ void GrowDrawingLayer(Layers& layers) {
   drawing.Resize(std::max(drawing.Width(), layers.canvasWidth),
                  std::max(drawing.Height(), layers.canvasHeight), kKeyPixel);
 }
+
+bool OwnRowsForChange(Layers& layers, int top, int bottom, bool canvasFollows) {
+  canvasFollows = canvasFollows && layers.i1.SharesRows(layers.i31, top, bottom);
+  if (canvasFollows) layers.i1.ReleaseRows(top, bottom);
+  try {
+    for (Bitmap* layer : {&layers.i4, &layers.i5, &layers.i31}) layer->Own(top, bottom);
+    if (!canvasFollows) layers.i1.Own(top, bottom);
+  } catch (...) {
+    if (canvasFollows) FollowScreen(layers, top, bottom);
+    throw;
+  }
+  return canvasFollows;
+}
+
+void FollowScreen(Layers& layers, int top, int bottom) { layers.i1.ShareRows(layers.i31, top, bottom); }
 
 void Compose(Bitmap& composed, const Bitmap& background, const Bitmap& drawing) {
   composed.Reallocate(background.Width(), background.Height());

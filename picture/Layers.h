@@ -52,6 +52,18 @@ void Grow(const Layers& layers, Bitmap& layer);
 // key colour.
 void GrowDrawingLayer(Layers& layers);
 
+// Before a change writes rows top to bottom - 1, makes them the composed,
+// drawing and screen layers' own, and the canvas's too unless `canvasFollows`
+// (the change gives the canvas the screen layer's pixels there) and the canvas
+// shares the screen layer's bands there: then the canvas lets go of them until
+// FollowScreen, so the screen layer writes them without a copy and the canvas
+// costs no memory of its own. Returns whether the canvas follows. Raises
+// OutOfMemoryError with every layer as it was.
+bool OwnRowsForChange(Layers& layers, int top, int bottom, bool canvasFollows);
+// After that change: the canvas that follows takes the screen layer's bands
+// again.
+void FollowScreen(Layers& layers, int top, int bottom);
+
 // The composition rule: `composed` becomes the background with every drawing
 // pixel that is not the key colour set on it. Beyond the drawing layer the
 // background shows. Raises only before `composed` is touched.

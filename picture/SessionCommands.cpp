@@ -23,34 +23,16 @@ PixelRect SpansBounds(const std::vector<Span>& spans) {
   return bounds;
 }
 
-// The bands a command writes become the layers' own before any is written, so
-// running out of memory for them leaves every layer as it was.
-void OwnRows(std::initializer_list<Bitmap*> targets, const PixelRect& area) {
-  for (Bitmap* target : targets) target->Own(area.top, area.bottom);
-}
-
-// With windows shown the canvas holds the screen layer's pixels, and a brush
-// or "Erase last" changes both alike: where they share bands they go on
-// sharing them, so the canvas costs no memory of its own. `change` writes the
-// other layers and returns the part of the screen layer it changed.
+// The bands a change writes become the layers' own before any is written, so
+// running out of memory for them leaves every layer as it was. With windows
+// shown a brush or "Erase last" gives the canvas the screen layer's pixels, so
+// it may follow the screen layer's bands. `change` writes the other layers and
+// returns the part of the screen layer it changed.
 template <typename Change>
-PixelRect ChangeWithCanvas(Layers& layers, const PixelRect& area, bool alike, Change change) {
-  alike = alike && layers.i1.SharesRows(layers.i31, area.top, area.bottom);
-  if (alike) {
-    // The canvas lets go of the bands meanwhile, or the screen layer would
-    // copy them again at every move.
-    layers.i1.ReleaseRows(area.top, area.bottom);
-    try {
-      OwnRows({&layers.i4, &layers.i5, &layers.i31}, area);
-    } catch (...) {
-      layers.i1.ShareRows(layers.i31, area.top, area.bottom);
-      throw;
-    }
-  } else {
-    OwnRows({&layers.i1, &layers.i4, &layers.i5, &layers.i31}, area);
-  }
-  const PixelRect dirty = change(alike);
-  if (alike) layers.i1.ShareRows(layers.i31, area.top, area.bottom);
+PixelRect ChangeWithCanvas(Layers& layers, const PixelRect& area, bool canvasFollows, Change change) {
+  const bool follows = OwnRowsForChange(layers, area.top, area.bottom, canvasFollows);
+  const PixelRect dirty = change(follows);
+  if (follows) FollowScreen(layers, area.top, area.bottom);
   return dirty;
 }
 
@@ -142,7 +124,7 @@ PixelRect BrushSegment(Layers& layers, int x0, int y0, int x1, int y1, int width
 
 PixelRect EraseAll(Layers& layers, int x, int y, int brushSize) {
   const PixelRect square = EraserSquare(x, y, brushSize);
-  OwnRows({&layers.i1, &layers.i4, &layers.i31, &layers.i5}, square);
+  OwnRowsForChange(layers, square.top, square.bottom, false);
   const PixelRect dirty = RestoreRect(layers.i1, layers.i2, square, kBeyondPicture);
   RestoreRect(layers.i4, layers.i2, square, kBeyondPicture);
   RestoreRect(layers.i31, layers.i3, square, kBeyondPicture);

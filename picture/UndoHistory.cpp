@@ -220,16 +220,7 @@ PixelRect UndoHistory::Swap(Layers& layers, Step& step, bool showWindows) {
     Encode(pixels, present[i].kinds, present[i].pixels);
     rows = Union(rows, BlockRect(block.left, block.top));
   }
-  // The canvas that shares the screen layer's bands goes on sharing them.
-  const bool alike = showWindows && layers.i1.SharesRows(layers.i31, rows.top, rows.bottom);
-  if (alike) layers.i1.ReleaseRows(rows.top, rows.bottom);
-  try {
-    for (Bitmap* layer : KeptLayers(layers)) layer->Own(rows.top, rows.bottom);
-    if (!alike) layers.i1.Own(rows.top, rows.bottom);
-  } catch (...) {
-    if (alike) layers.i1.ShareRows(layers.i31, rows.top, rows.bottom);
-    throw;
-  }
+  const bool alike = OwnRowsForChange(layers, rows.top, rows.bottom, showWindows);
 
   PixelRect changed;
   for (std::size_t i = 0; i < step.blocks.size(); ++i) {
@@ -249,7 +240,7 @@ PixelRect UndoHistory::Swap(Layers& layers, Step& step, bool showWindows) {
     bytes_ += BlockBytes(present[i]) - BlockBytes(block);
     block = std::move(present[i]);
   }
-  if (alike) layers.i1.ShareRows(layers.i31, rows.top, rows.bottom);
+  if (alike) FollowScreen(layers, rows.top, rows.bottom);
   return changed;
 }
 
