@@ -23,6 +23,7 @@ import re
 import select
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 from pathlib import Path
@@ -230,12 +231,26 @@ class Rig:
 
     # --- the probe --------------------------------------------------------
 
+    # Questions that change nothing may be asked again; a failure of the
+    # process that asks (not an answer about the program) is then retried.
+    QUERIES = {"windows", "msgbox", "processes", "children", "clipboard-formats", "resources", "workarea"}
+    PROBE_TRIES = 3
+
     def probe(self, *args):
         """Runs the probe and returns its answer, one dict per line."""
-        code, stdout, stderr = self.run(["wine", str(self.probe_exe), *args], timeout=30)
-        if code != 0:
-            raise RuntimeError(f"probe {' '.join(args)} failed ({code}): {stderr}{stdout}")
-        return [json.loads(line) for line in stdout.splitlines() if line.strip()]
+        tries = self.PROBE_TRIES if args and args[0] in self.QUERIES else 1
+        for attempt in range(1, tries + 1):
+            code, stdout, stderr = self.run(["wine", str(self.probe_exe), *args], timeout=30)
+            if code == 0:
+                return [json.loads(line) for line in stdout.splitlines() if line.strip()]
+            failure = f"probe {' '.join(args)} failed ({code}): {stderr}{stdout}".strip()
+            if attempt < tries:
+                # Said where a run's output shows it, and kept in the logs.
+                note = f"{failure}; asking again ({attempt + 1} of {tries})"
+                print(f"\n[e2e rig] {note}", file=sys.__stderr__, flush=True)
+                with open(self.logs / "probe-retries.log", "a", encoding="utf-8") as log:
+                    log.write(note + "\n")
+        raise RuntimeError(failure)
 
     @staticmethod
     def _filter(pid, exe):

@@ -93,11 +93,17 @@ std::string Quote(const std::wstring& text) {
   return out + "\"";
 }
 
+// A handle at its full width: 64-bit Wine sign-extends window handles whose
+// generation has its top bit set, which a long test run reaches.
 std::string Hex(const void* handle) {
   char text[24];
-  std::snprintf(text, sizeof text, "\"0x%lx\"",
-                static_cast<unsigned long>(reinterpret_cast<uintptr_t>(handle)));
+  std::snprintf(text, sizeof text, "\"0x%llx\"",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(handle)));
   return text;
+}
+
+HWND ParseHandle(const wchar_t* text) {
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(text, nullptr, 0)));
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -211,7 +217,11 @@ RECT ClientOnScreen(HWND hwnd) {
 int ListWindows(const Filter& filter) {
   for (HWND hwnd : TopLevelWindows()) {
     if (!IsWindowVisible(hwnd) || !filter.Accepts(ProcessOf(hwnd))) continue;
-    PrintLine(WindowJson("window", hwnd) + ", \"client\": " + RectJson(ClientOnScreen(hwnd)) + "}");
+    const std::string line =
+        WindowJson("window", hwnd) + ", \"client\": " + RectJson(ClientOnScreen(hwnd)) + "}";
+    // A window that went while it was asked about (a balloon, a closing menu)
+    // answered with empty values: it is no longer there to list.
+    if (IsWindow(hwnd)) PrintLine(line);
   }
   return 0;
 }
@@ -237,7 +247,7 @@ int ListMessageBoxes(const Filter& filter) {
 }
 
 int Click(const wchar_t* handleText) {
-  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  auto hwnd = ParseHandle(handleText);
   if (!IsWindow(hwnd)) return 1;
   // Posted, so a button whose handler opens another modal box does not block the probe.
   PostMessageW(hwnd, BM_CLICK, 0, 0);
@@ -369,7 +379,7 @@ std::string ListBoxJson(HWND list) {
 }
 
 int Redraw(const wchar_t* handleText) {
-  auto hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  auto hwnd = ParseHandle(handleText);
   if (!IsWindow(hwnd)) return 1;
   RedrawWindow(hwnd, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -400,7 +410,7 @@ int EndSession(const wchar_t* pidText) {
 }
 
 int ListChildren(const wchar_t* handleText) {
-  auto parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(handleText, nullptr, 0)));
+  auto parent = ParseHandle(handleText);
   if (!IsWindow(parent)) return 1;
   std::vector<HWND> children;
   EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
@@ -409,8 +419,10 @@ int ListChildren(const wchar_t* handleText) {
     GetClientRect(child, &client);
     MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&client), 2);
     const bool list = lstrcmpiW(ClassName(child).c_str(), L"ListBox") == 0;
-    PrintLine(WindowJson("child", child) + ", \"client\": " + RectJson(client) + ", \"visible\": " +
-              (IsWindowVisible(child) ? "true" : "false") + (list ? ListBoxJson(child) : "") + "}");
+    const std::string line = WindowJson("child", child) + ", \"client\": " + RectJson(client) +
+                             ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") +
+                             (list ? ListBoxJson(child) : "") + "}";
+    if (IsWindow(child)) PrintLine(line);
   }
   return 0;
 }
@@ -589,7 +601,19 @@ int Usage() {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
+// A fault in the probe says what and where instead of ending it without a
+// word, so a failing query can be told from a failing program.
+LONG WINAPI ReportFault(EXCEPTION_POINTERS* info) {
+  char text[128];
+  std::snprintf(text, sizeof text, "probe: exception 0x%08lx at %p\n",
+                static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
+                info->ExceptionRecord->ExceptionAddress);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+  ExitProcess(3);
+}
+
+int Run(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
   const std::wstring command = argv[1];
   Filter filter;
@@ -633,4 +657,14 @@ int wmain(int argc, wchar_t** argv) {
     return ParseFilter(end, argv, 3, filter) ? Watch(argv[2], filter, timeoutMs) : Usage();
   }
   return Usage();
+}
+
+int wmain(int argc, wchar_t** argv) {
+  SetUnhandledExceptionFilter(ReportFault);
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "probe: %s\n", error.what());
+    return 3;
+  }
 }
