@@ -23,7 +23,6 @@ import re
 import select
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 from pathlib import Path
@@ -69,6 +68,7 @@ DESKTOP = "velmora"
 TASKBAR = [0, SCREEN_H - 20, SCREEN_W, SCREEN_H]
 
 _rig = None  # the session's rig, for the failure hook
+PROBE_RETRIES = []  # the probe's failed queries that were asked again, for the run's summary
 
 
 def wait_until(condition, timeout=10.0, what="the condition", interval=0.1):
@@ -205,14 +205,15 @@ class Rig:
 
     # --- commands ---------------------------------------------------------
 
-    def run(self, argv, cwd=None, timeout=60, check=False):
+    def run(self, argv, cwd=None, timeout=60, check=False, env=None):
         """Runs a command with the rig's environment and returns (code, stdout,
         stderr). Output goes through files: Wine's helper processes inherit the
         handles and would hold a pipe open. "wine" stands for the build's loader."""
         if argv and argv[0] == "wine":
             argv = [WINE, *argv[1:]]
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            code = subprocess.run(argv, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+            code = subprocess.run(argv, cwd=cwd, env={**self.env, **(env or {})}, stdin=subprocess.DEVNULL,
+                                  stdout=out, stderr=err,
                                   timeout=timeout).returncode
             out.seek(0)
             err.seek(0)
@@ -231,25 +232,30 @@ class Rig:
 
     # --- the probe --------------------------------------------------------
 
-    # Questions that change nothing may be asked again; a failure of the
-    # process that asks (not an answer about the program) is then retried.
-    QUERIES = {"windows", "msgbox", "processes", "children", "clipboard-formats", "resources", "workarea"}
+    # 64-bit Wine now and then fails to start a process at all ("failed to map
+    # the shared user data": the kernel's address-space randomisation put
+    # something where Wine maps that page) and ends it with 1 before any of its
+    # code runs. The probe never answers 1 itself, so such a start is asked
+    # again, a few times at most; every other failure is the answer.
+    WINE_START_FAILED = 1
     PROBE_TRIES = 3
 
     def probe(self, *args):
         """Runs the probe and returns its answer, one dict per line."""
-        tries = self.PROBE_TRIES if args and args[0] in self.QUERIES else 1
-        for attempt in range(1, tries + 1):
-            code, stdout, stderr = self.run(["wine", str(self.probe_exe), *args], timeout=30)
+        for attempt in range(1, self.PROBE_TRIES + 1):
+            # Wine's own error lines go with a failure, which they explain.
+            code, stdout, stderr = self.run(["wine", str(self.probe_exe), *args], timeout=30,
+                                            env={"WINEDEBUG": "-all,err+all"})
             if code == 0:
                 return [json.loads(line) for line in stdout.splitlines() if line.strip()]
             failure = f"probe {' '.join(args)} failed ({code}): {stderr}{stdout}".strip()
-            if attempt < tries:
-                # Said where a run's output shows it, and kept in the logs.
-                note = f"{failure}; asking again ({attempt + 1} of {tries})"
-                print(f"\n[e2e rig] {note}", file=sys.__stderr__, flush=True)
-                with open(self.logs / "probe-retries.log", "a", encoding="utf-8") as log:
-                    log.write(note + "\n")
+            if code != self.WINE_START_FAILED or attempt == self.PROBE_TRIES:
+                break
+            # Listed at the end of the run's output and kept in the logs.
+            note = f"{failure}; asked again ({attempt + 1} of {self.PROBE_TRIES})"
+            PROBE_RETRIES.append(f"{os.environ.get('PYTEST_CURRENT_TEST', '?').split(' ')[0]}: {note}")
+            with open(self.logs / "probe-retries.log", "a", encoding="utf-8") as log:
+                log.write(note + "\n")
         raise RuntimeError(failure)
 
     @staticmethod
@@ -450,6 +456,13 @@ def pytest_collection_modifyitems(config, items):
     if soaks:
         config.hook.pytest_deselected(items=soaks)
         items[:] = [item for item in items if item not in soaks]
+
+
+def pytest_terminal_summary(terminalreporter):
+    if PROBE_RETRIES:
+        terminalreporter.section("probe queries asked again")
+        for line in PROBE_RETRIES:
+            terminalreporter.write_line(line)
 
 
 @pytest.hookimpl(hookwrapper=True)

@@ -122,7 +122,7 @@ LRESULT CALLBACK DragWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 // A 40 x 40 grey square at (x, y), on top of every window: a press on it
 // starts dragging the files, the release ends the drag.
 int DragFiles(int x, int y, std::vector<std::wstring> files) {
-  if (OleInitialize(nullptr) != S_OK) return 1;
+  if (OleInitialize(nullptr) != S_OK) return kNo;
   dragged = std::move(files);
   WNDCLASSW wc{};
   wc.lpfnWndProc = DragWindowProc;
@@ -132,7 +132,7 @@ int DragFiles(int x, int y, std::vector<std::wstring> files) {
   RegisterClassW(&wc);
   HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"files",
                               WS_POPUP | WS_VISIBLE, x, y, 40, 40, nullptr, nullptr, wc.hInstance, nullptr);
-  if (!hwnd) return 1;
+  if (!hwnd) return kNo;
   UpdateWindow(hwnd);
   RECT rect{};
   GetWindowRect(hwnd, &rect);

@@ -29,7 +29,12 @@
 //                                          on it drags them as Explorer does, until the release
 //                                          (the test moves the pointer meanwhile)
 //
-// Exit code 0 on success (an empty answer is a success), 2 on a usage error.
+// Exit code 0 on success (an empty answer is a success), 2 on a usage error,
+// 3 on a fault of the probe's own, and kNo (4) when the command could not do
+// what it was asked (no such window, a timeout ...). 64-bit Wine now and then
+// fails to start a process at all ("failed to map the shared user data"), and
+// ends it with 1 before any of its code runs: 1 is left to that, so the tests
+// can tell it apart and ask again.
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -45,6 +50,7 @@
 #include <vector>
 
 #include "probe.h"
+
 
 std::string RectJson(const RECT& r) {
   char text[64];
@@ -248,7 +254,7 @@ int ListMessageBoxes(const Filter& filter) {
 
 int Click(const wchar_t* handleText) {
   auto hwnd = ParseHandle(handleText);
-  if (!IsWindow(hwnd)) return 1;
+  if (!IsWindow(hwnd)) return kNo;
   // Posted, so a button whose handler opens another modal box does not block the probe.
   PostMessageW(hwnd, BM_CLICK, 0, 0);
   return 0;
@@ -294,7 +300,7 @@ int Resources(DWORD pid) {
     }
   }
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  if (!process) return 1;
+  if (!process) return kNo;
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
@@ -342,7 +348,7 @@ std::wstring FormatName(UINT format) {
 int ListClipboardFormats() {
   if (!OpenClipboard(nullptr)) {
     PrintLine("{\"kind\": \"error\", \"text\": \"OpenClipboard failed\"}");
-    return 1;
+    return kNo;
   }
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
     PrintLine("{\"kind\": \"format\", \"id\": " + std::to_string(format) +
@@ -357,7 +363,7 @@ int SetWallpaper(const wchar_t* path) {
   std::wstring buffer = path;
   return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
              ? 0
-             : 1;
+             : kNo;
 }
 
 // A list box's entries (LB_GETTEXT is carried across processes), which are
@@ -380,7 +386,7 @@ std::string ListBoxJson(HWND list) {
 
 int Redraw(const wchar_t* handleText) {
   auto hwnd = ParseHandle(handleText);
-  if (!IsWindow(hwnd)) return 1;
+  if (!IsWindow(hwnd)) return kNo;
   RedrawWindow(hwnd, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   return 0;
@@ -411,7 +417,7 @@ int EndSession(const wchar_t* pidText) {
 
 int ListChildren(const wchar_t* handleText) {
   auto parent = ParseHandle(handleText);
-  if (!IsWindow(parent)) return 1;
+  if (!IsWindow(parent)) return kNo;
   std::vector<HWND> children;
   EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children) {
@@ -471,10 +477,10 @@ int ShowPattern(int left, int top, int width, int height) {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = L"VelmoraPattern";
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  if (!RegisterClassW(&windowClass)) return 1;
+  if (!RegisterClassW(&windowClass)) return kNo;
   HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"VelmoraPattern", L"pattern", WS_POPUP | WS_VISIBLE, left,
                               top, width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
-  if (!hwnd) return 1;
+  if (!hwnd) return kNo;
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
@@ -561,14 +567,14 @@ int Watch(const std::wstring& cls, const Filter& filter, DWORD timeoutMs) {
     seen = seen || shown;
     Sleep(5);
   }
-  return 1;
+  return kNo;
 }
 
 // Holds the file open with no sharing, as a program that has it open does,
 // until the probe is ended.
 int LockFile(const wchar_t* path) {
   HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+  if (file == INVALID_HANDLE_VALUE) return kNo;
   PrintLine("{\"kind\": \"lock\", \"state\": \"locked\", \"pid\": " + std::to_string(GetCurrentProcessId()) +
             "}");
   Sleep(INFINITE);
@@ -577,7 +583,7 @@ int LockFile(const wchar_t* path) {
 
 // Holds a global hotkey, as another program would, until ended.
 int HoldHotKey(UINT modifiers, UINT key) {
-  if (!RegisterHotKey(nullptr, 1, modifiers, key)) return 1;
+  if (!RegisterHotKey(nullptr, 1, modifiers, key)) return kNo;
   PrintLine("{\"kind\": \"hotkey\", \"state\": \"held\", \"pid\": " + std::to_string(GetCurrentProcessId()) +
             "}");
   MSG message;
