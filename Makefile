@@ -80,7 +80,7 @@ soak: build-win32 build-win64
 # One run of every benchmark beside its anchors; the table also goes to
 # build/bench/report.md. Not part of "make test": it asserts nothing.
 bench: deps build
-	@/usr/bin/python3 bench/run.py
+	@$(FIXED_LAYOUT) /usr/bin/python3 bench/run.py
 
 # libFuzzer on every file reader (clang, AddressSanitizer, UBSan) for
 # FUZZ_TIME seconds in all; prints executions, coverage and findings per
