@@ -14,9 +14,9 @@
 #include "options/options.h"
 #include "picture/Unit2.h"
 #include "picture/brushsize.h"
-#include "program/messgae.h"
+#include "message/messgae.h"
 #include "ui/Application.h"
-#include "ui/ErrorBox.h"
+#include "winbase/ErrorBox.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "base/Product.h"
 #include "options/WallpaperChange.h"
 #include "options/options.h"
-#include "picture/WallpaperCompose.h"
+#include "imaging/WallpaperCompose.h"
 #include "program/Program.h"
 #include "shellutil/PathUtil.h"
 #include "shellutil/ShellUtil.h"

@@ -3,7 +3,7 @@
 // window hears the system's wallpaper change and, when the desktop's settings
 // then name another picture than the program's own, runs the wallpaper change
 // with it, as the options window's own change does.
-#include "ui/Window.h"
+#include "winbase/Window.h"
 
 namespace velmora {
 

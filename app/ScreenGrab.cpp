@@ -7,10 +7,10 @@
 
 #include "base/Errors.h"
 #include "base/MemoryLimit.h"
-#include "picture/PictureGdi.h"
+#include "ui/PictureGdi.h"
 #include "picture/Unit2.h"
 #include "ui/Gdi.h"
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 
 namespace velmora {
 namespace {

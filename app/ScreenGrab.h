@@ -3,7 +3,7 @@
 // session's opening, and that picture left on the clipboard.
 #include <functional>
 
-#include "picture/Bitmap.h"
+#include "imaging/Bitmap.h"
 
 namespace velmora {
 

@@ -5,7 +5,7 @@
 #include "options/options.h"
 #include "picture/Unit2.h"
 #include "ui/Application.h"
-#include "ui/ErrorBox.h"
+#include "winbase/ErrorBox.h"
 
 #ifndef MOD_NOREPEAT
 #define MOD_NOREPEAT 0x4000

@@ -13,10 +13,10 @@
 #include "options/WallpaperChange.h"
 #include "options/options.h"
 #include "picture/Unit2.h"
-#include "picture/WallpaperCompose.h"
+#include "imaging/WallpaperCompose.h"
 #include "program/Program.h"
 #include "shellutil/ShellUtil.h"
-#include "ui/ErrorBox.h"
+#include "winbase/ErrorBox.h"
 
 namespace velmora {
 

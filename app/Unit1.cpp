@@ -12,7 +12,7 @@
 #include "copywindow/copywindow.h"
 #include "note/note.h"
 #include "options/options.h"
-#include "picture/SessionCommands.h"
+#include "imaging/SessionCommands.h"
 #include "picture/Unit2.h"
 #include "picture/brushsize.h"
 #include "program/Program.h"

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "components/TrayIcon.h"
-#include "picture/SessionCommands.h"
+#include "imaging/SessionCommands.h"
 #include "ui/ColorBox.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"

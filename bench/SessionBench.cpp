@@ -13,7 +13,7 @@
 
 #include "app/ScreenGrab.h"
 #include "bench/Samples.h"
-#include "picture/SessionCommands.h"
+#include "imaging/SessionCommands.h"
 #include "picture/Unit2.h"
 #include "program/Wallpaper.h"
 #include "ui/Application.h"

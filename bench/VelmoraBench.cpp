@@ -21,11 +21,11 @@
 #include <vector>
 
 #include "bench/Samples.h"
-#include "picture/BmpFile.h"
-#include "picture/JpegFile.h"
-#include "picture/Layers.h"
-#include "picture/SessionCommands.h"
-#include "picture/WallpaperCompose.h"
+#include "imaging/BmpFile.h"
+#include "imaging/JpegFile.h"
+#include "imaging/Layers.h"
+#include "imaging/SessionCommands.h"
+#include "imaging/WallpaperCompose.h"
 
 namespace velmora {
 namespace {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 #include "components/SimpleTimerRules.h"
 
 namespace velmora {

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 #include "components/SimpleTimer.h"
 #include "components/TrayIconLogic.h"
 

@@ -2,9 +2,9 @@
 // The picture side of the copy window: where on the layers its see-through
 // area lies, lifting the piece seen there ("Copy") and placing the held piece
 // on the layers ("Paste").
-#include "picture/Layers.h"
-#include "picture/Raster.h"
-#include "ui/Geometry.h"
+#include "imaging/Layers.h"
+#include "imaging/Raster.h"
+#include "base/Geometry.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #include "copywindow/copywindow.h"
 
 #include "copywindow/CopyPiece.h"
-#include "picture/PictureGdi.h"
+#include "ui/PictureGdi.h"
 #include "picture/Unit2.h"
 #include "ui/Gdi.h"
 #include "ui/HoverScheme.h"

@@ -6,8 +6,8 @@
 // the layers where the see-through area then lies.
 #include <functional>
 
-#include "picture/Bitmap.h"
-#include "picture/Raster.h"
+#include "imaging/Bitmap.h"
+#include "imaging/Raster.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"
 #include "ui/Panels.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Properties every decoded picture has, checked by the picture targets.
 #include "fuzz/FuzzSupport.h"
-#include "picture/Bitmap.h"
+#include "imaging/Bitmap.h"
 
 namespace velmora::fuzz {
 

@@ -6,7 +6,7 @@
 #include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/PictureChecks.h"
-#include "picture/BmpFile.h"
+#include "imaging/BmpFile.h"
 
 using namespace velmora;
 

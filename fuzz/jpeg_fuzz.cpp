@@ -6,7 +6,7 @@
 #include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/PictureChecks.h"
-#include "picture/JpegFile.h"
+#include "imaging/JpegFile.h"
 
 using namespace velmora;
 

@@ -7,10 +7,10 @@
 #include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/PictureChecks.h"
-#include "picture/BmpFile.h"
-#include "picture/JpegFile.h"
-#include "picture/PictureIo.h"
-#include "picture/WallpaperCompose.h"
+#include "imaging/BmpFile.h"
+#include "imaging/JpegFile.h"
+#include "imaging/PictureIo.h"
+#include "imaging/WallpaperCompose.h"
 
 using namespace velmora;
 

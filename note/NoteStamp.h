@@ -1,8 +1,8 @@
 #pragma once
 // A typed note stamped onto the picture: it becomes part of the drawing, so it
 // is saved with the composed picture and survives a change of wallpaper.
-#include "picture/Layers.h"
-#include "picture/Raster.h"
+#include "imaging/Layers.h"
+#include "imaging/Raster.h"
 
 namespace velmora {
 

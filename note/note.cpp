@@ -7,7 +7,7 @@
 #include "picture/Unit2.h"
 #include "program/Program.h"
 #include "ui/Gdi.h"
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 #include "ui/HoverScheme.h"
 
 namespace velmora {

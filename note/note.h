@@ -2,7 +2,7 @@
 // The text window (TForm3): a memo to type the note in, the note background
 // colour box and the buttons "Done", "Font" and "Close" on the bottom panel.
 #include "note/FontFile.h"
-#include "picture/Bitmap.h"
+#include "imaging/Bitmap.h"
 #include "ui/ColorBox.h"
 #include "ui/FontDialog.h"
 #include "ui/Form.h"

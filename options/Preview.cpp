@@ -1,9 +1,9 @@
 #include "options/Preview.h"
 
 #include "base/Errors.h"
-#include "picture/JpegFile.h"
-#include "picture/PictureIo.h"
-#include "picture/Scale.h"
+#include "imaging/JpegFile.h"
+#include "imaging/PictureIo.h"
+#include "imaging/Scale.h"
 #include "shellutil/PathUtil.h"
 
 namespace velmora {

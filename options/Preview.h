@@ -3,7 +3,7 @@
 // extension and scaled smoothly to the preview's size.
 #include <string>
 
-#include "picture/Bitmap.h"
+#include "imaging/Bitmap.h"
 
 namespace velmora {
 

@@ -3,10 +3,10 @@
 #include "options/WallpaperList.h"
 #include "options/options.h"
 #include "picture/Unit2.h"
-#include "picture/WallpaperCompose.h"
+#include "imaging/WallpaperCompose.h"
 #include "program/Program.h"
 #include "program/Wallpaper.h"
-#include "program/messgae.h"
+#include "message/messgae.h"
 
 namespace velmora {
 

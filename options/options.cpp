@@ -7,11 +7,11 @@
 #include "options/Preview.h"
 #include "options/WallpaperChange.h"
 #include "options/WallpaperList.h"
-#include "picture/PictureGdi.h"
+#include "ui/PictureGdi.h"
 #include "program/Program.h"
 #include "shellutil/ShellUtil.h"
 #include "shellutil/WideText.h"
-#include "ui/ErrorBox.h"
+#include "winbase/ErrorBox.h"
 #include "ui/Gdi.h"
 #include "ui/HoverScheme.h"
 

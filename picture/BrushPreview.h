@@ -2,7 +2,7 @@
 // The brush-size preview's placement, disc and closing rule, on plain numbers.
 #include <cstdint>
 
-#include "ui/Geometry.h"
+#include "base/Geometry.h"
 
 namespace velmora {
 

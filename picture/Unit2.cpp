@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "picture/PictureGdi.h"
+#include "ui/PictureGdi.h"
 #include "ui/Gdi.h"
 
 namespace velmora {

@@ -4,9 +4,9 @@
 // canvas. It owns the eight layer images.
 #include <functional>
 
-#include "picture/Layers.h"
-#include "picture/SessionCommands.h"
-#include "picture/UndoHistory.h"
+#include "imaging/Layers.h"
+#include "imaging/SessionCommands.h"
+#include "imaging/UndoHistory.h"
 #include "ui/Color.h"
 #include "ui/Form.h"
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "base/Product.h"
-#include "ui/Window.h"
+#include "winbase/Window.h"
 
 namespace velmora {
 namespace {

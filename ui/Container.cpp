@@ -7,7 +7,7 @@
 
 #include "ui/Application.h"
 #include "ui/Gdi.h"
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 
 namespace velmora {
 namespace {

@@ -12,7 +12,7 @@
 #include "ui/Color.h"
 #include "ui/Control.h"
 #include "ui/FontInfo.h"
-#include "ui/Window.h"
+#include "winbase/Window.h"
 
 namespace velmora {
 

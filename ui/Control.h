@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "ui/Geometry.h"
+#include "base/Geometry.h"
 
 namespace velmora {
 

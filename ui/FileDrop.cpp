@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "ui/ComObject.h"
-#include "ui/Window.h"
+#include "winbase/Window.h"
 
 namespace velmora {
 

@@ -7,8 +7,8 @@
 
 #include "ui/Color.h"
 #include "ui/FontInfo.h"
-#include "ui/Geometry.h"
-#include "ui/Handles.h"
+#include "base/Geometry.h"
+#include "winbase/Handles.h"
 
 namespace velmora {
 

@@ -7,7 +7,7 @@
 #include "ui/Color.h"
 #include "ui/Control.h"
 #include "ui/FontInfo.h"
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 #include "ui/ShapeGeometry.h"
 
 namespace velmora {

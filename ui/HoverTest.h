@@ -1,7 +1,7 @@
 #pragma once
 // The hover-end test of the picture faces: is the pointer still over the face
 // that shows its hover picture?
-#include "ui/Geometry.h"
+#include "base/Geometry.h"
 
 namespace velmora {
 

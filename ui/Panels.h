@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/Container.h"
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Where a shape control draws its figure inside its own bounds.
-#include "ui/Geometry.h"
+#include "base/Geometry.h"
 
 namespace velmora {
 

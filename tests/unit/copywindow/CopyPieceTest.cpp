@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "copywindow/CopyPiece.h"
-#include "picture/SessionCommands.h"
-#include "tests/unit/picture/PictureTestSupport.h"
+#include "imaging/SessionCommands.h"
+#include "tests/unit/imaging/PictureTestSupport.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "note/NoteStamp.h"
-#include "tests/unit/picture/PictureTestSupport.h"
+#include "tests/unit/imaging/PictureTestSupport.h"
 
 namespace velmora {
 namespace {

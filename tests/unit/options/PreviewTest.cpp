@@ -2,9 +2,9 @@
 
 #include "base/Errors.h"
 #include "options/Preview.h"
-#include "picture/JpegFile.h"
+#include "imaging/JpegFile.h"
 #include "tests/unit/TestSupport.h"
-#include "tests/unit/picture/PictureTestSupport.h"
+#include "tests/unit/imaging/PictureTestSupport.h"
 
 namespace velmora {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ui/Color.h"
-#include "ui/ErrorText.h"
+#include "winbase/ErrorText.h"
 
 namespace velmora {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/Geometry.h"
+#include "base/Geometry.h"
 #include "ui/ShapeGeometry.h"
 
 namespace velmora {

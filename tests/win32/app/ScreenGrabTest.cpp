@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/ScreenGrab.h"
-#include "tests/unit/picture/PictureTestSupport.h"
+#include "tests/unit/imaging/PictureTestSupport.h"
 
 namespace velmora {
 namespace {

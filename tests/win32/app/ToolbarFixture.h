@@ -8,7 +8,7 @@
 #include <windows.h>
 
 #include "app/Unit1.h"
-#include "ui/Geometry.h"
+#include "base/Geometry.h"
 
 namespace velmora::test {
 

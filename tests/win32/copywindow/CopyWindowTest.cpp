@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "copywindow/copywindow.h"
-#include "picture/SessionCommands.h"
+#include "imaging/SessionCommands.h"
 #include "picture/Unit2.h"
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/Gdi.h"

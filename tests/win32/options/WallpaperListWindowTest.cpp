@@ -11,7 +11,7 @@
 #include "base/FileReplace.h"
 #include "base/TextFile.h"
 #include "options/options.h"
-#include "picture/JpegFile.h"
+#include "imaging/JpegFile.h"
 #include "picture/Unit2.h"
 #include "program/Program.h"
 #include "shellutil/ShellUtil.h"

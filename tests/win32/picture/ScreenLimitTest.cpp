@@ -11,7 +11,7 @@
 
 #include "base/Errors.h"
 #include "base/MemoryLimit.h"
-#include "picture/Layers.h"
+#include "imaging/Layers.h"
 
 namespace velmora {
 namespace {

@@ -3,12 +3,12 @@
 #include "base/Errors.h"
 #include "options/WallpaperChange.h"
 #include "options/options.h"
-#include "picture/BmpFile.h"
-#include "picture/JpegFile.h"
+#include "imaging/BmpFile.h"
+#include "imaging/JpegFile.h"
 #include "picture/Unit2.h"
 #include "program/Program.h"
 #include "program/Wallpaper.h"
-#include "program/messgae.h"
+#include "message/messgae.h"
 #include "shellutil/ShellUtil.h"
 
 namespace velmora {

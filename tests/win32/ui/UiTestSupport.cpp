@@ -1,7 +1,7 @@
 #include "UiTestSupport.h"
 
 #include "ui/Application.h"
-#include "ui/Handles.h"
+#include "winbase/Handles.h"
 
 namespace velmora::test {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/Container.h"
-#include "ui/ErrorBox.h"
+#include "winbase/ErrorBox.h"
 
 namespace velmora::test {
 

@@ -1,0 +1,84 @@
+#pragma once
+// The picture side of a drawing session: opening it, "Show windows",
+// "Cancel last", "Cancel all", "Done"'s work files, and the brush and eraser
+// strokes. Whole-layer copies happen only in the session commands; a stroke
+// touches no more than its segment or square on each layer.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/Layers.h"
+#include "imaging/Raster.h"
+
+namespace velmora {
+
+class UndoHistory;
+
+// Opening a drawing session (`ctiClick` after the grab): `screen` becomes the
+// visible canvas and the session snapshots are taken. The canvas first takes
+// the size of the work area the drawing surface is about to cover, so the
+// first session of a run grows the composed layer like every later one; the
+// drawing layer grows with the key colour before its snapshot is taken.
+void OpenSession(Layers& layers, Bitmap screen, int workWidth, int workHeight, bool showWindows);
+
+// `swClick`, after the check box has changed to `showWindows`.
+void SwitchShowWindows(Layers& layers, bool showWindows);
+
+// "Cancel last" (`sb6Click`): every layer back to the opening of the session.
+void CancelLast(Layers& layers, bool showWindows);
+
+// "Cancel all" (`sb7Click`): the bare wallpaper everywhere, no drawing.
+void CancelAll(Layers& layers);
+
+// "Done"'s writes: the composed layer as "1.bmp" and the drawing layer as
+// "2.bmp", in the work directory (a path ending with its separator). Both are
+// written whole before either file is replaced: a failed write keeps both.
+void SaveWorkFiles(const Layers& layers, const std::string& workDirectory);
+
+enum class Tool { kBrush, kEraseLast, kEraseAll };
+
+// Half the side of the eraser square for a brush size: 1 for size 1,
+// otherwise size / 2 rounded half to even.
+int EraserHalfSize(int brushSize);
+// The eraser square around (x, y).
+PixelRect EraserSquare(int x, int y, int brushSize);
+
+// One brush segment on the stroke targets: visible canvas, composed layer,
+// drawing layer and screen layer, in this order. Returns the part of the
+// visible canvas painted.
+PixelRect BrushSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel);
+
+// "Erase all" on the square at (x, y): the background on the visible canvas
+// and the composed layer, the screen snapshot on the screen layer, the key
+// colour on the drawing layer. Returns the part of the visible canvas changed.
+PixelRect EraseAll(Layers& layers, int x, int y, int brushSize);
+
+// "Erase last" on the square at (x, y): the session snapshots on the layers,
+// the visible canvas from the screen snapshot (windows shown) or the composed
+// snapshot. Returns the part of the visible canvas changed.
+PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindows);
+
+// The stroke of `i1MouseDown`, `i1MouseMove` and `i1MouseUp`: its flag, its
+// point and the pen of the stroke targets.
+class Stroke {
+ public:
+  // A press: nothing is drawn yet. A press while stroking begins anew.
+  void Begin(int x, int y, int brushSize, std::uint32_t color);
+  // A movement: applies the tool from the last point to (x, y); nothing when
+  // no stroke is under way. What it is about to change is announced to the
+  // history first. Returns the part of the visible canvas changed.
+  PixelRect Move(Layers& layers, Tool tool, int x, int y, bool showWindows, UndoHistory* history = nullptr);
+  // The release.
+  void End() { active_ = false; }
+  bool Active() const { return active_; }
+
+ private:
+  bool active_ = false;
+  int x_ = 0;
+  int y_ = 0;
+  int size_ = 1;
+  Pixel pixel_ = kBlackPixel;
+  std::vector<Span> spans_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "imaging/Scale.h"
+#include "tests/unit/imaging/PictureTestSupport.h"
+
+namespace velmora {
+namespace {
+
+using test::PictureOf;
+using test::RowsOf;
+
+int Grey(Pixel p) {
+  return static_cast<int>(p & 0xFF);
+}
+
+TEST(ScaleSmooth, ShrinkingAveragesWhatPixelDroppingWouldLose) {
+  // Alternating columns: dropping every other column would keep one colour only.
+  const Bitmap stripes = PictureOf({"#.#.#.", "#.#.#.", "#.#.#.", "#.#.#."});
+  const Bitmap half = ScaleSmooth(stripes, 3, 2);
+  ASSERT_EQ(half.Width(), 3);
+  ASSERT_EQ(half.Height(), 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(half.At(x, y), RgbPixel(128, 128, 128)) << x << "," << y;
+
+  // A ratio that is not whole: 3 to 2 takes two thirds and one third.
+  Bitmap ramp(3, 1, 0);
+  ramp.Set(0, 0, RgbPixel(0, 30, 90));
+  ramp.Set(1, 0, RgbPixel(90, 60, 30));
+  ramp.Set(2, 0, RgbPixel(180, 90, 0));
+  const Bitmap two = ScaleSmooth(ramp, 2, 1);
+  EXPECT_EQ(two.At(0, 0), RgbPixel(30, 40, 70));   // (2 a + b) / 3
+  EXPECT_EQ(two.At(1, 0), RgbPixel(150, 80, 10));  // (b + 2 c) / 3
+}
+
+TEST(ScaleSmooth, KeepsFlatAreasAndEdgesInPlace) {
+  // A 400 x 300 picture, red left half and blue right half, to the preview's 125 x 93.
+  Bitmap halves(400, 300, test::kRed);
+  for (int y = 0; y < 300; ++y)
+    for (int x = 200; x < 400; ++x) halves.Set(x, y, RgbPixel(0, 0, 255));
+  const Bitmap preview = ScaleSmooth(halves, 125, 93);
+  for (int y : {0, 46, 92}) {
+    EXPECT_EQ(preview.At(0, y), test::kRed);
+    EXPECT_EQ(preview.At(61, y), test::kRed);
+    EXPECT_EQ(preview.At(63, y), RgbPixel(0, 0, 255));
+    EXPECT_EQ(preview.At(124, y), RgbPixel(0, 0, 255));
+    // The column across the edge mixes both: half of it lies on each side.
+    EXPECT_EQ(preview.At(62, y), RgbPixel(128, 0, 128));
+  }
+}
+
+TEST(ScaleSmooth, GrowingStretchesAndTheSameSizeCopies) {
+  const Bitmap two = PictureOf({"#."});
+  const Bitmap four = ScaleSmooth(two, 4, 2);
+  EXPECT_EQ(RowsOf(four), (std::vector<std::string>{"##..", "##.."}));
+  // Three from two: the middle pixel lies half on each.
+  EXPECT_EQ(Grey(ScaleSmooth(two, 3, 1).At(1, 0)), 128);
+
+  const Bitmap picture = PictureOf({"r.g", "b#y"});
+  EXPECT_EQ(RowsOf(ScaleSmooth(picture, 3, 2)), RowsOf(picture));
+  EXPECT_EQ(RowsOf(ScaleSmooth(Bitmap(), 2, 1)), (std::vector<std::string>{".."}));
+}
+
+}  // namespace
+}  // namespace velmora
