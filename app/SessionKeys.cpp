@@ -26,7 +26,7 @@ bool KeyDown(int key) {
 }  // namespace
 
 void RegisterNotepadHotKey(TForm1& toolbar) {
-  const HotKey wanted = Form7().hk.Value();
+  const HotKey wanted = HotKeyOf(Form7().hk.Value());
   if (wanted == registered) return;
   if (!registered.None()) UnregisterHotKey(nullptr, kHotKeyId);
   registered = {};

@@ -108,7 +108,7 @@ void StartupWindows::ChangeModeAndMinutes(ChangeMode, const std::string&) {}
 
 // A hotkey line not understood leaves the default in place, without a word.
 void StartupWindows::NotepadHotKey(const std::string& text) {
-  if (const auto hotKey = ParseHotKey(text)) Form7().hk.SetValue(*hotKey);
+  if (const auto hotKey = ParseHotKey(text)) Form7().hk.SetValue(HotKeyKeys(*hotKey));
 }
 void StartupWindows::KeepDrawing(bool on) { Form7().cbk.SetChecked(on); }
 

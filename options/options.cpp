@@ -140,7 +140,7 @@ void TForm7::StoreSettings(Settings& settings) const {
   settings.wallpaper = ecw.Text();
   settings.changeMode = SelectedChangeMode();
   settings.minutes = em.Text();
-  settings.hotKey = HotKeyText(hk.Value());
+  settings.hotKey = HotKeyText(HotKeyOf(hk.Value()));
   settings.keepDrawing = cbk.Checked();
 }
 
@@ -149,7 +149,7 @@ void TForm7::ApplySettings(const Settings& settings) {
   ecw.SetText(settings.wallpaper);
   em.SetText(settings.minutes);
   SelectChangeMode(settings.changeMode);
-  if (const auto hotKey = ParseHotKey(settings.hotKey)) hk.SetValue(*hotKey);
+  if (const auto hotKey = ParseHotKey(settings.hotKey)) hk.SetValue(HotKeyKeys(*hotKey));
   cbk.SetChecked(settings.keepDrawing);
 }
 

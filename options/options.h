@@ -6,6 +6,7 @@
 
 #include "options/ChangeTimer.h"
 #include "options/WallpaperList.h"
+#include "program/HotKey.h"
 #include "program/Settings.h"
 #include "ui/FileDrop.h"
 #include "ui/Form.h"
@@ -17,6 +18,10 @@
 #include "ui/Timer.h"
 
 namespace velmora {
+
+// The hotkey box holds the key combination the settings' hotkey names.
+inline KeyCombination HotKeyKeys(const HotKey& hotKey) { return {hotKey.modifiers, hotKey.key}; }
+inline HotKey HotKeyOf(const KeyCombination& keys) { return {keys.modifiers, keys.key}; }
 
 namespace options_fonts {
 inline const FontInfo kHeading{.bold = true};
@@ -60,7 +65,7 @@ class TForm7 : public Form {
                {.bounds = {8, 522, 273, 17}, .caption = "Keep the drawing over a wallpaper set elsewhere",
                 .checked = true}};
   Label Label8{*this, {.bounds = {8, 551}, .caption = "Notepad hotkey:"}};
-  HotKeyBox hk{*this, {.bounds = {96, 547, 129, 21}, .value = kDefaultHotKey}};
+  HotKeyBox hk{*this, {.bounds = {96, 547, 129, 21}, .value = HotKeyKeys(kDefaultHotKey)}};
   Timer cw{*this, {.interval = kMillisecondsPerMinute, .enabled = false}};
   Timer tact{*this, {.interval = 50, .enabled = false}};
   OpenDialog od{{.filter = kPictureFilter}};

@@ -16,7 +16,7 @@ const char* RegisteredClass() {
 
 // The control's modifier bits differ from the registration's.
 constexpr std::pair<unsigned, unsigned> kBits[] = {
-    {HOTKEYF_SHIFT, kModShift}, {HOTKEYF_CONTROL, kModCtrl}, {HOTKEYF_ALT, kModAlt}};
+    {HOTKEYF_SHIFT, MOD_SHIFT}, {HOTKEYF_CONTROL, MOD_CONTROL}, {HOTKEYF_ALT, MOD_ALT}};
 
 }  // namespace
 
@@ -27,15 +27,15 @@ HotKeyBox::HotKeyBox(Container& parent, const HotKeyBoxProps& p)
   SetValue(p.value);
 }
 
-HotKey HotKeyBox::Value() const {
+KeyCombination HotKeyBox::Value() const {
   const auto value = static_cast<WORD>(Send(HKM_GETHOTKEY));
-  HotKey hotKey{.key = LOBYTE(value)};
+  KeyCombination hotKey{.key = LOBYTE(value)};
   for (auto [control, registration] : kBits)
     if (HIBYTE(value) & control) hotKey.modifiers |= registration;
   return hotKey;
 }
 
-void HotKeyBox::SetValue(const HotKey& value) {
+void HotKeyBox::SetValue(const KeyCombination& value) {
   unsigned control = 0;
   for (auto [controlBit, registration] : kBits)
     if (value.modifiers & registration) control |= controlBit;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "program/HotKey.h"
 #include "ui/ColorBox.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -195,13 +196,13 @@ TEST_F(SystemControls, MemoGivesItsLinesAndItsRowsAsWrapped) {
 }
 
 TEST_F(SystemControls, HotKeyBoxHoldsTheRegistrationsModifiers) {
-  HotKeyBox box{form, {.bounds = {0, 0, 120, 21}, .value = kDefaultHotKey}};
-  EXPECT_EQ(box.Value(), kDefaultHotKey);
+  HotKeyBox box{form, {.bounds = {0, 0, 120, 21}, .value = {kModCtrl | kModAlt, 'N'}}};
+  EXPECT_EQ(box.Value(), (KeyCombination{kModCtrl | kModAlt, 'N'}));
   // The control's own bits are Shift 1, Ctrl 2, Alt 4; the registration's Alt 1, Ctrl 2, Shift 4.
   EXPECT_EQ(SendMessageA(box.Hwnd(), HKM_GETHOTKEY, 0, 0), MAKEWORD('N', HOTKEYF_CONTROL | HOTKEYF_ALT));
   box.SetValue({kModShift | kModCtrl, 0x74});
   EXPECT_EQ(SendMessageA(box.Hwnd(), HKM_GETHOTKEY, 0, 0), MAKEWORD(0x74, HOTKEYF_SHIFT | HOTKEYF_CONTROL));
-  EXPECT_EQ(box.Value(), (HotKey{kModShift | kModCtrl, 0x74}));
+  EXPECT_EQ(box.Value(), (KeyCombination{kModShift | kModCtrl, 0x74}));
   box.SetValue({});
   EXPECT_TRUE(box.Value().None());
 }
