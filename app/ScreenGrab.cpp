@@ -11,6 +11,7 @@
 #include "picture/Unit2.h"
 #include "ui/Gdi.h"
 #include "winbase/Handles.h"
+#include "winbase/Window.h"
 
 namespace velmora {
 namespace {
@@ -47,38 +48,38 @@ void SetRendered() {
   if (HBITMAP bitmap = RenderOffered(); bitmap && !SetClipboardData(CF_BITMAP, bitmap)) DeleteObject(bitmap);
 }
 
-LRESULT CALLBACK OwnerProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_RENDERFORMAT:
-      // The asking program holds the clipboard open.
-      if (wParam == CF_BITMAP) SetRendered();
-      return 0;
-    case WM_RENDERALLFORMATS:
-      if (OpenClipboard(window)) {
-        if (GetClipboardOwner() == window) SetRendered();
-        CloseClipboard();
-      }
-      return 0;
-    case WM_DESTROYCLIPBOARD:
-      OfferedPicture() = nullptr;
-      return 0;
-    default:
-      return DefWindowProcA(window, msg, wParam, lParam);
-  }
-}
-
 // A message-only window that owns the clipboard while the grab is offered.
-HWND& OwnerWindow() {
-  static HWND window = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = OwnerProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VelmoraGrabOwner";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           windowClass.hInstance, nullptr);
-  }();
-  return window;
+class GrabOwner : public Window {
+ public:
+  GrabOwner() { Create({.className = "VelmoraGrabOwner", .parent = HWND_MESSAGE}); }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    switch (msg) {
+      case WM_RENDERFORMAT:
+        // The asking program holds the clipboard open.
+        if (wParam == CF_BITMAP) SetRendered();
+        return 0;
+      case WM_RENDERALLFORMATS:
+        if (OpenClipboard(Handle())) {
+          if (GetClipboardOwner() == Handle()) SetRendered();
+          CloseClipboard();
+        }
+        return 0;
+      case WM_DESTROYCLIPBOARD:
+        OfferedPicture() = nullptr;
+        return 0;
+      default:
+        return Window::HandleMessage(msg, wParam, lParam);
+    }
+  }
+};
+
+// Made at the first offer and kept for the program's life, like the clipboard
+// offer it stands behind.
+HWND OwnerWindow() {
+  static GrabOwner owner;
+  return owner.Handle();
 }
 
 }  // namespace

@@ -62,16 +62,7 @@ void TSimpleTimer::Tick() {
 }
 
 TSimpleTimerHandler::TSimpleTimerHandler() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &TSimpleTimerHandler::WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = kWindowClass;
-  // Registering again after an earlier handler fails harmlessly.
-  RegisterClassExA(&windowClass);
-  window_.Reset(
-      CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
+  Create({.className = kWindowClass, .parent = HWND_MESSAGE});
 }
 
 TSimpleTimerHandler::~TSimpleTimerHandler() = default;
@@ -94,16 +85,12 @@ void TSimpleTimerHandler::Leave(TSimpleTimer& timer) {
   if (shared->timers_.empty()) shared.reset();
 }
 
-LRESULT CALLBACK TSimpleTimerHandler::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                                 LPARAM lParam) noexcept {
-  if (message != WM_TIMER) return DefWindowProcA(window, message, wParam, lParam);
-  TSimpleTimerHandler* handler = Instance();
-  if (!handler || handler->Window() != window) return 0;
+LRESULT TSimpleTimerHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_TIMER) return velmora::Window::HandleMessage(message, wParam, lParam);
   // Only live timers: a tick may still be queued for one destroyed since.
-  const auto found =
-      std::find_if(handler->timers_.begin(), handler->timers_.end(),
-                   [wParam](const TSimpleTimer* timer) { return timer->Identifier() == wParam; });
-  if (found == handler->timers_.end()) return 0;
+  const auto found = std::find_if(timers_.begin(), timers_.end(),
+                                  [wParam](const TSimpleTimer* timer) { return timer->Identifier() == wParam; });
+  if (found == timers_.end()) return 0;
   try {
     (*found)->Tick();
   } catch (...) {

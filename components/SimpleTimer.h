@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "winbase/Handles.h"
+#include "winbase/Window.h"
 #include "components/SimpleTimerRules.h"
 
 namespace velmora {
@@ -55,16 +55,19 @@ class TSimpleTimer final : private TimerDriver {
 
 // The shared hidden window of all timers and the number of live timers. It
 // exists from the first timer's creation until the last one is destroyed.
-class TSimpleTimerHandler {
+class TSimpleTimerHandler : public velmora::Window {
  public:
-  ~TSimpleTimerHandler();
+  ~TSimpleTimerHandler() override;
   TSimpleTimerHandler(const TSimpleTimerHandler&) = delete;
   TSimpleTimerHandler& operator=(const TSimpleTimerHandler&) = delete;
 
   // The live handler, or nullptr when no timer exists.
   static TSimpleTimerHandler* Instance();
-  HWND Window() const { return window_.Get(); }
+  HWND Window() const { return Handle(); }
   int Count() const { return static_cast<int>(timers_.size()); }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   friend class TSimpleTimer;
@@ -72,9 +75,7 @@ class TSimpleTimerHandler {
 
   static TSimpleTimerHandler& Join(TSimpleTimer& timer);
   static void Leave(TSimpleTimer& timer);
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-  UniqueWindow window_;
   std::vector<TSimpleTimer*> timers_;
 };
 

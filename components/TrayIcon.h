@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "winbase/Handles.h"
+#include "winbase/Window.h"
 #include "components/SimpleTimer.h"
 #include "components/TrayIconLogic.h"
 
@@ -204,18 +205,21 @@ class TTrayIcon {
 
 // The hidden window shared by all icons of the process and the number of
 // live icons. The first icon creates it, the last one destroys it.
-class TTrayIconHandler {
+class TTrayIconHandler : public velmora::Window {
  public:
-  ~TTrayIconHandler();
+  ~TTrayIconHandler() override;
   TTrayIconHandler(const TTrayIconHandler&) = delete;
   TTrayIconHandler& operator=(const TTrayIconHandler&) = delete;
 
   // The live handler, or nullptr when no icon exists.
   static TTrayIconHandler* Instance();
-  HWND Window() const { return window_.Get(); }
+  HWND Window() const { return Handle(); }
   int Count() const { return static_cast<int>(icons_.size()); }
   // The message a restarted taskbar broadcasts to top-level windows.
   static UINT TaskbarCreatedMessage();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   friend class TTrayIcon;
@@ -227,9 +231,7 @@ class TTrayIconHandler {
   static constexpr UINT kMenuCommandMessage = WM_APP + 1;
 
   TTrayIcon* Find(WPARAM identifier) const;
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-  UniqueWindow window_;
   std::vector<TTrayIcon*> icons_;
 };
 

@@ -35,18 +35,10 @@ bool AnsweredWithoutDefault(UINT message) {
 // A hidden top-level window rather than a message-only one: the restarted
 // taskbar's "TaskbarCreated" is broadcast to top-level windows only.
 TTrayIconHandler::TTrayIconHandler() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &TTrayIconHandler::WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassExA(&windowClass);
-  window_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                instance, nullptr));
+  Create({.className = kWindowClass, .style = WS_POPUP, .exStyle = WS_EX_TOOLWINDOW});
   // An elevated program would otherwise not hear the broadcast.
-  if (window_ && TaskbarCreatedMessage() != 0)
-    ChangeWindowMessageFilterEx(window_.Get(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+  if (TaskbarCreatedMessage() != 0)
+    ChangeWindowMessageFilterEx(Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 TTrayIconHandler::~TTrayIconHandler() = default;
@@ -82,24 +74,21 @@ TTrayIcon* TTrayIconHandler::Find(WPARAM identifier) const {
   return found == icons_.end() ? nullptr : *found;
 }
 
-LRESULT CALLBACK TTrayIconHandler::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) noexcept {
+LRESULT TTrayIconHandler::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (AnsweredWithoutDefault(message)) return 1;
   const bool forIcon = message == TTrayIcon::kCallbackMessage || message == kMenuCommandMessage;
   const bool taskbarCreated = message == TaskbarCreatedMessage() && message != 0;
-  if (!forIcon && !taskbarCreated) return DefWindowProcA(window, message, wParam, lParam);
+  if (!forIcon && !taskbarCreated) return velmora::Window::HandleMessage(message, wParam, lParam);
 
-  TTrayIconHandler* handler = Instance();
-  if (!handler || handler->Window() != window) return 0;
   try {
     if (taskbarCreated) {
       // Adding raises no event, so the list cannot change meanwhile.
-      for (TTrayIcon* icon : handler->icons_) {
+      for (TTrayIcon* icon : icons_) {
         if (icon->IconVisible()) icon->AddIcon();
       }
       return 0;
     }
-    TTrayIcon* icon = handler->Find(wParam);
+    TTrayIcon* icon = Find(wParam);
     if (!icon) return 0;
     if (message == TTrayIcon::kCallbackMessage) {
       icon->HandleNotification(static_cast<std::uint32_t>(lParam));

@@ -3,6 +3,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "base/SystemError.h"
 #include "winbase/ErrorBox.h"
 #include "winbase/Handles.h"
 
@@ -20,7 +21,8 @@ void RegisterOnce(const char* className, WNDPROC proc) {
   wc.lpszClassName = className;
   // No background brush: every window paints its whole client area itself.
   if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw std::runtime_error(std::string("Cannot register window class ") + className);
+    throw std::runtime_error(std::string("Cannot register window class ") + className + ". " +
+                             LastSystemErrorText());
   registered.insert(className);
 }
 
@@ -42,7 +44,8 @@ void Window::Create(const WindowCreation& c) {
       CreateWindowExA(c.exStyle, c.className, c.caption.c_str(), c.style, c.bounds.left, c.bounds.top,
                       c.bounds.width, c.bounds.height, c.parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr), this);
-  if (!hwnd) throw std::runtime_error(std::string("Cannot create window ") + c.className);
+  if (!hwnd)
+    throw std::runtime_error(std::string("Cannot create window ") + c.className + ". " + LastSystemErrorText());
 }
 
 void Window::Destroy() {

@@ -48,6 +48,31 @@ class Probe : public Window {
   }
 };
 
+// A window that cannot be made says so with the system's reason; every window
+// of the program, the hidden ones of the tray icon, the timers and the
+// clipboard offer among them, is made through this one path.
+class Orphan : public Window {
+ public:
+  explicit Orphan(HWND parent) { Create({.className = "TOrphan", .style = WS_CHILD, .parent = parent}); }
+};
+
+TEST(Window, ACreationThatFailsIsReportedWithTheSystemsReason) {
+  HWND gone = nullptr;
+  {
+    Probe probe;
+    gone = probe.Handle();
+  }
+  ASSERT_FALSE(IsWindow(gone));
+  try {
+    Orphan orphan(gone);
+    FAIL() << "a window without its parent was made";
+  } catch (const std::runtime_error& error) {
+    const std::string text = error.what();
+    EXPECT_EQ(text.rfind("Cannot create window TOrphan. ", 0), 0u) << text;
+    EXPECT_GT(text.size(), std::string("Cannot create window TOrphan. ").size()) << text;
+  }
+}
+
 TEST(Window, AttachesItselfAtCreationAndDetachesWhenDestroyed) {
   HWND hwnd = nullptr;
   {
