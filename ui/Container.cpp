@@ -68,9 +68,10 @@ void Container::SetTip(const void* owner, const Rect& area, const std::string& t
   if (!Handle()) return;
   if (!tips_) {
     InitCommonControlsOnce();
-    tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+    tips_ = CheckCreated(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                                         nullptr, GetModuleHandleA(nullptr), nullptr),
+                         TOOLTIPS_CLASSA);
   }
   RemoveTip(owner);
   TTTOOLINFOA tool = ToolFor(Handle(), owner);

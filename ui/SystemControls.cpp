@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 #include "ui/Container.h"
 #include "ui/Gdi.h"
+#include "winbase/Window.h"
 
 namespace velmora {
 
@@ -17,12 +18,13 @@ SystemControl::SystemControl(Container& parent, const SystemControlInit& init)
       color_(init.color) {
   InitCommonControlsOnce();
   const int id = NewControlId();
-  HWND hwnd =
+  HWND hwnd = CheckCreated(
       CreateWindowExA(init.exStyle | WS_EX_NOPARENTNOTIFY, init.className, init.text.c_str(),
                       WS_CHILD | WS_CLIPSIBLINGS | init.style | (init.visible ? WS_VISIBLE : 0), Left(),
                       Top(), Width(), init.windowHeight > 0 ? init.windowHeight : Height(), parent.Handle(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (hwnd) OwnedHandles::Add(HandleKind::kUser, 1);
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr),
+      init.className);
+  OwnedHandles::Add(HandleKind::kUser, 1);
   Attach(hwnd, id);
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.Get()), FALSE);
 }

@@ -28,6 +28,12 @@ void RegisterOnce(const char* className, WNDPROC proc) {
 
 }  // namespace
 
+HWND CheckCreated(HWND hwnd, const char* className) {
+  if (!hwnd)
+    throw std::runtime_error(std::string("Cannot create window ") + className + ". " + LastSystemErrorText());
+  return hwnd;
+}
+
 Window::~Window() {
   Destroy();
 }
@@ -44,8 +50,7 @@ void Window::Create(const WindowCreation& c) {
       CreateWindowExA(c.exStyle, c.className, c.caption.c_str(), c.style, c.bounds.left, c.bounds.top,
                       c.bounds.width, c.bounds.height, c.parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr), this);
-  if (!hwnd)
-    throw std::runtime_error(std::string("Cannot create window ") + c.className + ". " + LastSystemErrorText());
+  CheckCreated(hwnd, c.className);
 }
 
 void Window::Destroy() {

@@ -20,6 +20,10 @@ struct WindowCreation {
   int id = 0;             // the control identifier of a child window
 };
 
+// The window CreateWindowEx made, or an exception naming the class and the
+// system's reason when it made none.
+HWND CheckCreated(HWND hwnd, const char* className);
+
 class Window {
  public:
   Window() = default;
