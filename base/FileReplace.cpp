@@ -20,7 +20,7 @@ FileReplacer::~FileReplacer() {
 InOutError FileReplacer::WriteFailure(const char* what, int err) const {
   // Read before anything else runs: the system's reason of the failed call.
   return InOutError(InOutCodeFromErrno(err, /*forReading=*/false),
-                    Format("%s \"%s\". %s", what, path_.c_str(), LastSystemErrorText().c_str()));
+                    Format("%s \"%s\". %s", what, path_.c_str(), FileErrorText(err).c_str()));
 }
 
 void FileReplacer::Discard() noexcept {

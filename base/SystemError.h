@@ -8,4 +8,10 @@ namespace velmora {
 // words it (FormatMessage on Windows, strerror elsewhere), without a line end.
 std::string LastSystemErrorText();
 
+// The reason of a failed C-runtime file call (fopen, fwrite, fflush, fclose)
+// whose errno was `err`: the system's words for its last error, or, where the
+// system kept none (a short write leaves it 0), the system's words for the
+// error errno names ("Disk full." for ENOSPC), or the runtime's own.
+std::string FileErrorText(int err);
+
 }  // namespace velmora

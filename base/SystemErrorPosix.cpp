@@ -7,4 +7,6 @@ namespace velmora {
 
 std::string LastSystemErrorText() { return std::strerror(errno); }
 
+std::string FileErrorText(int err) { return std::strerror(err); }
+
 }  // namespace velmora

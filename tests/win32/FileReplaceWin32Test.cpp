@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "base/Errors.h"
 #include "base/FileReplace.h"
+#include "base/SystemError.h"
 #include "program/Settings.h"
 
 namespace velmora {
@@ -100,6 +103,21 @@ TEST(FileReplaceWin32, FailuresTellTheSystemsReason) {
   EXPECT_EQ(Read(path), "picture");
   RemoveDirectoryA((path + ".tmp").c_str());
   DeleteFileA(path.c_str());
+}
+
+// A short write leaves the system's last error at 0: the reason then comes
+// from the runtime's errno, in the system's words where it has them.
+TEST(FileReplaceWin32, AFailedWriteWithoutASystemErrorTellsTheRuntimesReason) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  EXPECT_EQ(FileErrorText(ENOSPC), SystemText(ERROR_ACCESS_DENIED));  // the system's own reason comes first
+  SetLastError(0);
+  EXPECT_EQ(FileErrorText(ENOSPC), SystemText(ERROR_DISK_FULL));
+  SetLastError(0);
+  EXPECT_EQ(FileErrorText(EROFS), SystemText(ERROR_WRITE_PROTECT));
+  SetLastError(0);
+  EXPECT_EQ(FileErrorText(EDOM), std::strerror(EDOM));  // no system error of that meaning
+  SetLastError(0);
+  EXPECT_NE(FileErrorText(ENOSPC), SystemText(0));
 }
 
 }  // namespace
