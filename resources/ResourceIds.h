@@ -16,3 +16,27 @@
 #define IDB_BRUSH 111
 #define IDB_ERASELAST 112
 #define IDB_ERASEALL 113
+
+// The same pictures drawn for 150 % and 200 %: the 96-DPI identifier plus these.
+#define IDB_AT_150 1000
+#define IDB_AT_200 2000
+#define IDB_IBN_150 1101
+#define IDB_IBA_150 1102
+#define IDB_IBP_150 1103
+#define IDB_IBI_150 1104
+#define IDB_IB2N_150 1105
+#define IDB_IB2A_150 1106
+#define IDB_IB2P_150 1107
+#define IDB_BRUSH_150 1111
+#define IDB_ERASELAST_150 1112
+#define IDB_ERASEALL_150 1113
+#define IDB_IBN_200 2101
+#define IDB_IBA_200 2102
+#define IDB_IBP_200 2103
+#define IDB_IBI_200 2104
+#define IDB_IB2N_200 2105
+#define IDB_IB2A_200 2106
+#define IDB_IB2P_200 2107
+#define IDB_BRUSH_200 2111
+#define IDB_ERASELAST_200 2112
+#define IDB_ERASEALL_200 2113

@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 """Draws the program's icon, button faces and tool icons into resources/.
 
-The pictures are committed; run this again only to change how they look:
+The faces and tool icons are drawn for 100 % (96 DPI) and, sharper, for
+150 % and 200 % ("-150", "-200" beside the name); the program resizes the
+200 % drawing for any other scale. The pictures are committed; run this again
+only to change how they look:
     /usr/bin/python3 scripts/make-pictures.py
 """
 import os
@@ -15,12 +18,26 @@ SS = 4  # supersampling for smooth edges
 GROUND = (240, 240, 240)  # the button-face colour the faces sit on
 
 
+SCALES = {100: "", 150: "-150", 200: "-200"}
+
+
+def px(value, scale):
+    """Layout pixels at a scale in per cent, halves rounded up as the program does."""
+    return int(value * scale / 100 + 0.5)
+
+
+def picture_path(name, scale):
+    stem, ext = os.path.splitext(name)
+    return os.path.join(OUT, "pictures", stem + SCALES[scale] + ext)
+
+
 def lerp(a, b, t):
     return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
 
 
-def glossy(size, radius, top, bottom, rim, ground, gloss=True):
+def glossy(size, radius, top, bottom, rim, ground, gloss=True, scale=100):
     """A rounded bar with a vertical gradient, a thin rim and a soft highlight."""
+    k = scale / 100
     w, h = size[0] * SS, size[1] * SS
     img = Image.new("RGB", (w, h), ground)
     mask = Image.new("L", (w, h), 0)
@@ -31,37 +48,49 @@ def glossy(size, radius, top, bottom, rim, ground, gloss=True):
         d.line((0, y, w, y), fill=lerp(top, bottom, y / (h - 1)))
     if gloss:
         hl = Image.new("L", (w, h), 0)
-        ImageDraw.Draw(hl).rounded_rectangle((3 * SS, 2 * SS, w - 3 * SS, h // 2), radius * SS, fill=90)
+        ImageDraw.Draw(hl).rounded_rectangle((round(3 * k * SS), round(2 * k * SS), w - round(3 * k * SS), h // 2),
+                                             radius * SS, fill=90)
         body = Image.composite(Image.new("RGB", (w, h), (255, 255, 255)), body, hl)
     inner = Image.new("L", (w, h), 0)
-    ImageDraw.Draw(inner).rounded_rectangle((SS, SS, w - 1 - SS, h - 1 - SS), (radius - 1) * SS, fill=255)
+    rim_width = max(SS, round(k * SS))
+    ImageDraw.Draw(inner).rounded_rectangle((rim_width, rim_width, w - 1 - rim_width, h - 1 - rim_width),
+                                            round((radius - k) * SS), fill=255)
     rimmed = Image.composite(body, Image.new("RGB", (w, h), rim), inner)
     img = Image.composite(rimmed, img, mask)
     return img.resize(size, Image.LANCZOS)
 
 
 def pill(name, top, bottom, gloss=True):
-    glossy((85, 30), 15, top, bottom, (255, 255, 255), GROUND, gloss).save(os.path.join(OUT, "pictures", name))
+    for scale in SCALES:
+        size = (px(85, scale), px(30, scale))
+        glossy(size, size[1] / 2, top, bottom, (255, 255, 255), GROUND, gloss, scale).save(picture_path(name, scale))
 
 
 def bar(name, top, bottom):
-    img = glossy((100, 23), 11, top, bottom, (255, 255, 255), GROUND)
-    big = img.resize((100 * SS, 23 * SS), Image.NEAREST)
-    ImageDraw.Draw(big).rounded_rectangle((4 * SS, 3 * SS, 30 * SS, 19 * SS), 5 * SS, fill=(255, 255, 255))
-    small = big.resize((100, 23), Image.LANCZOS)
-    small.paste(img.crop((31, 0, 100, 23)), (31, 0))
-    small.save(os.path.join(OUT, "pictures", name))
+    for scale in SCALES:
+        k = scale / 100
+        w, h = px(100, scale), px(23, scale)
+        img = glossy((w, h), 11 * k, top, bottom, (255, 255, 255), GROUND, scale=scale)
+        big = img.resize((w * SS, h * SS), Image.NEAREST)
+        ImageDraw.Draw(big).rounded_rectangle((round(4 * k * SS), round(3 * k * SS), round(30 * k * SS),
+                                               round(19 * k * SS)), 5 * k * SS, fill=(255, 255, 255))
+        small = big.resize((w, h), Image.LANCZOS)
+        edge = px(31, scale)
+        small.paste(img.crop((edge, 0, w, h)), (edge, 0))
+        small.save(picture_path(name, scale))
 
 
 def tool_icon(name, draw):
-    w, h = 18 * SS, 12 * SS
-    img = Image.new("RGB", (w, h), (255, 255, 255))
-    draw(ImageDraw.Draw(img), SS)
-    img.resize((18, 12), Image.LANCZOS).save(os.path.join(OUT, "pictures", name))
+    for scale in SCALES:
+        w, h = px(18, scale), px(12, scale)
+        s = SS * scale / 100
+        img = Image.new("RGB", (w * SS, h * SS), (255, 255, 255))
+        draw(ImageDraw.Draw(img), s)
+        img.resize((w, h), Image.LANCZOS).save(picture_path(name, scale))
 
 
 def brush(d, s):
-    d.line((2 * s, 10 * s, 11 * s, 3 * s), fill=(150, 90, 40), width=2 * s)  # handle
+    d.line((2 * s, 10 * s, 11 * s, 3 * s), fill=(150, 90, 40), width=round(2 * s))  # handle
     d.polygon([(10 * s, 2 * s), (13 * s, 1 * s), (16 * s, 3 * s), (13 * s, 6 * s)], fill=(120, 120, 130))
     d.ellipse((13 * s, 0, 17 * s, 4 * s), fill=(20, 20, 20))  # bristles with paint
 
