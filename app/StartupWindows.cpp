@@ -89,8 +89,10 @@ void StartupWindows::ToolbarLeft(int left) { toolbar_.SetLeft(left); }
 void StartupWindows::ToolbarTop(int top) { toolbar_.SetTop(top); }
 void StartupWindows::TextLeft(int left) { Form3().SetLeft(left); }
 void StartupWindows::TextTop(int top) { Form3().SetTop(top); }
-void StartupWindows::TextWidth(int width) { Form3().SetWidth(width); }
-void StartupWindows::TextHeight(int height) { Form3().SetHeight(height); }
+// The saved sizes are in 96-DPI pixels, so a window keeps its size on the
+// screen when the display's scale changes between runs.
+void StartupWindows::TextWidth(int width) { Form3().SetWidth(Form3().Scaled(width)); }
+void StartupWindows::TextHeight(int height) { Form3().SetHeight(Form3().Scaled(height)); }
 
 void StartupWindows::NoteColor(int index) {
   Form3().cbn.SetItemIndex(index);
@@ -99,8 +101,8 @@ void StartupWindows::NoteColor(int index) {
 
 void StartupWindows::CopyLeft(int left) { Form4().SetLeft(left); }
 void StartupWindows::CopyTop(int top) { Form4().SetTop(top); }
-void StartupWindows::CopyWidth(int width) { Form4().SetWidth(width); }
-void StartupWindows::CopyHeight(int height) { Form4().SetHeight(height); }
+void StartupWindows::CopyWidth(int width) { Form4().SetWidth(Form4().Scaled(width)); }
+void StartupWindows::CopyHeight(int height) { Form4().SetHeight(Form4().Scaled(height)); }
 void StartupWindows::RunAtStartup() { Form7().cba.SetChecked(true); }
 
 void StartupWindows::Wallpaper(const std::string&) {}
@@ -122,14 +124,14 @@ Settings CollectSettings(const TForm1& toolbar) {
   const TForm3& text = Form3();
   s.textLeft = text.Left();
   s.textTop = text.Top();
-  s.textWidth = text.Width();
-  s.textHeight = text.Height();
+  s.textWidth = text.Unscaled(text.Width());
+  s.textHeight = text.Unscaled(text.Height());
   s.noteColor = text.cbn.ItemIndex();
   const TForm4& copy = Form4();
   s.copyLeft = copy.Left();
   s.copyTop = copy.Top();
-  s.copyWidth = copy.Width();
-  s.copyHeight = copy.Height();
+  s.copyWidth = copy.Unscaled(copy.Width());
+  s.copyHeight = copy.Unscaled(copy.Height());
   Form7().StoreSettings(s);
   return s;
 }

@@ -1,5 +1,8 @@
 #include "app/Unit1.h"
 
+#include <map>
+#include <memory>
+
 #include "about/about.h"
 #include "app/OutsideWallpaper.h"
 #include "app/ScreenGrab.h"
@@ -23,9 +26,18 @@
 namespace velmora {
 namespace {
 
-UniqueBitmap LoadPicture(int id) {
+UniqueBitmap LoadBitmapResource(int id) {
   return UniqueBitmap(static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+// A face or icon with its drawings for 100, 150 and 200 %.
+std::shared_ptr<const ShownPicture> LoadPicture(int id) {
+  std::map<int, UniqueBitmap> drawings;
+  drawings.emplace(96, LoadBitmapResource(id));
+  drawings.emplace(144, LoadBitmapResource(id + IDB_AT_150));
+  drawings.emplace(192, LoadBitmapResource(id + IDB_AT_200));
+  return ShownPicture::ForLayout(std::move(drawings));
 }
 
 UniqueMenu MakePopupMenu1() {

@@ -3,7 +3,7 @@
 namespace velmora {
 namespace {
 
-constexpr int kMargin = 8;  // each side of the text
+constexpr int kMargin = 8;  // each side of the text, in layout pixels
 
 }  // namespace
 
@@ -19,7 +19,7 @@ TForm6::TForm6()
 
 void TForm6::ShowStatus(const std::string& text) {
   Label1.SetCaption(text);
-  SetWidth(Label1.Width() + 2 * kMargin);
+  SetWidth(Label1.Width() + 2 * Scaled(kMargin));
   CenterOnScreen();
   Show();
   // The caller keeps the thread busy, so the text is painted now, not by the message loop.

@@ -96,6 +96,7 @@ void ReadFontFile(const std::string& path, NoteFont& font) {
 FontInfo ToFontInfo(const NoteFont& font, int pixelsPerInch) {
   return {.name = font.name,
           .height = MulDivRounded(font.size, pixelsPerInch, 72),
+          .dpi = pixelsPerInch,
           .bold = font.style.bold,
           .italic = font.style.italic,
           .underline = font.style.underline,

@@ -44,7 +44,7 @@ TForm3::TForm3()
 
 void TForm3::LoadNoteFont() {
   const int pixelsPerInch = ScreenPixelsPerInch();
-  NoteFont font = FromFontInfo(fd.Font(), pixelsPerInch);
+  NoteFont font = FromFontInfo(fd.Font(), fd.Font().dpi);
   try {
     ReadFontFile(WorkFile(kFontFileName), font);
   } catch (const ConvertError&) {
@@ -64,7 +64,7 @@ void TForm3::SetNoteFont(const FontInfo& font) {
 
 void TForm3::BitBtn1Click() {
   // A failed write stops here, with the window and its text as they were.
-  WriteFontFile(WorkFile(kFontFileName), FromFontInfo(fd.Font(), ScreenPixelsPerInch()));
+  WriteFontFile(WorkFile(kFontFileName), FromFontInfo(fd.Font(), fd.Font().dpi));
   lb.SetItems(m1.DisplayedLines());
   lb.SetItemIndex(-1);
   const Bitmap note = RenderNote();

@@ -100,7 +100,8 @@ ImageProps TForm7::Face(Point at) {
 
 LabelProps TForm7::FaceLabel(const Image& face, const char* caption) {
   // Centred on the face, at the height the toolbar's face labels have.
-  return {.bounds = {face.Left(), face.Top() + 7, face.Width(), 0},
+  const Rect& at = face.LayoutBounds();
+  return {.bounds = {at.left, at.top + 7, at.width, 0},
           .caption = caption,
           .font = options_fonts::kFace,
           .transparent = true,

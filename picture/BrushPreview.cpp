@@ -1,13 +1,14 @@
 #include "picture/BrushPreview.h"
 
+#include "base/DpiScale.h"
 #include "ui/ShapeGeometry.h"
 
 namespace velmora {
 
-Point BrushPreviewPosition(Point toolbarTopLeft, const Rect& trackBar) {
-  // 65 lifts the window so that the disc's centre lies about level with the track bar.
+Point BrushPreviewPosition(Point toolbarTopLeft, const Rect& trackBar, int dpi) {
+  // 65 layout pixels lift the window so that the disc's centre lies about level with the track bar.
   return {toolbarTopLeft.x + trackBar.left + trackBar.width,
-          toolbarTopLeft.y + trackBar.top + trackBar.height - 65};
+          toolbarTopLeft.y + trackBar.top + trackBar.height - ToDpi(65, dpi)};
 }
 
 Rect BrushDiscBounds(int size) {

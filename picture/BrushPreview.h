@@ -11,8 +11,8 @@ inline constexpr int kBrushDiscAreaHeight = 100;
 
 // The preview's top-left corner on the screen: right of the size track bar
 // and level with it, from the toolbar window's top-left corner and the track
-// bar's layout rectangle in the toolbar.
-Point BrushPreviewPosition(Point toolbarTopLeft, const Rect& trackBar);
+// bar's rectangle in the toolbar, both in the pixels of the toolbar's DPI.
+Point BrushPreviewPosition(Point toolbarTopLeft, const Rect& trackBar, int dpi);
 
 // The disc of a brush size in the disc area: as wide as the size (at most the
 // area's height), at the left edge, centred vertically.

@@ -20,7 +20,7 @@ void TForm5::BrushSizeChanged(int size, Point toolbarTopLeft, const Rect& sizBou
   const BrushPreviewChange change = ChangeBrushPreview(Timer1.Enabled(), startupRunning);
   if (change.recolourAndPlace) {
     if (colChange) colChange();
-    const Point at = BrushPreviewPosition(toolbarTopLeft, sizBounds);
+    const Point at = BrushPreviewPosition(toolbarTopLeft, sizBounds, Dpi());
     SetBounds({at.x, at.y, Width(), Height()});
   }
   if (change.showAndStartTimer) {

@@ -15,9 +15,7 @@ ColorBox::ColorBox(Container& parent, const ColorBoxProps& p)
                    .visible = p.visible,
                    .enabled = p.enabled}),
       itemHeight_(p.itemHeight) {
-  // The closed box's field and the list's rows both take the layout's item height.
-  Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
-  Send(CB_SETITEMHEIGHT, 0, itemHeight_);
+  ApplyItemHeight();
   SetColors(p.colors);
   SetItemIndex(p.itemIndex);
 }
@@ -59,9 +57,20 @@ bool ColorBox::HandleCommand(WORD code) {
   return true;
 }
 
+void ColorBox::ApplyItemHeight() {
+  // The closed box's field and the list's rows both take the layout's item height.
+  Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), ItemHeight());
+  Send(CB_SETITEMHEIGHT, 0, ItemHeight());
+}
+
 bool ColorBox::HandleMeasureItem(MEASUREITEMSTRUCT& item) {
-  item.itemHeight = static_cast<UINT>(itemHeight_);
+  item.itemHeight = static_cast<UINT>(ItemHeight());
   return true;
+}
+
+void ColorBox::DpiChanged() {
+  SystemControl::DpiChanged();
+  ApplyItemHeight();
 }
 
 bool ColorBox::HandleDrawItem(const DRAWITEMSTRUCT& item) {
@@ -83,7 +92,8 @@ bool ColorBox::HandleDrawItem(const DRAWITEMSTRUCT& item) {
   SelectedObject selectedFont(dc, FontHandle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(highlighted ? colors::kHighlightText : Font().color));
-  RECT text = ToRECT({swatch.Right() + 4, r.top, r.Right() - swatch.Right() - 4, r.height});
+  const int gap = Parent().Scaled(4);
+  RECT text = ToRECT({swatch.Right() + gap, r.top, r.Right() - swatch.Right() - gap, r.height});
   const std::string name = ItemText(index);
   DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "ui/Container.h"
 #include "ui/SystemControls.h"
 
 namespace velmora {
@@ -41,10 +42,14 @@ class ColorBox : public SystemControl {
   bool HandleCommand(WORD code) override;
   bool HandleDrawItem(const DRAWITEMSTRUCT& item) override;
   bool HandleMeasureItem(MEASUREITEMSTRUCT& item) override;
+  void DpiChanged() override;
 
  private:
+  int ItemHeight() const { return Parent().Scaled(itemHeight_); }
+  void ApplyItemHeight();
+
   std::vector<NamedColor> colors_;
-  int itemHeight_;
+  int itemHeight_;  // 96-DPI pixels
   Handler onChange_;
 };
 

@@ -183,6 +183,14 @@ WindowedControl* Container::WindowedByHandle(HWND hwnd) const {
   return c && c->Hwnd() == hwnd ? c : nullptr;
 }
 
+void Container::ApplyDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  for (Control* c : controls_) c->DpiChanged();
+  Realign();
+  Invalidate();
+}
+
 void Container::Realign() {
   Layout(nullptr, nullptr);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/DpiScale.h"
 #include "ui/Color.h"
 #include "ui/Control.h"
 #include "ui/FontInfo.h"
@@ -23,6 +24,15 @@ class Container : public Window {
   // The font that controls created later take when they name none.
   const FontInfo& Font() const { return font_; }
   void SetFont(const FontInfo& font) { font_ = font; }
+
+  // The DPI the controls are laid out for. Layouts are in 96-DPI pixels and
+  // taken to it once, as controls are made or the DPI changes; everything a
+  // control reports afterwards is in the window's own pixels.
+  int Dpi() const { return dpi_; }
+  int Scaled(int layoutPixels) const { return ToDpi(layoutPixels, dpi_); }
+  Point Scaled(Point layoutPoint) const { return ToDpi(layoutPoint, dpi_); }
+  Rect Scaled(const Rect& layoutRect) const { return ToDpi(layoutRect, dpi_); }
+  int Unscaled(int pixels) const { return FromDpi(pixels, dpi_); }
 
   Size ClientSize() const;
   void Invalidate();
@@ -55,6 +65,11 @@ class Container : public Window {
  protected:
   Container(Color color, const FontInfo& font) : color_(color), font_(font) {}
 
+  // Before any control is made: the DPI their layouts are taken to.
+  void SetDpi(int dpi) { dpi_ = dpi; }
+  // Every control laid out anew for `dpi`: bounds, fonts and pictures.
+  void ApplyDpi(int dpi);
+
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // Fills `area` with the container's colour; panels add their frames.
   virtual void PaintBackground(HDC dc, const Rect& area);
@@ -84,6 +99,7 @@ class Container : public Window {
 
   Color color_;
   FontInfo font_;
+  int dpi_ = kLayoutDpi;
   std::vector<Control*> controls_;
   std::vector<GraphicControl*> graphics_;  // bottom first
   std::map<int, WindowedControl*> windowed_;

@@ -8,7 +8,8 @@
 namespace velmora {
 
 Control::Control(Container& parent, const Rect& bounds, bool visible, bool enabled, Dock dock)
-    : parent_(parent), bounds_(bounds), visible_(visible), enabled_(enabled), dock_(dock) {
+    : parent_(parent), bounds_(parent.Scaled(bounds)), layout_(bounds), visible_(visible), enabled_(enabled),
+      dock_(dock) {
   parent_.AddControl(this);
   if (dock_ != Dock::kNone && visible_) bounds_ = parent_.DockedBounds(this);
 }
@@ -21,7 +22,14 @@ void Control::SetBounds(const Rect& bounds) {
   if (bounds == bounds_) return;
   const Rect old = bounds_;
   bounds_ = bounds;
+  layout_ = FromDpi(bounds, parent_.Dpi());
   BoundsChanged(old);
+}
+
+void Control::DpiChanged() {
+  const Rect old = bounds_;
+  bounds_ = parent_.Scaled(layout_);
+  if (!(bounds_ == old)) BoundsChanged(old);
 }
 
 void Control::SetVisible(bool visible) {

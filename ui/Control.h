@@ -41,6 +41,7 @@ enum class Dock { kNone, kTop, kBottom, kLeft, kRight, kFill };
 
 class Control {
  public:
+  // `bounds` in 96-DPI layout pixels.
   Control(Container& parent, const Rect& bounds, bool visible, bool enabled, Dock dock);
   virtual ~Control();
   Control(const Control&) = delete;
@@ -48,7 +49,10 @@ class Control {
 
   Container& Parent() const { return parent_; }
 
+  // In the container's client pixels, at its DPI.
   const Rect& Bounds() const { return bounds_; }
+  // The same in 96-DPI layout pixels, to lay other controls out by.
+  const Rect& LayoutBounds() const { return layout_; }
   int Left() const { return bounds_.left; }
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.width; }
@@ -72,18 +76,20 @@ class Control {
 
   Dock GetDock() const { return dock_; }
 
+  // The container's DPI changed: the control takes its layout to it anew.
+  virtual void DpiChanged();
+
  protected:
   virtual void BoundsChanged(const Rect& old) = 0;
   virtual void VisibleChanged() = 0;
   virtual void EnabledChanged() = 0;
-  // For controls that size themselves (an auto-sized label or image).
-  void StoreBounds(const Rect& bounds) { bounds_ = bounds; }
 
  private:
   friend class Container;  // docking places controls
 
   Container& parent_;
   Rect bounds_;
+  Rect layout_;  // the bounds in 96-DPI pixels, kept so that each DPI starts from them
   bool visible_;
   bool enabled_;
   int tag_ = 0;

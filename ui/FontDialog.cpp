@@ -4,13 +4,17 @@
 
 #include <cstring>
 
+#include "base/DpiScale.h"
+#include "ui/Dpi.h"
 #include "ui/Gdi.h"
 
 namespace velmora {
 
 bool FontDialog::Execute(HWND owner) {
+  // The dialog reads and gives heights in the screen's pixels.
+  const int dpi = SystemDpi();
   LOGFONTA logFont{};
-  logFont.lfHeight = -font_.height;
+  logFont.lfHeight = -BetweenDpis(font_.height, font_.dpi, dpi);
   logFont.lfWeight = font_.bold ? FW_BOLD : FW_NORMAL;
   logFont.lfItalic = font_.italic;
   logFont.lfUnderline = font_.underline;
@@ -29,6 +33,7 @@ bool FontDialog::Execute(HWND owner) {
 
   font_.name = logFont.lfFaceName;
   font_.height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
+  font_.dpi = dpi;
   font_.bold = logFont.lfWeight >= FW_BOLD;
   font_.italic = logFont.lfItalic != 0;
   font_.underline = logFont.lfUnderline != 0;

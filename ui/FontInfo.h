@@ -11,7 +11,8 @@ inline constexpr int kCyrillicCharset = 204;
 
 struct FontInfo {
   std::string name = "MS Sans Serif";
-  int height = 11;  // character height in pixels, without the internal leading
+  int height = 11;  // character height in pixels at `dpi`, without the internal leading
+  int dpi = 96;     // layouts give 96-DPI pixels; a font chosen by the user, the screen's
   bool bold = false;
   bool italic = false;
   bool underline = false;

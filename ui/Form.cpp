@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/Dpi.h"
 #include "ui/Gdi.h"
 #include "ui/Timer.h"
 
@@ -38,10 +39,13 @@ DWORD ExStyleOf(const FormProps& p) {
   return ex;
 }
 
-Size OuterSizeOf(const FormProps& p) {
-  if (p.outerSize.width > 0 || p.outerSize.height > 0) return p.outerSize;
-  RECT r{0, 0, p.clientSize.width, p.clientSize.height};
-  AdjustWindowRectEx(&r, StyleOf(p), FALSE, ExStyleOf(p));
+// The layout's outer size at `dpi`: an outer size scales whole, a client size
+// gets the frame of that DPI around it.
+Size OuterSizeOf(const FormProps& p, int dpi) {
+  if (p.outerSize.width > 0 || p.outerSize.height > 0) return ToDpi(p.outerSize, dpi);
+  const Size client = ToDpi(p.clientSize, dpi);
+  RECT r{0, 0, client.width, client.height};
+  AdjustForDpi(r, StyleOf(p), ExStyleOf(p), dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -52,13 +56,17 @@ Form::Form(const FormProps& props)
       position_(props.position),
       activateOnShow_(props.activateOnShow),
       transparentColor_(props.transparentColor) {
-  const Size outer = OuterSizeOf(props);
+  SetDpi(SystemDpi());
+  const Size outer = OuterSizeOf(props, Dpi());
+  const Point origin = Scaled(props.origin);
   Create({.className = props.className,
           .caption = props.caption,
           .style = StyleOf(props),
           .exStyle = ExStyleOf(props),
-          .bounds = {props.origin.x, props.origin.y, outer.width, outer.height},
+          .bounds = {origin.x, origin.y, outer.width, outer.height},
           .parent = ApplicationWindow()});
+  // The monitor the window opened on may have a DPI of its own.
+  ChangeDpi(WindowDpi(Handle()), nullptr);
   SetTransparentColor(transparentColor_);
 }
 
@@ -107,6 +115,30 @@ void Form::SetClientSize(Size size) {
   b.width += size.width - client.width;
   b.height += size.height - client.height;
   SetBounds(b);
+}
+
+void Form::ChangeDpi(int dpi, const Rect* suggested) {
+  if (dpi <= 0 || dpi == Dpi()) {
+    if (suggested) SetBounds(*suggested);
+    return;
+  }
+  const int old = Dpi();
+  const Rect outer = OuterBounds();
+  const Size client = ClientSize();
+  ApplyDpi(dpi);
+  Rect target;
+  if (suggested) {
+    target = *suggested;
+  } else {
+    RECT r{0, 0, BetweenDpis(client.width, old, dpi), BetweenDpis(client.height, old, dpi)};
+    AdjustForDpi(r, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)),
+                 static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)), dpi);
+    target = {outer.left, outer.top, r.right - r.left, r.bottom - r.top};
+  }
+  SetBounds(target);
+  Realign();
+  DpiApplied();
+  Invalidate();
 }
 
 void Form::CenterOnScreen() {
@@ -177,6 +209,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_DPICHANGED: {
+      // Moved onto a monitor of another DPI: the layout follows, in the rectangle the system suggests.
+      const Rect suggested = FromRECT(*reinterpret_cast<const RECT*>(lParam));
+      ChangeDpi(HIWORD(wParam), &suggested);
+      return 0;
+    }
     case WM_GETMINMAXINFO: {
       // A window may be wider than the screen (a long status text is not cut).
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -9,6 +9,10 @@
 
 #include "ui/Container.h"
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace velmora {
 
 class Timer;
@@ -25,6 +29,7 @@ struct FormProps {
   bool maximizeBox = false;
   bool stayOnTop = false;
   FormPosition position = FormPosition::kDesigned;
+  // In 96-DPI layout pixels, like the controls' bounds.
   Point origin{};     // outer left and top
   Size clientSize{};  // used when outerSize is empty
   Size outerSize{};
@@ -69,8 +74,15 @@ class Form : public Container {
   std::optional<Color> TransparentColor() const { return transparentColor_; }
   void SetTransparentColor(std::optional<Color> color);
 
+  // The window and its layout taken to `dpi`, into `suggested` (outer, screen
+  // pixels) when given, else keeping its top-left corner and its client area's
+  // size on the screen. WM_DPICHANGED comes here.
+  void ChangeDpi(int dpi, const Rect* suggested);
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // After a change of DPI, for what a form lays out itself.
+  virtual void DpiApplied() {}
 
  private:
   friend class Timer;

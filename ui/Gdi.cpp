@@ -2,15 +2,17 @@
 
 #include <cstring>
 
+#include "base/DpiScale.h"
+
 namespace velmora {
 
 COLORREF ToColorRef(Color color) {
   return ResolveColor(color, [](int number) { return static_cast<Color>(GetSysColor(number)); });
 }
 
-UniqueFont CreateFontFrom(const FontInfo& font) {
+UniqueFont CreateFontFrom(const FontInfo& font, int dpi) {
   LOGFONTA lf{};
-  lf.lfHeight = -font.height;
+  lf.lfHeight = -BetweenDpis(font.height, font.dpi, dpi);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = font.italic;
   lf.lfUnderline = font.underline;
@@ -58,9 +60,9 @@ Size BitmapSize(HBITMAP bitmap) {
   return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
 }
 
-Size TextExtent(const FontInfo& font, const std::string& text) {
+Size TextExtent(const FontInfo& font, int dpi, const std::string& text) {
   MemoryDc dc;
-  UniqueFont f = CreateFontFrom(font);
+  UniqueFont f = CreateFontFrom(font, dpi);
   dc.Select(f.Get());
   RECT r{0, 0, 0, 0};
   // An empty text is measured as a space, so an empty label keeps a line's height.

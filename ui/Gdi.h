@@ -15,7 +15,8 @@ namespace velmora {
 // The colour to hand to GDI; a system colour is resolved through GetSysColor now.
 COLORREF ToColorRef(Color color);
 
-UniqueFont CreateFontFrom(const FontInfo& font);
+// The font at `dpi`: its height taken there from the DPI it is given at.
+UniqueFont CreateFontFrom(const FontInfo& font, int dpi);
 UniqueBrush CreateSolidBrushOf(Color color);
 
 // The header of a top-down 32-bit picture (blue, green, red, unused), the
@@ -27,8 +28,8 @@ UniqueBitmap BitmapFromPixels(int width, int height, const std::uint32_t* pixels
 UniqueBitmap CopyBitmap(HBITMAP bitmap);
 Size BitmapSize(HBITMAP bitmap);
 
-// The extent of a single line of text in the font, as a label sizes itself.
-Size TextExtent(const FontInfo& font, const std::string& text);
+// The extent of a single line of text in the font at `dpi`, as a label sizes itself.
+Size TextExtent(const FontInfo& font, int dpi, const std::string& text);
 
 void FillSolid(HDC dc, const Rect& rect, Color color);
 

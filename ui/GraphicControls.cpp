@@ -35,22 +35,30 @@ Image::Image(Container& parent, const ImageProps& props)
       autoSize_(props.autoSize),
       transparent_(props.transparent) {}
 
+HBITMAP Image::Picture() const {
+  return picture_ ? picture_->At(Parent().Dpi()) : nullptr;
+}
+
+Size Image::PictureSize() const {
+  return picture_ ? picture_->SizeAt(Parent().Dpi()) : Size{};
+}
+
 void Image::SetPicture(UniqueBitmap picture) {
-  pictureSize_ = BitmapSize(picture.Get());
-  picture_ = picture ? std::make_shared<const UniqueBitmap>(std::move(picture)) : nullptr;
+  SetPicture(picture ? ShownPicture::InScreenPixels(std::move(picture)) : nullptr);
+}
+
+void Image::SetPicture(std::shared_ptr<const ShownPicture> picture) {
+  picture_ = std::move(picture);
   FitToPicture();
   Invalidate();
 }
 
 void Image::AssignPicture(const Image& other) {
-  picture_ = other.picture_;
-  pictureSize_ = other.pictureSize_;
-  FitToPicture();
-  Invalidate();
+  SetPicture(other.picture_);
 }
 
 void Image::ClearPicture() {
-  SetPicture(UniqueBitmap());
+  SetPicture(std::shared_ptr<const ShownPicture>());
 }
 
 void Image::SetStretch(bool stretch) {
@@ -69,20 +77,31 @@ void Image::SetTransparent(bool transparent) {
 }
 
 void Image::FitToPicture() {
-  if (autoSize_ && picture_) SetBounds({Left(), Top(), pictureSize_.width, pictureSize_.height});
+  if (!autoSize_ || !picture_) return;
+  const Size size = PictureSize();
+  SetBounds({Left(), Top(), size.width, size.height});
 }
 
 void Image::Paint(HDC dc) {
-  if (!picture_ || pictureSize_.width <= 0 || pictureSize_.height <= 0) return;
-  const Rect dest = stretch_ ? Bounds() : Rect{Left(), Top(), pictureSize_.width, pictureSize_.height};
-  DrawPicture(dc, picture_->Get(), pictureSize_, dest, transparent_);
+  const HBITMAP picture = Picture();
+  // The bitmap's own size: a picture resized for this DPI may differ from the layout's by a pixel.
+  const Size size = BitmapSize(picture);
+  if (!picture || size.width <= 0 || size.height <= 0) return;
+  const Rect dest = stretch_ ? Bounds() : Rect{Left(), Top(), size.width, size.height};
+  DrawPicture(dc, picture, size, dest, transparent_);
+}
+
+void Image::DpiChanged() {
+  GraphicControl::DpiChanged();
+  FitToPicture();
+  Invalidate();
 }
 
 Label::Label(Container& parent, const LabelProps& props)
     : GraphicControl(parent, props.bounds, props.visible, props.enabled, props.dock, props.cursor),
       caption_(props.caption),
       font_(props.font.value_or(parent.Font())),
-      hfont_(CreateFontFrom(font_)),
+      hfont_(CreateFontFrom(font_, parent.Dpi())),
       color_(props.color),
       transparent_(props.transparent),
       alignment_(props.alignment),
@@ -100,7 +119,7 @@ void Label::SetCaption(const std::string& caption) {
 
 void Label::SetFont(const FontInfo& font) {
   font_ = font;
-  hfont_ = CreateFontFrom(font_);
+  hfont_ = CreateFontFrom(font_, Parent().Dpi());
   FitToText();
   Invalidate();
 }
@@ -159,6 +178,13 @@ void Label::FitToText() {
   SetBounds({b.left, b.top, width, r.bottom});
 }
 
+void Label::DpiChanged() {
+  hfont_ = CreateFontFrom(font_, Parent().Dpi());
+  GraphicControl::DpiChanged();
+  FitToText();
+  Invalidate();
+}
+
 void Label::Paint(HDC dc) {
   if (!transparent_) FillSolid(dc, Bounds(), GetColor());
   SelectedObject font(dc, hfont_.Get());
@@ -213,7 +239,7 @@ void Shape::Paint(HDC dc) {
     r.width += 1;
     r.height += 1;
   } else {
-    pen.Reset(CreatePen(PS_INSIDEFRAME, pen_.width, ToColorRef(pen_.color)));
+    pen.Reset(CreatePen(PS_INSIDEFRAME, Parent().Scaled(pen_.width), ToColorRef(pen_.color)));
     penObject = pen.Get();
   }
   if (!brush_.clear) {
@@ -277,8 +303,14 @@ GlyphButton::GlyphButton(Container& parent, const GlyphButtonProps& props)
       caption_(props.caption),
       hint_(props.hint),
       font_(props.font.value_or(parent.Font())),
-      hfont_(CreateFontFrom(font_)) {
+      hfont_(CreateFontFrom(font_, parent.Dpi())) {
   UpdateTip();
+}
+
+void GlyphButton::DpiChanged() {
+  hfont_ = CreateFontFrom(font_, Parent().Dpi());
+  GraphicControl::DpiChanged();
+  Invalidate();
 }
 
 GlyphButton::~GlyphButton() {
@@ -340,12 +372,14 @@ void GlyphButton::Paint(HDC dc) {
   SIZE text{0, 0};
   if (!caption_.empty())
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
-  const Size glyph = BitmapSize(glyph_.Get());
-  const int gap = glyph.width > 0 && text.cx > 0 ? 4 : 0;
+  // The glyph is drawn for the layout and shown at the container's DPI.
+  const Size drawn = BitmapSize(glyph_.Get());
+  const Size glyph{Parent().Scaled(drawn.width), Parent().Scaled(drawn.height)};
+  const int gap = glyph.width > 0 && text.cx > 0 ? Parent().Scaled(4) : 0;
   const int shift = down_ ? 1 : 0;
   int x = Left() + (Width() - (glyph.width + gap + text.cx)) / 2 + shift;
   if (glyph_) {
-    DrawPicture(dc, glyph_.Get(), glyph,
+    DrawPicture(dc, glyph_.Get(), drawn,
                 {x, Top() + (Height() - glyph.height) / 2 + shift, glyph.width, glyph.height}, true);
     x += glyph.width + gap;
   }

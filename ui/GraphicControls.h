@@ -9,6 +9,7 @@
 #include "ui/FontInfo.h"
 #include "winbase/Handles.h"
 #include "ui/ShapeGeometry.h"
+#include "ui/ShownPicture.h"
 
 namespace velmora {
 
@@ -27,14 +28,17 @@ class Image : public GraphicControl {
  public:
   Image(Container& parent, const ImageProps& props);
 
-  HBITMAP Picture() const { return picture_ ? picture_->Get() : nullptr; }
-  Size PictureSize() const { return pictureSize_; }
+  // The picture as shown at the container's DPI.
+  HBITMAP Picture() const;
+  Size PictureSize() const;
+  // A picture in screen pixels, shown pixel for pixel.
   void SetPicture(UniqueBitmap picture);
+  // A picture drawn for the layout, shown at the container's DPI.
+  void SetPicture(std::shared_ptr<const ShownPicture> picture);
   // Gives this image the other image's picture. Pictures are never drawn on
   // once held, so the two share one bitmap.
   void AssignPicture(const Image& other);
   void ClearPicture();
-
   bool Stretch() const { return stretch_; }
   void SetStretch(bool stretch);
   bool AutoSize() const { return autoSize_; }
@@ -42,12 +46,12 @@ class Image : public GraphicControl {
   void SetTransparent(bool transparent);
 
   void Paint(HDC dc) override;
+  void DpiChanged() override;
 
  private:
   void FitToPicture();
 
-  std::shared_ptr<const UniqueBitmap> picture_;
-  Size pictureSize_;
+  std::shared_ptr<const ShownPicture> picture_;
   bool stretch_;
   bool autoSize_;
   bool transparent_;
@@ -87,6 +91,7 @@ class Label : public GraphicControl {
   void SetAutoSize(bool autoSize);
 
   void Paint(HDC dc) override;
+  void DpiChanged() override;
 
  private:
   unsigned TextFlags() const;
@@ -192,6 +197,7 @@ class GlyphButton : public GraphicControl {
   void MouseDown(const MouseEvent& event) override;
   void MouseMove(const MouseEvent& event) override;
   void MouseUp(const MouseEvent& event) override;
+  void DpiChanged() override;
 
  protected:
   void BoundsChanged(const Rect& old) override;

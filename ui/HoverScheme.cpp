@@ -45,7 +45,7 @@ void EndHoverWhenLeft(const Form& window, Point allowance, const Control* panel,
   POINT pointer{};
   GetCursorPos(&pointer);
   const FacePlace place{
-      .window = {window.Left(), window.Top()}, .allowance = allowance, .panelTop = panel ? panel->Top() : 0};
+      .window = {window.Left(), window.Top()}, .allowance = window.Scaled(allowance), .panelTop = panel ? panel->Top() : 0};
   if (PointerOverFace({pointer.x, pointer.y}, hoveredImage->Bounds(), place)) return;
   hoveredImage->AssignPicture(resting);
   hoverFlag = false;

@@ -5,9 +5,9 @@
 
 namespace velmora {
 
-// From a framed window's outer top-left corner to its client area. Fixed
-// numbers that fit one frame and title-bar size; they do not follow the
-// platform's frame metrics.
+// From a framed window's outer top-left corner to its client area, in 96-DPI
+// pixels taken to the window's DPI. Fixed numbers that fit one frame and
+// title-bar size; they do not follow the platform's frame metrics.
 inline constexpr Point kFrameAllowance{4, 29};
 
 // Where the hover-end test looks for a face: the window's outer left and top,

@@ -35,10 +35,18 @@ Panel::Panel(Container& parent, const PanelProps& p)
       caption_(p.caption),
       bevelOuter_(p.bevelOuter),
       bevelInner_(p.bevelInner),
-      hfont_(CreateFontFrom(Font())) {
+      hfont_(CreateFontFrom(Font(), parent.Dpi())) {
+  SetDpi(parent.Dpi());
   const int id = NewControlId();
   Create(ChildCreation("TPanel", parent, Bounds(), p.visible, id));
   Attach(Handle(), id);
+}
+
+void Panel::DpiChanged() {
+  hfont_ = CreateFontFrom(Font(), WindowedControl::Parent().Dpi());
+  WindowedControl::DpiChanged();
+  ApplyDpi(WindowedControl::Parent().Dpi());
+  Invalidate();
 }
 
 void Panel::SetCaption(const std::string& caption) {
@@ -65,10 +73,18 @@ GroupBox::GroupBox(Container& parent, const GroupBoxProps& p)
     : WindowedControl(parent, p.bounds, p.visible, p.enabled, Dock::kNone),
       Container(p.color.value_or(parent.GetColor()), p.font.value_or(parent.Font())),
       caption_(p.caption),
-      hfont_(CreateFontFrom(Font())) {
+      hfont_(CreateFontFrom(Font(), parent.Dpi())) {
+  SetDpi(parent.Dpi());
   const int id = NewControlId();
   Create(ChildCreation("TGroupBox", parent, Bounds(), p.visible, id));
   Attach(Handle(), id);
+}
+
+void GroupBox::DpiChanged() {
+  hfont_ = CreateFontFrom(Font(), WindowedControl::Parent().Dpi());
+  WindowedControl::DpiChanged();
+  ApplyDpi(WindowedControl::Parent().Dpi());
+  Invalidate();
 }
 
 void GroupBox::PaintBackground(HDC dc, const Rect& area) {
@@ -85,7 +101,7 @@ void GroupBox::PaintBackground(HDC dc, const Rect& area) {
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, ToColorRef(GetColor()));
   SetTextColor(dc, ToColorRef(Enabled() ? Font().color : colors::kGrayText));
-  TextOutA(dc, 8, 0, caption_.c_str(), static_cast<int>(caption_.size()));
+  TextOutA(dc, Scaled(8), 0, caption_.c_str(), static_cast<int>(caption_.size()));
 }
 
 }  // namespace velmora

@@ -30,6 +30,8 @@ class Panel : public WindowedControl, public Container {
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
 
+  void DpiChanged() override;
+
  protected:
   void PaintBackground(HDC dc, const Rect& area) override;
 
@@ -54,6 +56,8 @@ class GroupBox : public WindowedControl, public Container {
   GroupBox(Container& parent, const GroupBoxProps& props);
 
   const std::string& Caption() const { return caption_; }
+
+  void DpiChanged() override;
 
  protected:
   void PaintBackground(HDC dc, const Rect& area) override;

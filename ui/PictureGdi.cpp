@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "ui/Gdi.h"
 
@@ -32,6 +33,26 @@ UniqueBitmap DibOf(const Bitmap& picture) {
   for (int y = 0; y < picture.Height(); ++y)
     std::memcpy(out + static_cast<std::size_t>(y) * width, picture.Row(y), width * sizeof(Pixel));
   return dib;
+}
+
+Bitmap BitmapOf(HBITMAP bitmap) {
+  const Size size = BitmapSize(bitmap);
+  Bitmap picture = Bitmap::Uninitialized(size.width, size.height);
+  if (picture.Empty()) return picture;
+  // Read whole, then handed to the bands: the pictures read here are small.
+  const auto width = static_cast<std::size_t>(size.width);
+  std::vector<Pixel> pixels(width * static_cast<std::size_t>(size.height));
+  BITMAPINFO info = TopDown32(size.width, size.height);
+  WindowDc screen(nullptr);
+  if (GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.height), pixels.data(), &info, DIB_RGB_COLORS) !=
+      size.height)
+    return {};
+  for (int y = 0; y < size.height; ++y) {
+    const Pixel* in = pixels.data() + static_cast<std::size_t>(y) * width;
+    Pixel* row = picture.Row(y);
+    for (std::size_t x = 0; x < width; ++x) row[x] = in[x] & 0x00FFFFFFu;  // GDI leaves the fourth byte undefined
+  }
+  return picture;
 }
 
 }  // namespace velmora

@@ -17,4 +17,7 @@ Rect PaintPicture(HDC dc, const Bitmap& picture, const Rect& area);
 // the system has no memory for it.
 UniqueBitmap DibOf(const Bitmap& picture);
 
+// The pixels of a bitmap, or an empty picture when it cannot be read.
+Bitmap BitmapOf(HBITMAP bitmap);
+
 }  // namespace velmora

@@ -14,14 +14,15 @@ namespace velmora {
 SystemControl::SystemControl(Container& parent, const SystemControlInit& init)
     : WindowedControl(parent, init.bounds, init.visible, init.enabled, init.dock),
       font_(init.font.value_or(parent.Font())),
-      hfont_(CreateFontFrom(font_)),
+      hfont_(CreateFontFrom(font_, parent.Dpi())),
+      layoutWindowHeight_(init.windowHeight),
       color_(init.color) {
   InitCommonControlsOnce();
   const int id = NewControlId();
   HWND hwnd = CheckCreated(
       CreateWindowExA(init.exStyle | WS_EX_NOPARENTNOTIFY, init.className, init.text.c_str(),
                       WS_CHILD | WS_CLIPSIBLINGS | init.style | (init.visible ? WS_VISIBLE : 0), Left(),
-                      Top(), Width(), init.windowHeight > 0 ? init.windowHeight : Height(), parent.Handle(),
+                      Top(), Width(), WindowHeight(), parent.Handle(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr),
       init.className);
   OwnedHandles::Add(HandleKind::kUser, 1);
@@ -40,8 +41,23 @@ SystemControl::~SystemControl() {
 
 void SystemControl::SetFont(const FontInfo& font) {
   font_ = font;
-  hfont_ = CreateFontFrom(font_);
+  hfont_ = CreateFontFrom(font_, Parent().Dpi());
   Send(WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.Get()), TRUE);
+}
+
+int SystemControl::WindowHeight() const {
+  return layoutWindowHeight_ > 0 ? Parent().Scaled(layoutWindowHeight_) : Height();
+}
+
+void SystemControl::BoundsChanged(const Rect&) {
+  if (Hwnd()) MoveWindow(Hwnd(), Left(), Top(), Width(), WindowHeight(), TRUE);
+}
+
+void SystemControl::DpiChanged() {
+  // The font first: a control may measure its rows by it when it moves.
+  hfont_ = CreateFontFrom(font_, Parent().Dpi());
+  Send(WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.Get()), TRUE);
+  WindowedControl::DpiChanged();
 }
 
 Color SystemControl::GetColor() const {
@@ -94,11 +110,12 @@ TrackBar::TrackBar(Container& parent, const TrackBarProps& p)
                    .enabled = p.enabled}),
       min_(p.min),
       max_(p.max),
-      position_(std::clamp(p.position, p.min, p.max)) {
+      position_(std::clamp(p.position, p.min, p.max)),
+      thumbLength_(p.thumbLength) {
   Send(TBM_SETRANGEMIN, FALSE, min_);
   Send(TBM_SETRANGEMAX, FALSE, max_);
   Send(TBM_SETPAGESIZE, 0, p.pageSize);
-  Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(p.thumbLength), 0);
+  Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(parent.Scaled(thumbLength_)), 0);
   Send(TBM_SETPOS, TRUE, position_);
 }
 
@@ -108,6 +125,11 @@ void TrackBar::SetPosition(int position) {
   position_ = position;
   Send(TBM_SETPOS, TRUE, position_);
   if (onChange_) onChange_();
+}
+
+void TrackBar::DpiChanged() {
+  SystemControl::DpiChanged();
+  Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(Parent().Scaled(thumbLength_)), 0);
 }
 
 void TrackBar::HandleScroll(WORD) {

@@ -36,8 +36,12 @@ class SystemControl : public WindowedControl {
   Color GetColor() const;
   void SetColor(Color color);
 
+  void DpiChanged() override;
+
  protected:
   SystemControl(Container& parent, const SystemControlInit& init);
+
+  void BoundsChanged(const Rect& old) override;
 
   LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
   HFONT FontHandle() const { return hfont_.Get(); }
@@ -47,8 +51,11 @@ class SystemControl : public WindowedControl {
   HBRUSH BackgroundBrush();
 
  private:
+  int WindowHeight() const;
+
   FontInfo font_;
   UniqueFont hfont_;
+  int layoutWindowHeight_;  // 96-DPI pixels; 0: the bounds' height
   std::optional<Color> color_;
   UniqueBrush brush_;
   COLORREF brushColor_ = 0;
@@ -80,11 +87,13 @@ class TrackBar : public SystemControl {
   void OnChange(Handler handler) { onChange_ = std::move(handler); }
 
   void HandleScroll(WORD code) override;
+  void DpiChanged() override;
 
  private:
   int min_;
   int max_;
   int position_;
+  int thumbLength_;  // 96-DPI pixels
   Handler onChange_;
 };
 

@@ -7,9 +7,11 @@ namespace {
 
 TEST(BrushPreview, PopsUpRightOfTheSizeTrackBarAndLevelWithIt) {
   const Rect siz{16, 102, 100, 25};  // the toolbar's layout
-  EXPECT_EQ(BrushPreviewPosition({192, 109}, siz), (Point{192 + 116, 109 + 62}));
-  EXPECT_EQ(BrushPreviewPosition({0, 0}, siz), (Point{116, 62}));
-  EXPECT_EQ(BrushPreviewPosition({-50, 700}, {0, 0, 10, 5}), (Point{-40, 640}));
+  EXPECT_EQ(BrushPreviewPosition({192, 109}, siz, 96), (Point{192 + 116, 109 + 62}));
+  EXPECT_EQ(BrushPreviewPosition({0, 0}, siz, 96), (Point{116, 62}));
+  EXPECT_EQ(BrushPreviewPosition({-50, 700}, {0, 0, 10, 5}, 96), (Point{-40, 640}));
+  // At 150 % the track bar is {24, 153, 150, 38} and the lift 98.
+  EXPECT_EQ(BrushPreviewPosition({288, 164}, {24, 153, 150, 38}, 144), (Point{288 + 174, 164 + 191 - 98}));
 }
 
 TEST(BrushPreview, TheDiscIsTheBrushSizeAcrossAtTheLeftEdgeAndCentredVertically) {

@@ -33,7 +33,7 @@ TEST(StatusMessage, ShowStatusFitsTheWidthToTheTextCentresAndPaintsAtOnce) {
   ShowStatus(text);
   EXPECT_TRUE(form.Visible());
   EXPECT_EQ(form.Label1.Caption(), text);
-  const int width = TextExtent(form.Label1.Font(), text).width + 16;
+  const int width = TextExtent(form.Label1.Font(), form.Dpi(), text).width + 16;
   EXPECT_EQ(form.Label1.Width() + 16, width);
   EXPECT_EQ(form.OuterBounds(), (Rect{(cx - width) / 2, (cy - 51) / 2, width, 51}));
 
@@ -59,7 +59,7 @@ TEST(StatusMessage, ATextWiderThanTheScreenGivesAWindowWiderThanTheScreen) {
   form.ShowStatus(text);
   const int cx = GetSystemMetrics(SM_CXSCREEN);
   EXPECT_GT(form.Width(), cx);
-  EXPECT_EQ(form.Width(), TextExtent(form.Label1.Font(), text).width + 16);
+  EXPECT_EQ(form.Width(), TextExtent(form.Label1.Font(), form.Dpi(), text).width + 16);
   EXPECT_LT(form.Left(), 0);
   EXPECT_EQ(form.Height(), 51);
   form.Close();

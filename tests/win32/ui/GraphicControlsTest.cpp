@@ -76,7 +76,7 @@ TEST(GraphicControls, LabelsSizeThemselvesToTheirTextAndFillOrKeepTheBackground)
                     .caption = "OK",
                     .font = FontInfo{.name = "Arial", .height = 27, .bold = true, .color = colors::kBlack},
                     .transparent = true});
-  const Size extent = TextExtent(kArial13, "Version: ");
+  const Size extent = TextExtent(kArial13, 96, "Version: ");
   EXPECT_EQ(filled.Bounds(), (Rect{10, 10, extent.width, extent.height}));
   EXPECT_GT(extent.width, 30);
   EXPECT_GE(extent.height, 13);
@@ -94,7 +94,7 @@ TEST(GraphicControls, LabelsSizeThemselvesToTheirTextAndFillOrKeepTheBackground)
 
   // A longer caption widens the label; an empty one keeps a line's height.
   filled.SetCaption("Version: 1.0 build 3");
-  EXPECT_EQ(filled.Width(), TextExtent(kArial13, "Version: 1.0 build 3").width);
+  EXPECT_EQ(filled.Width(), TextExtent(kArial13, 96, "Version: 1.0 build 3").width);
   filled.SetCaption("");
   EXPECT_EQ(filled.Height(), extent.height);
   EXPECT_GT(filled.Width(), 0);
