@@ -87,14 +87,25 @@ def safe_name(text):
     return re.sub(r"[^A-Za-z0-9_.-]+", "_", text).strip("_")[:100]
 
 
+def scaled(dpi, point):
+    """A point of a 96-DPI layout at `dpi`, rounded as the program rounds."""
+    return tuple(int(v * dpi / 96 + 0.5) for v in point)
+
+
 def rect_center(rect):
     left, top, right, bottom = rect
     return (left + right) // 2, (top + bottom) // 2
 
 
 class Rig:
-    def __init__(self, root):
+    def __init__(self, root, screen=(SCREEN_W, SCREEN_H), dpi=96):
+        """A Wine session on its own Xvfb display of `screen` pixels; `dpi`
+        other than 96 is the session's display scale (LogPixels, set before
+        the desktop starts)."""
         self.root = root
+        self.screen_w, self.screen_h = screen
+        self.taskbar = [0, self.screen_h - 20, self.screen_w, self.screen_h]
+        self.icon_point = (self.taskbar[2] - 11, self.taskbar[1] + 10)
         self.prefix = root / "prefix"
         self.logs = root / "logs"
         self.env = {k: v for k, v in os.environ.items() if not k.startswith("WINE") and k != "DISPLAY"}
@@ -104,6 +115,7 @@ class Rig:
                         WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=")
         if ARCH == "win64":
             self.env["WINELOADER"] = WINE
+        self.dpi = dpi  # what programs started now get (LogPixels)
         self.xvfb = None
         self.explorer = None
         self.desktop_colour = None
@@ -120,7 +132,7 @@ class Rig:
         self.run(["wine", "wineboot", "-i"], timeout=240, check=True)
         self.boot_seconds = time.monotonic() - started
         for args in (
-            [r"HKCU\Software\Wine\Explorer\Desktops", "/v", DESKTOP, "/d", f"{SCREEN_W}x{SCREEN_H}"],
+            [r"HKCU\Software\Wine\Explorer\Desktops", "/v", DESKTOP, "/d", f"{self.screen_w}x{self.screen_h}"],
             # Wine 8 reads EnableShell from Desktops\<name>; the value under
             # Explorer (read by other versions) is set as well.
             [rf"HKCU\Software\Wine\Explorer\Desktops\{DESKTOP}", "/v", "EnableShell", "/t", "REG_DWORD", "/d", "1"],
@@ -130,7 +142,8 @@ class Rig:
             # A crash ends the process (backtrace in its log) instead of
             # waiting behind a dialog.
             [r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0"],
-        ):
+        ) + (([r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(self.dpi)],)
+             if self.dpi != 96 else ()):
             self.run(["wine", "reg", "add", *args, "/f"], check=True)
         self.start_desktop()
 
@@ -140,7 +153,8 @@ class Rig:
         read_end, write_end = os.pipe()
         with open(self.logs / "xvfb.log", "wb") as log:
             self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24", "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.screen_w}x{self.screen_h}x24", "-nolisten",
+                 "tcp"],
                 pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                 start_new_session=True)
         os.close(write_end)
@@ -169,19 +183,27 @@ class Rig:
         shutil.copy2(PROBE_EXE, self.probe_exe)
         with open(self.logs / "explorer.log", "wb") as log:
             self.explorer = subprocess.Popen(
-                [WINE, "explorer", f"/desktop={DESKTOP},{SCREEN_W}x{SCREEN_H}", self.winpath(self.probe_exe), "hold",
+                [WINE, "explorer", f"/desktop={DESKTOP},{self.screen_w}x{self.screen_h}", self.winpath(self.probe_exe),
+                 "hold",
                  # Wine's desktop may paint a new wallpaper over the taskbar
                  # (always under 64-bit Wine, under load under 32-bit) and
                  # leave it so; the holder repaints it, as Windows would.
                  "--repaint-taskbar"],
                 env=self.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
-        wait_until(lambda: any(w["class"] == "Shell_TrayWnd" and w["rect"] == TASKBAR for w in self.windows()),
-                   timeout=60, what="the virtual desktop's taskbar")
+        def taskbar():
+            # Along the bottom of the screen, as high as the session's DPI makes it.
+            return next((w["rect"] for w in self.windows() if w["class"] == "Shell_TrayWnd" and w["rect"][0] == 0
+                         and w["rect"][2:] == [self.screen_w, self.screen_h]), None)
+
+        self.taskbar = wait_until(taskbar, timeout=60, what="the virtual desktop's taskbar")
+        # The first icon of the notification area sits at the right end of the taskbar.
+        height = self.taskbar[3] - self.taskbar[1]
+        self.icon_point = (self.taskbar[2] - height // 2 - 1, self.taskbar[1] + height // 2)
         geometry = self.xdotool("search", "--name", f"^{DESKTOP} - Wine desktop$", "getwindowgeometry", "--shell")
         values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
         assert (values.get("X"), values.get("Y"), values.get("WIDTH"), values.get("HEIGHT")) == \
-            ("0", "0", str(SCREEN_W), str(SCREEN_H)), f"the desktop does not fill the screen: {geometry}"
-        self.desktop_colour = self.grab().getpixel((SCREEN_W // 2, SCREEN_H // 2))
+            ("0", "0", str(self.screen_w), str(self.screen_h)), f"the desktop does not fill the screen: {geometry}"
+        self.desktop_colour = self.grab().getpixel((self.screen_w // 2, self.screen_h // 2))
 
     def stop(self):
         self.wineserver_kill()
@@ -329,7 +351,8 @@ class Rig:
         # the spot of the last one within the double-click time lands 4 px
         # beside it, still on the icon. The same goes for the right button: a
         # second press taken for a double-click opens no menu.
-        if button in (1, 3) and x >= TASKBAR[2] - 22 and TASKBAR[1] <= y < TASKBAR[3]:
+        if button in (1, 3) and x >= self.taskbar[2] - 2 * (self.taskbar[3] - self.taskbar[1]) \
+                and self.taskbar[1] <= y < self.taskbar[3]:
             last = self._last_icon_click
             if (last and last[3] == button and abs(last[0] - x) <= 2 and abs(last[1] - y) <= 2
                     and time.monotonic() - last[2] < 1.0):
@@ -387,6 +410,7 @@ class Program:
 
     def __init__(self, rig, workdir, args, log, cwd=None):
         self.rig = rig
+        self.dpi = rig.dpi
         self.args = list(args)
         self.log = log
         self._known = {p["pid"] for p in rig.processes(exe="KVX.exe")}

@@ -4,7 +4,7 @@ known picture to copy from."""
 
 from PIL import Image, ImageChops
 
-from conftest import wait_until
+from conftest import scaled, wait_until
 from notepad import window
 
 # Where the probe's pattern window lies: left, top, width, height.
@@ -72,7 +72,8 @@ class CopyWindow:
         return self.area[2] - self.area[0], self.area[3] - self.area[1]
 
     def press(self, face):
-        self.rig.click(self.bar[0] + face[0], self.bar[1] + face[1])
+        x, y = scaled(self.program.dpi, face)
+        self.rig.click(self.bar[0] + x, self.bar[1] + y)
 
     def close_box(self):
         self.rig.click(self.rect[2] - 12, self.rect[1] + 10)

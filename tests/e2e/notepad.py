@@ -3,8 +3,8 @@ are clicked where they are drawn, the work files are read back."""
 
 from PIL import Image
 
-from conftest import wait_until
-from tray import ICON_POINT, dismiss, expect_box, settings_lines, wait_icon
+from conftest import scaled, wait_until
+from tray import dismiss, expect_box, settings_lines, wait_icon
 
 KEY = (78, 97, 188)  # the drawing layer's "nothing drawn here"
 RED = (255, 0, 0)
@@ -67,11 +67,12 @@ def window(program, cls):
 
 def toolbar_point(program, point):
     left, top, _, _ = window(program, "TForm1")["rect"]
-    return left + point[0], top + point[1]
+    x, y = scaled(program.dpi, point)
+    return left + x, top + y
 
 
 def open_session(rig, program):
-    rig.click(*ICON_POINT)
+    rig.click(*rig.icon_point)
     surface = wait_until(lambda: window(program, "TForm2"), timeout=15, what="the drawing surface")
     wait_until(lambda: window(program, "TForm1"), timeout=15, what="the toolbar")
     return surface

@@ -5,7 +5,7 @@ system's open dialog filled in by typing, files dragged from Explorer."""
 import json
 import subprocess
 
-from conftest import wait_until
+from conftest import scaled, wait_until
 from tray import choose, visible_windows
 
 # Client points (centres) from the window's layout.
@@ -32,13 +32,14 @@ def open_options(rig, program):
     return wait_until(lambda: options_window(program), timeout=10, what="the options window")
 
 
-def at(window, point):
-    """A client point of the window on the screen."""
-    return window["client"][0] + point[0], window["client"][1] + point[1]
+def at(window, point, dpi=96):
+    """A client point of the window's 96-DPI layout on the screen."""
+    x, y = scaled(dpi, point)
+    return window["client"][0] + x, window["client"][1] + y
 
 
-def click(rig, window, point):
-    rig.click(*at(window, point))
+def click(rig, window, point, dpi=96):
+    rig.click(*at(window, point, dpi))
 
 
 def preview_colour(rig, window):

@@ -17,8 +17,14 @@ def red_pixels(image, box):
     return sum(1 for r, g, b in image.crop(box).getdata() if r > 150 and g < 90 and b < 90)
 
 
+def icon_area(rig):
+    """Where the first icon of the rig's notification area lies."""
+    left, top, right, bottom = rig.taskbar
+    return right - (bottom - top) - 2, top + 2, right - 2, bottom - 2
+
+
 def icon_shown(rig):
-    return red_pixels(rig.grab(), ICON_AREA) >= 6
+    return red_pixels(rig.grab(), icon_area(rig)) >= 6
 
 
 def wait_icon(rig, shown=True, timeout=15):
@@ -54,7 +60,7 @@ def expect_box(rig, program, text, title="Velmora"):
 
 def open_menu(rig):
     """A right click on the icon; returns the menu window, once it is there."""
-    rig.click(*ICON_POINT, button=3)
+    rig.click(*rig.icon_point, button=3)
     return wait_until(lambda: next((w for w in rig.windows() if w["class"] == "#32768"), None), timeout=10,
                       what="the icon's menu")
 
