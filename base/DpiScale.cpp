@@ -11,6 +11,11 @@ int BetweenDpis(int pixels, int fromDpi, int toDpi) {
   return static_cast<int>(product >= 0 ? (product + half) / fromDpi : -((-product + half) / fromDpi));
 }
 
+int FontHeightBetweenDpis(int height, int fromDpi, int toDpi) {
+  if (fromDpi <= 0 || fromDpi == toDpi) return height;
+  return static_cast<int>(static_cast<std::int64_t>(height) * toDpi / fromDpi);
+}
+
 int ToDpi(int layoutPixels, int dpi) { return BetweenDpis(layoutPixels, kLayoutDpi, dpi); }
 int FromDpi(int pixels, int dpi) { return BetweenDpis(pixels, dpi, kLayoutDpi); }
 

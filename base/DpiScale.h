@@ -16,6 +16,10 @@ int FromDpi(int pixels, int dpi);
 // Pixels at one DPI as pixels at another.
 int BetweenDpis(int pixels, int fromDpi, int toDpi);
 
+// A font's height at another DPI, rounded down: a text then stays within the
+// box its layout gives it, which grows by the exact scale.
+int FontHeightBetweenDpis(int height, int fromDpi, int toDpi);
+
 Point ToDpi(Point p, int dpi);
 Size ToDpi(Size s, int dpi);
 // Each of left, top, width and height scaled on its own, as a layout gives them.

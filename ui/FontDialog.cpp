@@ -14,7 +14,7 @@ bool FontDialog::Execute(HWND owner) {
   // The dialog reads and gives heights in the screen's pixels.
   const int dpi = SystemDpi();
   LOGFONTA logFont{};
-  logFont.lfHeight = -BetweenDpis(font_.height, font_.dpi, dpi);
+  logFont.lfHeight = -FontHeightBetweenDpis(font_.height, font_.dpi, dpi);
   logFont.lfWeight = font_.bold ? FW_BOLD : FW_NORMAL;
   logFont.lfItalic = font_.italic;
   logFont.lfUnderline = font_.underline;

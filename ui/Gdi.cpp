@@ -12,7 +12,7 @@ COLORREF ToColorRef(Color color) {
 
 UniqueFont CreateFontFrom(const FontInfo& font, int dpi) {
   LOGFONTA lf{};
-  lf.lfHeight = -BetweenDpis(font.height, font.dpi, dpi);
+  lf.lfHeight = -FontHeightBetweenDpis(font.height, font.dpi, dpi);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = font.italic;
   lf.lfUnderline = font.underline;

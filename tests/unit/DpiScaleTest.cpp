@@ -17,6 +17,14 @@ TEST(DpiScale, RoundsToTheNearestPixelWithHalvesAwayFromZero) {
   EXPECT_EQ(BetweenDpis(7, 0, 192), 7);  // no DPI known: unchanged
 }
 
+TEST(DpiScale, FontsRoundDownSoTheirTextStaysInItsScaledBox) {
+  EXPECT_EQ(FontHeightBetweenDpis(11, 96, 120), 13);  // 13.75: a 14-pixel font outgrows a box 25 % larger
+  EXPECT_EQ(FontHeightBetweenDpis(13, 96, 144), 19);
+  EXPECT_EQ(FontHeightBetweenDpis(13, 96, 192), 26);
+  EXPECT_EQ(FontHeightBetweenDpis(20, 144, 144), 20);  // a note font at its own DPI keeps its pixels
+  EXPECT_EQ(FontHeightBetweenDpis(20, 144, 96), 13);
+}
+
 TEST(DpiScale, LayoutPixelsSurviveTheWayThereAndBack) {
   for (int dpi : {96, 120, 144, 168, 192, 240, 288})
     for (int v = -400; v <= 4000; ++v) ASSERT_EQ(FromDpi(ToDpi(v, dpi), dpi), v) << v << " at " << dpi;
