@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "base/Errors.h"
+#include "base/FileSystem.h"
 #include "base/SystemError.h"
 
 namespace velmora {
 
 FileReplacer::FileReplacer(std::string path) : path_(std::move(path)), tempPath_(path_ + ".tmp") {
-  file_ = std::fopen(tempPath_.c_str(), "wb");
+  file_ = OpenFile(tempPath_, "wb");
   if (!file_) throw WriteFailure("Cannot create file", errno);
 }
 
@@ -28,7 +29,7 @@ void FileReplacer::Discard() noexcept {
     std::fclose(file_);
     file_ = nullptr;
   }
-  std::remove(tempPath_.c_str());
+  RemoveFile(tempPath_);
 }
 
 void FileReplacer::Write(const void* data, size_t size) {

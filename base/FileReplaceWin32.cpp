@@ -2,6 +2,7 @@
 // MoveFileEx; a read-only or locked target is reported as access denied.
 #include <windows.h>
 
+#include "base/CodePage.h"
 #include "base/Errors.h"
 #include "base/FileReplace.h"
 #include "base/SystemError.h"
@@ -27,7 +28,8 @@ int InOutCode(DWORD err) {
 }  // namespace
 
 void MoveFileOver(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+  if (MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return;
   const int code = InOutCode(GetLastError());
   throw InOutError(code, Format("Cannot replace file \"%s\". %s", to.c_str(), LastSystemErrorText().c_str()));
 }

@@ -3,17 +3,18 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/CodePage.h"
 #include "base/SystemError.h"
 
 namespace velmora {
 namespace {
 
 std::string SystemText(DWORD code) {
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(
+  wchar_t* text = nullptr;
+  const DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-      reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = n && text ? std::string(text, n) : "System error " + std::to_string(code);
+      reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string result = n && text ? WideToUtf8(std::wstring_view(text, n)) : "System error " + std::to_string(code);
   if (text) LocalFree(text);
   while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
     result.pop_back();

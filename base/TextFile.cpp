@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/Errors.h"
+#include "base/FileSystem.h"
 
 namespace velmora {
 
@@ -15,7 +16,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileIfOpens(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (!file) return std::nullopt;
   std::string bytes;
   char buffer[65536];

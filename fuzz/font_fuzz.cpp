@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/CodePage.h"
 #include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "note/FontFile.h"
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::Fail("the character height wrapped around");
     static_cast<void>(FromFontInfo(info, pixelsPerInch));
   }
-  const std::string text = FontFileText(font);
+  // As the program writes it: in the code page, or UTF-8 with its mark.
+  const std::string text = EncodeTextFile(FontFileText(font));
   NoteFont again;
   try {
     ReadFontFile(fuzz::ScratchFile(text), again);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/CodePage.h"
 #include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "program/Settings.h"
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (settings.brushSize < 1 || settings.brushSize > 100) fuzz::Fail("a brush size outside 1 to 100");
   if (settings.brushColor < -1 || settings.brushColor >= kBrushColorCount) fuzz::Fail("a brush colour outside its list");
   if (settings.noteColor < -1 || settings.noteColor >= kNoteColorCount) fuzz::Fail("a note colour outside its list");
-  const std::string text = SettingsText(settings);
+  // As the program writes it: in the code page, or UTF-8 with its mark.
+  const std::string text = EncodeTextFile(SettingsText(settings));
   Settings again;
   try {
     LoadSettings(fuzz::ScratchFile(text), again);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "base/Errors.h"
+#include "base/FileSystem.h"
 #include "base/SystemError.h"
 
 namespace velmora {
@@ -37,7 +38,7 @@ bool KnownBmpHeaderSize(unsigned size) {
 }  // namespace
 
 std::string ReadPictureFile(const std::string& path) {
-  UniqueFile file(std::fopen(path.c_str(), "rb"));
+  UniqueFile file(OpenFile(path, "rb"));
   if (!file) throw Error(Format("Cannot open file \"%s\". %s", path.c_str(), LastSystemErrorText().c_str()));
   std::string bytes;
   try {
@@ -76,7 +77,7 @@ PictureKind SniffPicture(std::string_view head) {
 }
 
 PictureKind SniffPictureFile(const std::string& path) {
-  UniqueFile file(std::fopen(path.c_str(), "rb"));
+  UniqueFile file(OpenFile(path, "rb"));
   if (!file) return PictureKind::kNone;
   char head[18];
   const std::size_t got = std::fread(head, 1, sizeof head, file.get());

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "base/CodePage.h"
 #include "base/FileReplace.h"
 #include "base/TextFile.h"
 
@@ -81,11 +82,11 @@ std::string FontFileText(const NoteFont& font) {
 }
 
 void WriteFontFile(const std::string& path, const NoteFont& font) {
-  ReplaceFileContents(path, FontFileText(font));
+  ReplaceFileContents(path, EncodeTextFile(FontFileText(font)));
 }
 
 void ReadFontFile(const std::string& path, NoteFont& font) {
-  LineReader lines(ReadFileBytes(path));
+  LineReader lines(DecodeTextFile(ReadFileBytes(path)));
   font.size = StrToInt(lines.Next());
   font.name = lines.Next();
   font.charset = StrToInt(lines.Next());

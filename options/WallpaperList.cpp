@@ -4,6 +4,7 @@
 #include <memory>
 #include <random>
 
+#include "base/CodePage.h"
 #include "base/Errors.h"
 #include "base/FileReplace.h"
 #include "base/SystemError.h"
@@ -45,11 +46,11 @@ std::string WallpaperListText(const std::vector<std::string>& paths) {
 std::vector<std::string> LoadWallpaperList(const std::string& path) {
   std::optional<std::string> text = ReadFileIfOpens(path);
   if (!text) throw Error(Format("Cannot open file \"%s\". %s", path.c_str(), LastSystemErrorText().c_str()));
-  return ParseWallpaperList(*text);
+  return ParseWallpaperList(DecodeTextFile(*text));
 }
 
 void SaveWallpaperList(const std::string& path, const std::vector<std::string>& paths) {
-  ReplaceFileContents(path, WallpaperListText(paths));
+  ReplaceFileContents(path, EncodeTextFile(WallpaperListText(paths)));
 }
 
 std::vector<std::string> DisplayNames(const std::vector<std::string>& paths) {

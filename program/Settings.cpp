@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/CodePage.h"
 #include "base/FileReplace.h"
 #include "base/TextFile.h"
 
@@ -15,7 +16,7 @@ int ColorIndex(int index, int count) {
 // The file's lines in order; lines past the end read as empty.
 class SettingsReader {
  public:
-  explicit SettingsReader(const std::string& path) : lines_(ReadFileBytes(path)) {}
+  explicit SettingsReader(const std::string& path) : lines_(DecodeTextFile(ReadFileBytes(path))) {}
   int Integer() { return StrToInt(lines_.Next()); }
   bool Flag() { return lines_.Next() == "1"; }
   std::string Text() { return lines_.Next(); }
@@ -82,7 +83,7 @@ std::string SettingsText(const Settings& s) {
 }
 
 void SaveSettings(const std::string& path, const Settings& settings) {
-  ReplaceFileContents(path, SettingsText(settings));
+  ReplaceFileContents(path, EncodeTextFile(SettingsText(settings)));
 }
 
 void ReadSettings(const std::string& path, SettingsTarget& target) {

@@ -22,11 +22,18 @@ TEST(WallpaperList, ReadsEveryLineWhateverItsEnding) {
 
 TEST(WallpaperList, RoundTripKeepsOrderAndEmptyEntries) {
   test::ScratchDir dir;
-  const Paths paths{"C:\\p\\sea.jpg", "", "D:\\x y\\\xC4pfel.jpeg", "C:\\p\\sea.jpg"};
+  // "Äpfel": UTF-8 in the program, the code page's one byte in the file, as older versions wrote it.
+  const Paths paths{"C:\\p\\sea.jpg", "", "D:\\x y\\\xC3\x84pfel.jpeg", "C:\\p\\sea.jpg"};
   SaveWallpaperList(dir / "wl.ini", paths);
   EXPECT_EQ(test::ReadFile(dir / "wl.ini"),
             "C:\\p\\sea.jpg\r\n\r\nD:\\x y\\\xC4pfel.jpeg\r\nC:\\p\\sea.jpg\r\n");
   EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"), paths);
+  // A name the code page cannot write: the file turns UTF-8 with its mark, and reads back the same.
+  const Paths eastern{"C:\\\xD0\x9F\xD1\x91\xD1\x82\xD1\x80\\sea.jpg", "C:\\p\\sea.jpg"};
+  SaveWallpaperList(dir / "wl.ini", eastern);
+  EXPECT_EQ(test::ReadFile(dir / "wl.ini"),
+            "\xEF\xBB\xBF" "C:\\\xD0\x9F\xD1\x91\xD1\x82\xD1\x80\\sea.jpg\r\nC:\\p\\sea.jpg\r\n");
+  EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"), eastern);
   SaveWallpaperList(dir / "wl.ini", {});
   EXPECT_EQ(test::ReadFile(dir / "wl.ini"), "");
   EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"), Paths{});
