@@ -23,24 +23,16 @@ namespace velmora {
 void StartupWindows::DisableStartupTimer() { toolbar_.Timer1.SetEnabled(false); }
 void StartupWindows::HideToolbar() { toolbar_.Hide(); }
 
-std::string StartupWindows::CurrentDirectory() {
-  char buffer[MAX_PATH * 2];
-  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
-  return n && n < sizeof buffer ? std::string(buffer, n) : std::string();
-}
+std::string StartupWindows::CurrentDirectory() { return CurrentDirectoryPath(); }
 
-bool StartupWindows::ProgramInCurrentDirectory() {
-  // The file system compares names without regard to case.
-  const DWORD attributes = GetFileAttributesA(kProgramFileName);
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool StartupWindows::ProgramInCurrentDirectory() { return IsExistingFile(kProgramFileName); }
 
 std::string StartupWindows::UserRunValue() { return RegReadString(HKEY_CURRENT_USER, kRunKey, kRunValueName); }
 std::string StartupWindows::MachineRunValue() { return RegReadMachineString(kRunKey, kRunValueName); }
 
 void StartupWindows::MakeCurrentDirectory(const std::string& directory) {
   WorkDirectory() = directory;
-  SetCurrentDirectoryA(directory.c_str());  // a failure leaves the current directory as it is
+  SetCurrentDirectoryPath(directory);  // a failure leaves the current directory as it is
 }
 
 void StartupWindows::SetAboutVersion(const std::string& label) { Form10().Label3.SetCaption(label); }

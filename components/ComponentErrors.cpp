@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/CodePage.h"
 #include "base/Product.h"
 
 namespace velmora {
@@ -24,7 +25,8 @@ void ShowStopBox(std::exception_ptr error) {
   } catch (...) {
   }
   if (text.empty() || text.back() != '.') text += '.';
-  MessageBoxA(nullptr, text.c_str(), kApplicationTitle, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(kApplicationTitle).c_str(),
+              MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 }  // namespace

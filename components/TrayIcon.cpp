@@ -2,19 +2,20 @@
 
 #include <algorithm>
 
+#include "base/CodePage.h"
 #include "base/TimingLog.h"
 #include "components/ComponentErrors.h"
 
 namespace velmora {
 namespace {
 
-// The shell's version-2 record: 488 bytes in the 32-bit program, 504 in the
-// 64-bit one (the window handle and icon are pointer-sized).
-static_assert(NOTIFYICONDATAA_V2_SIZE == (sizeof(void*) == 8 ? 504 : 488),
+// The shell's version-2 record in its Unicode form: 936 bytes in the 32-bit
+// program, 952 in the 64-bit one (the window handle and icon are pointer-sized).
+static_assert(NOTIFYICONDATAW_V2_SIZE == (sizeof(void*) == 8 ? 952 : 936),
               "the icon record is the shell's version-2 form");
 
 TrayNotifyFunction& NotifyFunction() {
-  static TrayNotifyFunction function = &Shell_NotifyIconA;
+  static TrayNotifyFunction function = &Shell_NotifyIconW;
   return function;
 }
 
@@ -26,7 +27,7 @@ TrayShift KeyboardShift() {
 }  // namespace
 
 TrayNotifyFunction SetTrayNotifyFunction(TrayNotifyFunction function) {
-  return std::exchange(NotifyFunction(), function ? function : &Shell_NotifyIconA);
+  return std::exchange(NotifyFunction(), function ? function : &Shell_NotifyIconW);
 }
 
 TTrayIcon::Membership::Membership(TTrayIcon& icon) : icon_(icon) {
@@ -43,7 +44,7 @@ TTrayIcon::TTrayIcon(HWND owner)
       cycleTimer_(SimpleTimerRules::kDefaultInterval, [this](TSimpleTimer&) { CycleTimerTick(); }),
       clickTimer_(SimpleTimerRules::kDefaultInterval, [this](TSimpleTimer&) { ClickTimerTick(); }),
       exitTimer_(kPointerExitInterval, [this](TSimpleTimer&) { ExitTimerTick(); }) {
-  record_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  record_.cbSize = NOTIFYICONDATAW_V2_SIZE;
   record_.hWnd = TTrayIconHandler::Instance()->Window();
   record_.uID = static_cast<UINT>(Identifier());
   record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -84,8 +85,10 @@ void TTrayIcon::Loaded() {
 
 void TTrayIcon::FillRecord() {
   record_.hIcon = icon_.Get();
-  const auto tip = TrayTooltip(hint_, showHint_);
-  std::copy(tip.begin(), tip.end(), record_.szTip);
+  const std::wstring tip = Utf8ToWide(TrayTooltip(hint_, showHint_).data());
+  const std::size_t n = std::min(tip.size(), std::size(record_.szTip) - 1);
+  std::copy_n(tip.data(), n, record_.szTip);
+  record_.szTip[n] = L'\0';
 }
 
 bool TTrayIcon::Notify(DWORD message) {
@@ -94,19 +97,20 @@ bool TTrayIcon::Notify(DWORD message) {
 }
 
 bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
-  auto put = [](char* field, std::size_t size, const std::string& value) {
-    const std::size_t n = std::min(value.size(), size - 1);
-    std::copy_n(value.data(), n, field);
-    field[n] = '\0';
+  auto put = [](wchar_t* field, std::size_t size, const std::string& value) {
+    const std::wstring wide = Utf8ToWide(value);
+    const std::size_t n = std::min(wide.size(), size - 1);
+    std::copy_n(wide.data(), n, field);
+    field[n] = L'\0';
   };
-  put(record_.szInfoTitle, sizeof record_.szInfoTitle, title);
-  put(record_.szInfo, sizeof record_.szInfo, text);
+  put(record_.szInfoTitle, std::size(record_.szInfoTitle), title);
+  put(record_.szInfo, std::size(record_.szInfo), text);
   record_.dwInfoFlags = NIIF_WARNING;
   record_.uTimeout = 10000;
   record_.uFlags |= NIF_INFO;
   const bool shown = Notify(NIM_MODIFY);
   record_.uFlags &= ~static_cast<UINT>(NIF_INFO);
-  record_.szInfo[0] = record_.szInfoTitle[0] = '\0';
+  record_.szInfo[0] = record_.szInfoTitle[0] = L'\0';
   return shown;
 }
 

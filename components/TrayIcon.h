@@ -29,9 +29,9 @@
 
 namespace velmora {
 
-// The one call that reaches the notification area (Shell_NotifyIconA by
+// The one call that reaches the notification area (Shell_NotifyIconW by
 // default). The tests put a recorder in its place; returns the previous one.
-using TrayNotifyFunction = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
+using TrayNotifyFunction = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
 TrayNotifyFunction SetTrayNotifyFunction(TrayNotifyFunction function);
 
 class TTrayIcon {
@@ -172,7 +172,7 @@ class TTrayIcon {
 
   HWND owner_;
   bool ownerHooked_ = false;
-  NOTIFYICONDATAA record_{};
+  NOTIFYICONDATAW record_{};
   UniqueIcon icon_;
   UniqueImageList iconList_;
   HMENU popupMenu_ = nullptr;

@@ -50,12 +50,5 @@ RandomDraw ClockSeededDraw();
 
 // Texts of the options window.
 inline constexpr char kSelectWallpapersFirst[] = "Select wallpapers first!";
-// Followed by the names, one per line.
-inline constexpr char kNotInCodePage[] =
-    "The wallpaper list keeps file names in the system's code page, which cannot write these names. "
-    "They were not added:";
-inline constexpr char kWallpaperNotInCodePage[] =
-    "The settings keep the current wallpaper in the system's code page, which cannot write this name. "
-    "The wallpaper was not changed:";
 
 }  // namespace velmora

@@ -10,7 +10,7 @@
 #include "ui/PictureGdi.h"
 #include "program/Program.h"
 #include "shellutil/ShellUtil.h"
-#include "shellutil/WideText.h"
+#include "base/CodePage.h"
 #include "winbase/ErrorBox.h"
 #include "ui/Gdi.h"
 #include "ui/HoverScheme.h"
@@ -188,13 +188,7 @@ int TForm7::SingleSelection() const {
 
 void TForm7::SpeedButton1Click() {
   if (!od.Execute(Handle())) return;
-  const std::wstring& chosen = od.Files().front();
-  const std::optional<std::string> path = WideToAnsiExact(chosen);
-  if (!path) {
-    ShowMessage(AnsiToWide(kWallpaperNotInCodePage) + L"\n" + chosen);
-    return;
-  }
-  ecw.SetText(*path);
+  ecw.SetText(WideToUtf8(od.Files().front()));
   ChangeWallpaper(ecw.Text());
 }
 
@@ -204,23 +198,17 @@ void TForm7::SpeedButton2Click() {
 
 void TForm7::AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly) {
   std::vector<std::string> paths = WallpaperList();
-  std::wstring refused;
   bool added = false;
   for (const std::wstring& file : files) {
-    // The extension is plain ASCII, so a lossy conversion tells it right.
-    if (jpegOnly && !IsJpegFileName(WideToAnsi(file))) continue;
-    if (const std::optional<std::string> path = WideToAnsiExact(file)) {
-      paths.push_back(*path);
-      added = true;
-    } else {
-      refused += L"\n" + file;
-    }
+    const std::string path = WideToUtf8(file);
+    if (jpegOnly && !IsJpegFileName(path)) continue;
+    paths.push_back(path);
+    added = true;
   }
   if (added) {
     SetWallpaperList(paths);
     lbClick();
   }
-  if (!refused.empty()) ShowMessage(AnsiToWide(kNotInCodePage) + refused);
 }
 
 void TForm7::SpeedButton3Click() {

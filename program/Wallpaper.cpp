@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
+#include "base/CodePage.h"
 #include "base/Errors.h"
 
 namespace velmora {
 namespace {
 
 void WriteValue(HKEY key, const char* name, const std::string& value) {
-  if (RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+  const std::wstring wide = Utf8ToWide(value);
+  if (RegSetValueExW(key, Utf8ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                     static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
     throw Error(Format("Failed to set data for '%s'", name));
 }
 
@@ -17,8 +19,8 @@ void WriteValue(HKEY key, const char* name, const std::string& value) {
 
 void ApplyWallpaper(const std::string& path, bool tile) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Utf8ToWide(kDesktopKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
     throw Error(Format("Failed to set data for '%s'", "Wallpaper"));
   try {
     WriteValue(key, "Wallpaper", path);
@@ -31,8 +33,8 @@ void ApplyWallpaper(const std::string& path, bool tile) {
   RegCloseKey(key);
   // The path itself, not a null one: a null path resets the system's default
   // wallpaper on current Windows versions.
-  std::string buffer = path;
-  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+  std::wstring buffer = Utf8ToWide(path);
+  SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
 }
 
 }  // namespace velmora

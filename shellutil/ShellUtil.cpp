@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "base/CodePage.h"
 #include "base/Errors.h"
 #include "base/Product.h"
-#include "shellutil/WideText.h"
 
 namespace velmora {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 class OpenKey {
  public:
   OpenKey(HKEY root, const std::string& path, REGSAM access) {
-    if (RegOpenKeyExA(root, path.c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    if (RegOpenKeyExW(root, Utf8ToWide(path).c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
   }
   ~OpenKey() {
     if (key_) RegCloseKey(key_);
@@ -34,16 +34,17 @@ class OpenKey {
 std::string RegReadString(HKEY root, const std::string& key, const std::string& name) {
   OpenKey k(root, key, KEY_QUERY_VALUE);
   if (!k) return {};
+  const std::wstring wideName = Utf8ToWide(name);
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+  if (RegQueryValueExW(k.get(), wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
   if (type != REG_SZ && type != REG_EXPAND_SZ) throw Error(Format("Invalid data type for '%s'", name.c_str()));
-  std::vector<char> data(size + 1, '\0');
-  if (RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+  std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(k.get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
       ERROR_SUCCESS)
     return {};
-  std::string value(data.data(), size);
-  while (!value.empty() && value.back() == '\0') value.pop_back();
-  return value;
+  std::wstring value(data.data(), size / sizeof(wchar_t));
+  while (!value.empty() && value.back() == L'\0') value.pop_back();
+  return WideToUtf8(value);
 }
 
 std::string RegReadMachineString(const std::string& key, const std::string& name) {
@@ -52,8 +53,9 @@ std::string RegReadMachineString(const std::string& key, const std::string& name
 
 void RegWriteString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
   OpenKey k(root, key, KEY_SET_VALUE);
-  if (!k || RegSetValueExA(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+  const std::wstring wide = Utf8ToWide(value);
+  if (!k || RegSetValueExW(k.get(), Utf8ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                           static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
     throw Error(Format("Failed to set data for '%s'", name.c_str()));
 }
 
@@ -63,11 +65,27 @@ void RegWriteMachineString(const std::string& key, const std::string& name, cons
 
 void RegDeleteStringValue(HKEY root, const std::string& key, const std::string& name) {
   OpenKey k(root, key, KEY_SET_VALUE);
-  if (k) RegDeleteValueA(k.get(), name.c_str());
+  if (k) RegDeleteValueW(k.get(), Utf8ToWide(name).c_str());
 }
 
 void RegDeleteMachineValue(const std::string& key, const std::string& name) {
   RegDeleteStringValue(HKEY_LOCAL_MACHINE, key, name);
+}
+
+std::string CurrentDirectoryPath() {
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring buffer(size, L'\0');
+  const DWORD n = size ? GetCurrentDirectoryW(size, buffer.data()) : 0;
+  return n && n < size ? WideToUtf8(buffer.substr(0, n)) : std::string();
+}
+
+bool SetCurrentDirectoryPath(const std::string& path) {
+  return SetCurrentDirectoryW(Utf8ToWide(path).c_str()) != 0;
+}
+
+bool IsExistingFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void SendKeyDown(BYTE virtualKey) { keybd_event(virtualKey, 0, 0, 0); }
@@ -79,8 +97,8 @@ void PressKey(BYTE virtualKey) {
 }
 
 std::wstring VersionMessage(const std::string& programVersion) {
-  return L"Версия программы: " + AnsiToWide(programVersion) + L"\n\r" + L"Версия модуля Tembrix: " +
-         AnsiToWide(kLibraryVersion);
+  return L"Версия программы: " + Utf8ToWide(programVersion) + L"\n\r" + L"Версия модуля Tembrix: " +
+         Utf8ToWide(kLibraryVersion);
 }
 
 bool HasVersionSwitch(const wchar_t* commandLine) {
@@ -97,7 +115,7 @@ bool HasVersionSwitch(const wchar_t* commandLine) {
 bool ShowVersionOnSwitch(const std::string& programVersion) {
   if (!HasVersionSwitch(GetCommandLineW())) return false;
   // The wide box keeps the Cyrillic text right whatever the ANSI code page is.
-  MessageBoxW(nullptr, VersionMessage(programVersion).c_str(), AnsiToWide(kApplicationTitle).c_str(),
+  MessageBoxW(nullptr, VersionMessage(programVersion).c_str(), Utf8ToWide(kApplicationTitle).c_str(),
               MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
   return true;
 }

@@ -26,6 +26,14 @@ void RegWriteMachineString(const std::string& key, const std::string& name, cons
 void RegDeleteStringValue(HKEY root, const std::string& key, const std::string& name);
 void RegDeleteMachineValue(const std::string& key, const std::string& name);
 
+// The process's current directory; empty when the system cannot tell it.
+std::string CurrentDirectoryPath();
+// False when the system refuses; the current directory then stays as it was.
+bool SetCurrentDirectoryPath(const std::string& path);
+// True when the path names a file, not a folder. A relative path is taken
+// from the current directory; names compare without regard to case.
+bool IsExistingFile(const std::string& path);
+
 void SendKeyDown(BYTE virtualKey);
 void SendKeyUp(BYTE virtualKey);
 // Press and release with no pause between them.

@@ -23,7 +23,7 @@ class OwnerWindow : public Window {
 bool IsFormMessage(MSG& msg) {
   HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   // Only the program's own forms get dialog-style keyboard navigation.
-  return top && Window::FromHandle(top) && IsDialogMessageA(top, &msg);
+  return top && Window::FromHandle(top) && IsDialogMessageW(top, &msg);
 }
 
 std::function<bool(const MSG&)>& Filter() {
@@ -35,7 +35,7 @@ void Dispatch(MSG& msg) {
   if (Filter() && Filter()(msg)) return;
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && IsFormMessage(msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 }  // namespace
@@ -57,13 +57,13 @@ HWND ApplicationWindow() {
 
 int RunMessageLoop() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
   return static_cast<int>(msg.wParam);
 }
 
 void ProcessMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;

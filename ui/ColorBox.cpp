@@ -1,5 +1,6 @@
 #include "ui/ColorBox.h"
 
+#include "base/CodePage.h"
 #include "ui/Gdi.h"
 
 namespace velmora {
@@ -24,7 +25,7 @@ void ColorBox::SetColors(std::span<const NamedColor> colors) {
   colors_.assign(colors.begin(), colors.end());
   Send(CB_RESETCONTENT);
   for (const auto& c : colors_) {
-    const std::string name(c.name);
+    const std::wstring name = Utf8ToWide(c.name);
     Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
 }
@@ -94,8 +95,8 @@ bool ColorBox::HandleDrawItem(const DRAWITEMSTRUCT& item) {
   SetTextColor(dc, ToColorRef(highlighted ? colors::kHighlightText : Font().color));
   const int gap = Parent().Scaled(4);
   RECT text = ToRECT({swatch.Right() + gap, r.top, r.Right() - swatch.Right() - gap, r.height});
-  const std::string name = ItemText(index);
-  DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  const std::wstring name = Utf8ToWide(ItemText(index));
+  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     const RECT focus = item.rcItem;
     DrawFocusRect(dc, &focus);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/CodePage.h"
 #include "ui/Application.h"
 #include "ui/Gdi.h"
 #include "winbase/Handles.h"
@@ -52,10 +53,10 @@ class PaintScope {
   HDC dc_;
 };
 
-TTTOOLINFOA ToolFor(HWND hwnd, const void* owner) {
-  TTTOOLINFOA tool{};
+TTTOOLINFOW ToolFor(HWND hwnd, const void* owner) {
+  TTTOOLINFOW tool{};
   // The first version of the structure, which every common controls library knows.
-  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.cbSize = TTTOOLINFOW_V1_SIZE;
   tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = hwnd;
   tool.uId = reinterpret_cast<UINT_PTR>(owner);
@@ -68,22 +69,23 @@ void Container::SetTip(const void* owner, const Rect& area, const std::string& t
   if (!Handle()) return;
   if (!tips_) {
     InitCommonControlsOnce();
-    tips_ = CheckCreated(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    tips_ = CheckCreated(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
-                                         nullptr, GetModuleHandleA(nullptr), nullptr),
+                                         nullptr, GetModuleHandleW(nullptr), nullptr),
                          TOOLTIPS_CLASSA);
   }
   RemoveTip(owner);
-  TTTOOLINFOA tool = ToolFor(Handle(), owner);
+  TTTOOLINFOW tool = ToolFor(Handle(), owner);
   tool.rect = ToRECT(area);
-  tool.lpszText = const_cast<char*>(text.c_str());  // copied by the control
-  SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  std::wstring wide = Utf8ToWide(text);
+  tool.lpszText = wide.data();  // copied by the control
+  SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Container::RemoveTip(const void* owner) {
   if (!tips_) return;
-  TTTOOLINFOA tool = ToolFor(Handle(), owner);
-  SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  TTTOOLINFOW tool = ToolFor(Handle(), owner);
+  SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Container::SetColor(Color color) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/CodePage.h"
 #include "base/DpiScale.h"
 #include "ui/Dpi.h"
 #include "ui/Gdi.h"
@@ -13,25 +14,25 @@ namespace velmora {
 bool FontDialog::Execute(HWND owner) {
   // The dialog reads and gives heights in the screen's pixels.
   const int dpi = SystemDpi();
-  LOGFONTA logFont{};
+  LOGFONTW logFont{};
   logFont.lfHeight = -FontHeightBetweenDpis(font_.height, font_.dpi, dpi);
   logFont.lfWeight = font_.bold ? FW_BOLD : FW_NORMAL;
   logFont.lfItalic = font_.italic;
   logFont.lfUnderline = font_.underline;
   logFont.lfStrikeOut = font_.strikeOut;
   logFont.lfCharSet = static_cast<BYTE>(font_.charset);
-  std::strncpy(logFont.lfFaceName, font_.name.c_str(), LF_FACESIZE - 1);
+  Utf8ToWide(font_.name).copy(logFont.lfFaceName, LF_FACESIZE - 1);
 
-  CHOOSEFONTA choose{};
+  CHOOSEFONTW choose{};
   choose.lStructSize = sizeof(choose);
   choose.hwndOwner = owner;
   choose.lpLogFont = &logFont;
   choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
   const COLORREF shown = ToColorRef(font_.color);
   choose.rgbColors = shown;
-  if (!ChooseFontA(&choose)) return false;
+  if (!ChooseFontW(&choose)) return false;
 
-  font_.name = logFont.lfFaceName;
+  font_.name = WideToUtf8(logFont.lfFaceName);
   font_.height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
   font_.dpi = dpi;
   font_.bold = logFont.lfWeight >= FW_BOLD;

@@ -3,6 +3,7 @@
 #include <climits>
 #include <vector>
 
+#include "base/CodePage.h"
 #include "ui/Application.h"
 #include "ui/Dpi.h"
 #include "ui/Gdi.h"
@@ -169,13 +170,13 @@ void Form::Close() {
 }
 
 std::string Form::Caption() const {
-  std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(Handle())) + 1);
-  GetWindowTextA(Handle(), text.data(), static_cast<int>(text.size()));
-  return text.data();
+  std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(Handle())) + 1);
+  GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size()));
+  return WideToUtf8(text.data());
 }
 
 void Form::SetCaption(const std::string& caption) {
-  SetWindowTextA(Handle(), caption.c_str());
+  SetWindowTextW(Handle(), Utf8ToWide(caption).c_str());
 }
 
 void Form::SetTransparentColor(std::optional<Color> color) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/CodePage.h"
 #include "base/DpiScale.h"
 
 namespace velmora {
@@ -11,7 +12,7 @@ COLORREF ToColorRef(Color color) {
 }
 
 UniqueFont CreateFontFrom(const FontInfo& font, int dpi) {
-  LOGFONTA lf{};
+  LOGFONTW lf{};
   lf.lfHeight = -FontHeightBetweenDpis(font.height, font.dpi, dpi);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = font.italic;
@@ -22,8 +23,9 @@ UniqueFont CreateFontFrom(const FontInfo& font, int dpi) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
-  strncpy(lf.lfFaceName, font.name.c_str(), LF_FACESIZE - 1);
-  return UniqueFont(CreateFontIndirectA(&lf));
+  const std::wstring face = Utf8ToWide(font.name);
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  return UniqueFont(CreateFontIndirectW(&lf));
 }
 
 UniqueBrush CreateSolidBrushOf(Color color) {
@@ -66,8 +68,8 @@ Size TextExtent(const FontInfo& font, int dpi, const std::string& text) {
   dc.Select(f.Get());
   RECT r{0, 0, 0, 0};
   // An empty text is measured as a space, so an empty label keeps a line's height.
-  const std::string measured = text.empty() ? std::string(" ") : text;
-  DrawTextA(dc, measured.c_str(), static_cast<int>(measured.size()), &r,
+  const std::wstring measured = text.empty() ? std::wstring(L" ") : Utf8ToWide(text);
+  DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &r,
             DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   dc.Restore();
   return {r.right - r.left, r.bottom - r.top};
@@ -76,7 +78,7 @@ Size TextExtent(const FontInfo& font, int dpi, const std::string& text) {
 void FillSolid(HDC dc, const Rect& rect, Color color) {
   const RECT r = ToRECT(rect);
   SetBkColor(dc, ToColorRef(color));
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
 RECT ToRECT(const Rect& rect) {

@@ -1,5 +1,6 @@
 #include "ui/GraphicControls.h"
 
+#include "base/CodePage.h"
 #include "ui/Container.h"
 #include "ui/Gdi.h"
 
@@ -167,8 +168,8 @@ void Label::FitToText() {
   dc.Select(hfont_.Get());
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
   // An empty caption is measured as a space so that the label keeps a line's height.
-  const std::string text = caption_.empty() ? std::string(" ") : caption_;
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | TextFlags());
+  const std::wstring text = caption_.empty() ? std::wstring(L" ") : Utf8ToWide(caption_);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | TextFlags());
   dc.Restore();
   Rect b = Bounds();
   const int width = wordWrap_ ? b.width : r.right;
@@ -191,18 +192,19 @@ void Label::Paint(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   RECT r = ToRECT(Bounds());
   const unsigned flags = TextFlags();
-  const int length = static_cast<int>(caption_.size());
+  const std::wstring caption = Utf8ToWide(caption_);
+  const int length = static_cast<int>(caption.size());
   if (!Enabled()) {
     // The system's look of disabled text: a highlight copy under a shadow-coloured one.
     RECT shifted = r;
     OffsetRect(&shifted, 1, 1);
     SetTextColor(dc, ToColorRef(colors::kBtnHighlight));
-    DrawTextA(dc, caption_.c_str(), length, &shifted, flags);
+    DrawTextW(dc, caption.c_str(), length, &shifted, flags);
     SetTextColor(dc, ToColorRef(colors::kBtnShadow));
   } else {
     SetTextColor(dc, ToColorRef(font_.color));
   }
-  DrawTextA(dc, caption_.c_str(), length, &r, flags);
+  DrawTextW(dc, caption.c_str(), length, &r, flags);
 }
 
 Shape::Shape(Container& parent, const ShapeProps& props)
@@ -370,8 +372,8 @@ void GlyphButton::Paint(HDC dc) {
   DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (down_ ? DFCS_PUSHED : 0));
   SelectedObject font(dc, hfont_.Get());
   SIZE text{0, 0};
-  if (!caption_.empty())
-    GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+  const std::wstring caption = Utf8ToWide(caption_);
+  if (!caption.empty()) GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
   // The glyph is drawn for the layout and shown at the container's DPI.
   const Size drawn = BitmapSize(glyph_.Get());
   const Size glyph{Parent().Scaled(drawn.width), Parent().Scaled(drawn.height)};
@@ -386,8 +388,7 @@ void GlyphButton::Paint(HDC dc) {
   if (!caption_.empty()) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(Enabled() ? font_.color : colors::kGrayText));
-    TextOutA(dc, x, Top() + (Height() - text.cy) / 2 + shift, caption_.c_str(),
-             static_cast<int>(caption_.size()));
+    TextOutW(dc, x, Top() + (Height() - text.cy) / 2 + shift, caption.c_str(), static_cast<int>(caption.size()));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "ui/Panels.h"
 
+#include "base/CodePage.h"
 #include "ui/Gdi.h"
 
 namespace velmora {
@@ -65,7 +66,8 @@ void Panel::PaintBackground(HDC dc, const Rect& area) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(Font().color));
   RECT text = ToRECT(r);
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
+  const std::wstring caption = Utf8ToWide(caption_);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -92,8 +94,8 @@ void GroupBox::PaintBackground(HDC dc, const Rect& area) {
   const Size client = ClientSize();
   SelectedObject font(dc, hfont_.Get());
   SIZE text{0, 0};
-  GetTextExtentPoint32A(dc, caption_.empty() ? " " : caption_.c_str(),
-                        caption_.empty() ? 1 : static_cast<int>(caption_.size()), &text);
+  const std::wstring caption = caption_.empty() ? std::wstring(L" ") : Utf8ToWide(caption_);
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
   // An etched frame whose top runs through the middle of the caption's line.
   RECT frame{0, text.cy / 2, client.width, client.height};
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
@@ -101,7 +103,7 @@ void GroupBox::PaintBackground(HDC dc, const Rect& area) {
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, ToColorRef(GetColor()));
   SetTextColor(dc, ToColorRef(Enabled() ? Font().color : colors::kGrayText));
-  TextOutA(dc, Scaled(8), 0, caption_.c_str(), static_cast<int>(caption_.size()));
+  TextOutW(dc, Scaled(8), 0, caption.c_str(), static_cast<int>(caption.size()));
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/CodePage.h"
 #include "shellutil/PathUtil.h"
 
 namespace velmora {
@@ -11,11 +12,14 @@ namespace velmora {
 void SetClipboardText(HWND owner, const std::string& text) {
   if (!OpenClipboard(owner)) return;
   EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  // Unicode text: the system offers it to programs that ask for ANSI text too.
+  const std::wstring wide = Utf8ToWide(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
     GlobalUnlock(memory);
     // The clipboard owns the memory once it takes it.
-    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
   }
   CloseClipboard();
 }
@@ -23,9 +27,9 @@ void SetClipboardText(HWND owner, const std::string& text) {
 std::string ClipboardText() {
   std::string text;
   if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
-      text = chars;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = WideToUtf8(chars);
       GlobalUnlock(data);
     }
   }
@@ -34,7 +38,7 @@ std::string ClipboardText() {
 }
 
 void ShellOpen(const std::string& target) {
-  ShellExecuteA(nullptr, nullptr, ToCString(target), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(nullptr, nullptr, Utf8ToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace velmora

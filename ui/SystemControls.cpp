@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/CodePage.h"
 #include "ui/Application.h"
 #include "ui/Container.h"
 #include "ui/Gdi.h"
@@ -20,10 +21,11 @@ SystemControl::SystemControl(Container& parent, const SystemControlInit& init)
   InitCommonControlsOnce();
   const int id = NewControlId();
   HWND hwnd = CheckCreated(
-      CreateWindowExA(init.exStyle | WS_EX_NOPARENTNOTIFY, init.className, init.text.c_str(),
+      CreateWindowExW(init.exStyle | WS_EX_NOPARENTNOTIFY, Utf8ToWide(init.className).c_str(),
+                      Utf8ToWide(init.text).c_str(),
                       WS_CHILD | WS_CLIPSIBLINGS | init.style | (init.visible ? WS_VISIBLE : 0), Left(),
                       Top(), Width(), WindowHeight(), parent.Handle(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr),
       init.className);
   OwnedHandles::Add(HandleKind::kUser, 1);
   Attach(hwnd, id);
@@ -70,17 +72,17 @@ void SystemControl::SetColor(Color color) {
 }
 
 LRESULT SystemControl::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
-  return SendMessageA(Hwnd(), msg, wParam, lParam);
+  return SendMessageW(Hwnd(), msg, wParam, lParam);
 }
 
 std::string SystemControl::ReadText() const {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(Hwnd())) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(Hwnd(), text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Hwnd())) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(Hwnd(), text.data(), static_cast<int>(text.size()))));
+  return WideToUtf8(text);
 }
 
 void SystemControl::WriteText(const std::string& text) {
-  SetWindowTextA(Hwnd(), text.c_str());
+  SetWindowTextW(Hwnd(), Utf8ToWide(text).c_str());
 }
 
 HBRUSH SystemControl::BackgroundBrush() {
@@ -101,7 +103,7 @@ HBRUSH SystemControl::HandleCtlColor(HDC dc) {
 
 TrackBar::TrackBar(Container& parent, const TrackBarProps& p)
     : SystemControl(
-          parent, {.className = TRACKBAR_CLASSA,
+          parent, {.className = "msctls_trackbar32",
                    .style = static_cast<DWORD>(WS_TABSTOP | TBS_HORZ | TBS_FIXEDLENGTH |
                                                (p.noTicks ? TBS_NOTICKS : 0) | (p.bothSides ? TBS_BOTH : 0)),
                    .bounds = p.bounds,
@@ -270,12 +272,12 @@ std::vector<std::string> Memo::DisplayedLines() const {
   for (int i = 0; i < count; ++i) {
     const int length = static_cast<int>(Send(EM_LINELENGTH, static_cast<WPARAM>(Send(EM_LINEINDEX, i))));
     // EM_GETLINE takes the buffer size in its first word and writes no terminator.
-    std::string row(static_cast<size_t>(std::max(length, 2)) + 1, '\0');
+    std::wstring row(static_cast<size_t>(std::max(length, 1)) + 1, L'\0');
     *reinterpret_cast<WORD*>(row.data()) = static_cast<WORD>(row.size());
     const int copied =
         static_cast<int>(Send(EM_GETLINE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row.data())));
     row.resize(static_cast<size_t>(std::min(copied, length)));
-    rows.push_back(row);
+    rows.push_back(WideToUtf8(row));
   }
   return rows;
 }
@@ -309,10 +311,10 @@ int ListBox::Count() const {
 std::string ListBox::Item(int index) const {
   const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
   if (length == LB_ERR) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
-  return text;
+  return WideToUtf8(text);
 }
 
 std::vector<std::string> ListBox::Items() const {
@@ -327,11 +329,13 @@ void ListBox::SetItems(const std::vector<std::string>& items) {
 }
 
 void ListBox::AddItem(const std::string& item) {
-  Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  const std::wstring wide = Utf8ToWide(item);
+  Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void ListBox::InsertItem(int index, const std::string& item) {
-  Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
+  const std::wstring wide = Utf8ToWide(item);
+  Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void ListBox::DeleteItem(int index) {

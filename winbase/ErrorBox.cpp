@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "base/CodePage.h"
 #include "base/Product.h"
 #include "winbase/ErrorText.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 void ShowBox(const std::string& boxText) {
   // Topmost, so that the box is not lost under the drawing surface and toolbar.
-  MessageBoxA(GetActiveWindow(), boxText.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR | MB_TOPMOST);
+  MessageBoxW(GetActiveWindow(), Utf8ToWide(boxText).c_str(), Utf8ToWide(kApplicationTitle).c_str(),
+              MB_OK | MB_ICONERROR | MB_TOPMOST);
 }
 
 ErrorReporter& Reporter() {
@@ -57,13 +59,11 @@ void ReportException(const std::exception& error) noexcept {
 }
 
 void ShowMessage(const std::string& text) {
-  MessageBoxA(GetActiveWindow(), text.c_str(), kApplicationTitle, MB_OK);
+  MessageBoxW(GetActiveWindow(), Utf8ToWide(text).c_str(), Utf8ToWide(kApplicationTitle).c_str(), MB_OK);
 }
 
 void ShowMessage(const std::wstring& text) {
-  wchar_t title[64] = {};
-  MultiByteToWideChar(CP_ACP, 0, kApplicationTitle, -1, title, 64);
-  MessageBoxW(GetActiveWindow(), text.c_str(), title, MB_OK);
+  MessageBoxW(GetActiveWindow(), text.c_str(), Utf8ToWide(kApplicationTitle).c_str(), MB_OK);
 }
 
 }  // namespace velmora

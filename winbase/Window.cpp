@@ -3,6 +3,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "base/CodePage.h"
 #include "base/SystemError.h"
 #include "winbase/ErrorBox.h"
 #include "winbase/Handles.h"
@@ -13,14 +14,16 @@ namespace {
 void RegisterOnce(const char* className, WNDPROC proc) {
   static std::set<std::string> registered;
   if (registered.count(className)) return;
-  WNDCLASSEXA wc{};
+  // Unicode windows: their texts, messages and keys come in UTF-16, whatever the code page.
+  const std::wstring name = Utf8ToWide(className);
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.lpszClassName = className;
+  wc.lpszClassName = name.c_str();
   // No background brush: every window paints its whole client area itself.
-  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw std::runtime_error(std::string("Cannot register window class ") + className + ". " +
                              LastSystemErrorText());
   registered.insert(className);
@@ -39,50 +42,50 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-  if (!hwnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Window::Proc)
+  if (!hwnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Window::Proc)
     return nullptr;
-  return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 void Window::Create(const WindowCreation& c) {
   RegisterOnce(c.className, &Window::Proc);
   HWND hwnd =
-      CreateWindowExA(c.exStyle, c.className, c.caption.c_str(), c.style, c.bounds.left, c.bounds.top,
-                      c.bounds.width, c.bounds.height, c.parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr), this);
+      CreateWindowExW(c.exStyle, Utf8ToWide(c.className).c_str(), Utf8ToWide(c.caption).c_str(), c.style,
+                      c.bounds.left, c.bounds.top, c.bounds.width, c.bounds.height, c.parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), this);
   CheckCreated(hwnd, c.className);
 }
 
 void Window::Destroy() {
   if (!hwnd_) return;
   HWND hwnd = hwnd_;
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
   DestroyWindow(hwnd);  // detached: its WM_NCDESTROY no longer reaches this object
   OwnedHandles::Add(HandleKind::kUser, -1);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+  return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   Window* self = nullptr;
   if (msg == WM_NCCREATE) {
-    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->hwnd_ = hwnd;
     OwnedHandles::Add(HandleKind::kUser, 1);
   } else {
-    self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
   if (const UINT asked = OwnedHandlesMessage(); asked && msg == asked) return AnswerOwnedHandles(wParam);
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     OwnedHandles::Add(HandleKind::kUser, -1);
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
   try {
     return self->HandleMessage(msg, wParam, lParam);

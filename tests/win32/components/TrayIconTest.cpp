@@ -19,7 +19,7 @@ using component_test::WaitFor;
 
 struct ShellCall {
   DWORD message;
-  NOTIFYICONDATAA record;
+  NOTIFYICONDATAW record;
 };
 
 std::vector<ShellCall>& Calls() {
@@ -27,7 +27,7 @@ std::vector<ShellCall>& Calls() {
   return calls;
 }
 
-BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAA data) {
+BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAW data) {
   Calls().push_back({message, *data});
   return TRUE;
 }
@@ -94,20 +94,20 @@ TEST_F(TrayIconTest, TheProgramsWiringAddsItsRecordAndRemovesItAtTheEnd) {
     cti.SetIconVisible(true);
     cti.Loaded();
     EXPECT_EQ(Messages(), "modify add modify add setversion");
-    const NOTIFYICONDATAA& added = Calls()[1].record;
-    EXPECT_EQ(added.cbSize, sizeof(void*) == 8 ? 504u : 488u);
+    const NOTIFYICONDATAW& added = Calls()[1].record;
+    EXPECT_EQ(added.cbSize, sizeof(void*) == 8 ? 952u : 936u);
     EXPECT_EQ(added.uFlags, 7u);
     EXPECT_EQ(added.uCallbackMessage, 2048u);
     EXPECT_EQ(added.hWnd, TTrayIconHandler::Instance()->Window());
     EXPECT_EQ(added.uID, cti.Identifier());
     EXPECT_NE(added.hIcon, nullptr);
     EXPECT_NE(added.hIcon, programIcon);
-    EXPECT_STREQ(added.szTip, "");
+    EXPECT_STREQ(added.szTip, L"");
 
     cti.SetHint(std::string(130, 'h'));
-    EXPECT_EQ(std::string(Calls().back().record.szTip), std::string(127, 'h'));
+    EXPECT_EQ(std::wstring(Calls().back().record.szTip), std::wstring(127, L'h'));
     cti.SetShowHint(false);
-    EXPECT_STREQ(Calls().back().record.szTip, "");
+    EXPECT_STREQ(Calls().back().record.szTip, L"");
     Calls().clear();
   }
   EXPECT_EQ(Messages(), "delete");
@@ -119,13 +119,13 @@ TEST_F(TrayIconTest, ABalloonGoesWithOneUpdateOnly) {
   Calls().clear();
   cti.ShowBalloon("Velmora", "Ctrl+Alt+N is taken");
   ASSERT_EQ(Messages(), "modify");
-  const NOTIFYICONDATAA& shown = Calls()[0].record;
+  const NOTIFYICONDATAW& shown = Calls()[0].record;
   EXPECT_EQ(shown.uFlags, 7u | NIF_INFO);
-  EXPECT_STREQ(shown.szInfoTitle, "Velmora");
-  EXPECT_STREQ(shown.szInfo, "Ctrl+Alt+N is taken");
+  EXPECT_STREQ(shown.szInfoTitle, L"Velmora");
+  EXPECT_STREQ(shown.szInfo, L"Ctrl+Alt+N is taken");
   EXPECT_EQ(shown.dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
   cti.ShowBalloon("Velmora", std::string(300, 'x'));  // cut to what the record holds
-  EXPECT_EQ(std::string(Calls().back().record.szInfo), std::string(255, 'x'));
+  EXPECT_EQ(std::wstring(Calls().back().record.szInfo), std::wstring(255, L'x'));
   cti.SetHint("later");
   EXPECT_EQ(Calls().back().record.uFlags, 7u);
 }
