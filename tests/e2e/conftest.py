@@ -333,6 +333,12 @@ class Rig:
                 return parts[1], parts[2] if len(parts) > 2 else ""
         return None
 
+    def reg_text(self, key, value):
+        """A string value of the registry as the program reads it, Unicode
+        kept, or None when it is missing."""
+        answer = self.probe("registry", key, value)
+        return answer[0]["data"] if answer else None
+
     # --- input and eyes ---------------------------------------------------
 
     def xdotool(self, *args):

@@ -13,6 +13,9 @@
 //   probe hold [--repaint-taskbar]         waits forever (keeps the desktop alive);
 //                                          repaints the taskbar after settings changes
 //   probe set-wallpaper PATH               sets the desktop wallpaper ("" for none)
+//   probe registry KEY VALUE               a string value of HKCU\... or HKLM\... as the program
+//                                          reads it, Unicode kept ("reg query" gives it in the
+//                                          console's code page); no answer when it is missing
 //   probe workarea                         the work area the system gives programs
 //   probe bits                             32 or 64: whether this build runs here at all
 //   probe redraw HWND                      paints a window and its children anew
@@ -359,6 +362,28 @@ int ListClipboardFormats() {
 
 // Sets the desktop wallpaper as the system's own settings would (an empty path
 // shows the plain desktop colour), so each test starts from a known desktop.
+int RegistryValue(const wchar_t* key, const wchar_t* name) {
+  std::wstring path = key;
+  HKEY root = HKEY_CURRENT_USER;
+  if (path.rfind(L"HKLM\\", 0) == 0) root = HKEY_LOCAL_MACHINE;
+  else if (path.rfind(L"HKCU\\", 0) != 0) return 2;
+  path.erase(0, 5);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return 0;
+  DWORD type = 0, size = 0;
+  std::wstring data;
+  if (RegQueryValueExW(opened, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    data.assign(size / sizeof(wchar_t) + 1, L'\0');
+    RegQueryValueExW(opened, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    data.resize(std::wcslen(data.c_str()));
+    PrintLine("{\"type\": " + std::string(type == REG_SZ ? "\"REG_SZ\"" : "\"REG_EXPAND_SZ\"") +
+              ", \"data\": " + Quote(data) + "}");
+  }
+  RegCloseKey(opened);
+  return 0;
+}
+
 int SetWallpaper(const wchar_t* path) {
   std::wstring buffer = path;
   return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
@@ -597,7 +622,8 @@ int Usage() {
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
       "       probe click HWND | processes [--exe NAME] | resources PID | clipboard-formats\n"
       "       probe hold [--repaint-taskbar]\n"
-      "       probe set-wallpaper PATH | workarea | bits | redraw HWND | children HWND | end-session PID\n"
+      "       probe set-wallpaper PATH | registry KEY VALUE | workarea | bits | redraw HWND | children HWND\n"
+      "       probe end-session PID\n"
       "       probe pattern LEFT TOP WIDTH HEIGHT | lock PATH | forget-keys | drag-files X Y PATH...\n"
       "       probe hotkey MODIFIERS KEY\n"
       "       probe watch CLASS [--pid N | --exe NAME] [--timeout S]\n",
@@ -630,6 +656,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"resources" && argc == 3) return Resources(std::wcstoul(argv[2], nullptr, 10));
   if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
   if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
+  if (command == L"registry" && argc == 4) return RegistryValue(argv[2], argv[3]);
   // The rig's test whether programs of this build run here at all.
   if (command == L"workarea" && argc == 2) return WorkArea();
   if (command == L"bits" && argc == 2)
