@@ -7,7 +7,7 @@ WIN64DIR := build/win64
 JOBS ?= $(shell nproc)
 CACHE ?= $(HOME)/.cache/velmora
 
-.PHONY: deps build build-native build-win32 build-win64 dist run test test-unit test-win32 test-e2e test-product soak bench fuzz clean
+.PHONY: deps build build-native build-win32 build-win64 build-earlier-win32 build-earlier-win64 dist run test test-unit test-win32 test-e2e test-product soak bench fuzz clean
 
 deps:
 	@scripts/deps
@@ -34,6 +34,24 @@ build-win64:
 	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw64 \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win64" >/dev/null
 	@cmake --build $(WIN64DIR) -j $(JOBS)
+
+# The setup's upgrade scenarios install an earlier release first: these
+# sources built under a lower version number (the build number less one, or
+# the highest below) stand for it. Only its setup package is made, for the
+# Wine architecture the tests run: build/earlier-<arch>/dist/Velmora-<earlier>.msi.
+VERSION := $(shell sed -n 's/^project.Velmora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+EARLIER_VERSION := $(shell echo $(VERSION) | awk -F. '{ if ($$3 > 0) print $$1 "." $$2 "." $$3 - 1; \
+  else if ($$2 > 0) print $$1 "." $$2 - 1 ".65535"; else print $$1 - 1 ".255.65535" }')
+TOOLCHAIN_win32 := mingw-i686
+TOOLCHAIN_win64 := mingw-x86_64
+JPEG_win32 := libjpeg-turbo-mingw32
+JPEG_win64 := libjpeg-turbo-mingw64
+
+build-earlier-win32 build-earlier-win64: build-earlier-%:
+	@cmake -S . -B build/earlier-$* -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/$(TOOLCHAIN_$*).cmake \
+	  -DVELMORA_JPEG_PREFIX=$(CACHE)/$(JPEG_$*) -DVELMORA_VERSION=$(EARLIER_VERSION) >/dev/null
+	@cmake --build build/earlier-$* -j $(JOBS) --target velmora_dist
 
 # The setup (build/dist/Velmora-<version>.msi) and the portable zip
 # (build/dist/Velmora-<version>-portable.zip), from the 32-bit program; the
@@ -69,6 +87,7 @@ test-win32: build-win32 build-win64
 
 test-e2e: build-win32 build-win64
 	@arch=$$(scripts/wine-arch "End-to-end tests") || exit 1; \
+	  $(MAKE) --no-print-directory build-earlier-$$arch || exit 1; \
 	  VELMORA_WINE_ARCH=$$arch $(FIXED_LAYOUT) /usr/bin/python3 -m pytest -q -rs tests/e2e
 
 # The long end-to-end runs (pytest marker "soak"), a few minutes each; not
