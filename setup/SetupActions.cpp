@@ -2,10 +2,10 @@
 // table and called from its sequence (see Velmora.wxs):
 //   CloseProgram   before the files change: a KVX.exe running from the install
 //                  folder saves its settings and ends as "Exit" does; noted in
-//                  the property VELMORA_RESTART
+//                  the property VELMORA_RESTART, the Run value in VELMORA_RUN_VALUE
 //   FinishInstall  after an install or upgrade: the first-start files where
-//                  they are missing, and the program started again when
-//                  CloseProgram ended it
+//                  they are missing, the logon Run value as CloseProgram found
+//                  it, and the program started again when CloseProgram ended it
 //   FinishRemoval  after an uninstall: the logon Run value that names the
 //                  folder's program; the drawing and settings go only when the
 //                  user says so, which a silent uninstall cannot ask
@@ -177,14 +177,36 @@ std::wstring StripQuotes(const std::wstring& text) {
   return text;
 }
 
-void RemoveRunValue(const std::wstring& folder) {
+// The logon Run value when it starts this installation's program, else "":
+// a copy elsewhere keeps its own.
+std::wstring OwnRunValue(const std::wstring& folder) {
   wchar_t data[MAX_PATH * 2] = L"";
   DWORD size = sizeof data - sizeof(wchar_t);
   if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, RRF_RT_REG_SZ, nullptr, data, &size) !=
       ERROR_SUCCESS)
-    return;
-  // Only the value that starts this installation's program: a copy elsewhere keeps its own.
-  if (Lower(StripQuotes(data)) != Lower(InFolder(folder, L"KVX.exe"))) return;
+    return {};
+  return Lower(StripQuotes(data)) == Lower(InFolder(folder, L"KVX.exe")) ? std::wstring(data)
+                                                                         : std::wstring();
+}
+
+bool RunValuePresent() {
+  return RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS;
+}
+
+bool WriteRunValue(const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  const bool ok = RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
+
+void RemoveRunValue(const std::wstring& folder) {
+  if (OwnRunValue(folder).empty()) return;
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
     RegDeleteValueW(key, kRunValueName);
@@ -229,6 +251,12 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseProgram(MSIHANDLE install) 
   const std::wstring folder = CleanFolder(Property(install, L"INSTALLDIR"));
   if (folder.empty()) return ERROR_SUCCESS;
   if (EndPrograms(InFolder(folder, L"KVX.exe"))) MsiSetPropertyW(install, L"VELMORA_RESTART", L"1");
+  // The removal of an older version that comes next may take the start at
+  // logon away with it: Wine runs that removal as a plain uninstall, without
+  // UPGRADINGPRODUCTCODE, and a release's removal may treat it its own way.
+  // FinishInstall puts it back.
+  const std::wstring runValue = OwnRunValue(folder);
+  if (!runValue.empty()) MsiSetPropertyW(install, L"VELMORA_RUN_VALUE", runValue.c_str());
   return ERROR_SUCCESS;
 }
 
@@ -237,6 +265,8 @@ extern "C" __declspec(dllexport) UINT __stdcall FinishInstall(MSIHANDLE install)
   if (folder.empty()) return ERROR_INSTALL_FAILURE;
   bool ok = true;
   for (const FirstStartFile& file : kFirstStartFiles) ok = WriteWhereMissing(folder, file) && ok;
+  const std::wstring runValue = Property(install, L"VELMORA_RUN_VALUE");
+  if (!runValue.empty() && !RunValuePresent()) ok = WriteRunValue(runValue) && ok;
   if (Property(install, L"VELMORA_RESTART") == L"1") ok = StartProgram(folder) && ok;
   return ok ? ERROR_SUCCESS : ERROR_INSTALL_FAILURE;
 }
