@@ -9,6 +9,9 @@
 //   FinishRemoval  after an uninstall: the logon Run value that names the
 //                  folder's program; the drawing and settings go only when the
 //                  user says so, which a silent uninstall cannot ask
+//   RefuseDowngrade  when a newer Velmora is installed: the package's refusal
+//                  with the installed version filled in, shown or logged, and
+//                  the install ended
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
@@ -245,7 +248,90 @@ int Removed(int uiLevel, const std::wstring& folder) {
   return ok ? 0 : 1;
 }
 
+// The numbers of a version "a.b.c", for comparing; missing or odd parts are 0.
+std::vector<int> VersionParts(const std::wstring& version) {
+  std::vector<int> parts;
+  for (size_t start = 0; start <= version.size();) {
+    size_t end = version.find(L'.', start);
+    if (end == std::wstring::npos) end = version.size();
+    parts.push_back(_wtoi(version.substr(start, end - start).c_str()));
+    start = end + 1;
+  }
+  return parts;
+}
+
+// The version an installed product was installed as (INSTALLPROPERTY_VERSIONSTRING).
+std::wstring InstalledVersion(const std::wstring& productCode) {
+  wchar_t version[64] = L"";
+  DWORD size = 64;
+  if (MsiGetProductInfoW(productCode.c_str(), L"VersionString", version, &size) != ERROR_SUCCESS) return {};
+  return std::wstring(version, size);
+}
+
+// The highest version among the installed products of a list "{code};{code}".
+std::wstring HighestInstalledVersion(const std::wstring& productCodes) {
+  std::wstring highest;
+  for (size_t start = 0; start < productCodes.size();) {
+    size_t end = productCodes.find(L';', start);
+    if (end == std::wstring::npos) end = productCodes.size();
+    const std::wstring version = InstalledVersion(productCodes.substr(start, end - start));
+    if (!version.empty() && (highest.empty() || VersionParts(version) > VersionParts(highest)))
+      highest = version;
+    start = end + 1;
+  }
+  return highest;
+}
+
+// The package's refusal of a downgrade (MajorUpgrade's DowngradeErrorMessage,
+// kept as the launch condition on WIX_DOWNGRADE_DETECTED), its properties
+// filled in; "" when it cannot be read.
+std::wstring FormattedDowngradeMessage(MSIHANDLE install) {
+  std::wstring text;
+  const MSIHANDLE database = MsiGetActiveDatabase(install);
+  MSIHANDLE view = 0;
+  MSIHANDLE row = 0;
+  if (database != 0 &&
+      MsiDatabaseOpenViewW(database,
+                           L"SELECT `Description` FROM `LaunchCondition` "
+                           L"WHERE `Condition` = 'NOT WIX_DOWNGRADE_DETECTED'",
+                           &view) == ERROR_SUCCESS &&
+      MsiViewExecute(view, 0) == ERROR_SUCCESS && MsiViewFetch(view, &row) == ERROR_SUCCESS) {
+    const MSIHANDLE record = MsiCreateRecord(0);
+    std::wstring pattern(1024, L'\0');
+    DWORD size = static_cast<DWORD>(pattern.size());
+    if (MsiRecordGetStringW(row, 1, pattern.data(), &size) == ERROR_SUCCESS) {
+      pattern.resize(size);
+      MsiRecordSetStringW(record, 0, pattern.c_str());
+      std::wstring formatted(2048, L'\0');
+      size = static_cast<DWORD>(formatted.size());
+      if (MsiFormatRecordW(install, record, formatted.data(), &size) == ERROR_SUCCESS)
+        text.assign(formatted.data(), size);
+    }
+    MsiCloseHandle(record);
+  }
+  if (row) MsiCloseHandle(row);
+  if (view) MsiCloseHandle(view);
+  if (database) MsiCloseHandle(database);
+  return text;
+}
+
 }  // namespace
+
+extern "C" __declspec(dllexport) UINT __stdcall RefuseDowngrade(MSIHANDLE install) {
+  // FindRelatedProducts lists the installed products newer than this package.
+  const std::wstring version = HighestInstalledVersion(Property(install, L"WIX_DOWNGRADE_DETECTED"));
+  // Unread, the message keeps the property's default wording.
+  if (!version.empty()) MsiSetPropertyW(install, L"VELMORA_INSTALLED_VERSION", version.c_str());
+  const std::wstring message = FormattedDowngradeMessage(install);
+  // Without its text the package's launch condition refuses all the same.
+  if (message.empty()) return ERROR_SUCCESS;
+  // An error message: a box with a user interface, the log without (msiexec /qn).
+  const MSIHANDLE record = MsiCreateRecord(0);
+  MsiRecordSetStringW(record, 0, message.c_str());
+  MsiProcessMessage(install, INSTALLMESSAGE(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR), record);
+  MsiCloseHandle(record);
+  return ERROR_INSTALL_FAILURE;
+}
 
 extern "C" __declspec(dllexport) UINT __stdcall CloseProgram(MSIHANDLE install) {
   const std::wstring folder = CleanFolder(Property(install, L"INSTALLDIR"));
