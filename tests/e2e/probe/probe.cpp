@@ -6,7 +6,7 @@
 //   probe windows [--pid N | --exe NAME]   visible top-level windows
 //   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
 //   probe click HWND                       presses a button (BM_CLICK)
-//   probe processes [--exe NAME]           running processes, with their working set in bytes
+//   probe processes [--exe NAME]           running processes, with their image file and working set in bytes
 //   probe resources PID                    what a process holds: the system's GDI and USER counts,
 //                                          the program's own counts of what it owns, its memory
 //   probe clipboard-formats                formats on the clipboard
@@ -263,6 +263,17 @@ int Click(const wchar_t* handleText) {
   return 0;
 }
 
+// The full path of the process's program file ("" when it cannot be asked).
+std::wstring ImageOf(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return {};
+  wchar_t path[MAX_PATH * 2];
+  DWORD size = MAX_PATH * 2;
+  const bool ok = QueryFullProcessImageNameW(process, 0, path, &size);
+  CloseHandle(process);
+  return ok ? std::wstring(path, size) : std::wstring();
+}
+
 // The memory the process has in use (-1 when it cannot be asked).
 long long WorkingSet(DWORD pid) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, pid);
@@ -279,6 +290,7 @@ int ListProcesses(const Filter& filter) {
     if (!filter.exe.empty() && lstrcmpiW(p.exe.c_str(), filter.exe.c_str()) != 0) continue;
     PrintLine("{\"kind\": \"process\", \"pid\": " + std::to_string(p.pid) +
               ", \"parent\": " + std::to_string(p.parent) + ", \"exe\": " + Quote(p.exe) +
+              ", \"image\": " + Quote(ImageOf(p.pid)) +
               ", \"memory\": " + std::to_string(WorkingSet(p.pid)) + "}");
   }
   return 0;
