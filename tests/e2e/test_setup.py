@@ -1,16 +1,17 @@
 """The setup: a silent install into the user's own folder that starts and
 draws, the same setup run again over the running program (ended and started
 again, the drawing and settings kept byte for byte), a silent uninstall that
-ends the program and keeps the user's files; and the portable zip."""
+ends the program and keeps the user's files; the upgrade from an earlier
+version while it runs and the refused downgrade; and the portable zip."""
 
 import shutil
 
 import pytest
 
-from conftest import DIST, KVX_EXE, WorkDir, Program, wait_until
+from conftest import DIST, KVX_EXE, WorkDir, Program, rect_center, wait_until
 from notepad import DESKTOP_KEY, bmp, done, open_session, pixel, wait_pixel, wait_toolbar
-from setup import (MSI, RUN_KEY, UNINSTALL_KEY, VERSION, ZIP, Installation, kill_every_kvx, note_package,
-                   unpack_zip)
+from setup import (MSI, RUN_KEY, UNINSTALL_KEY, VERSION, ZIP, Earlier, Installation, file_version, kill_every_kvx,
+                   note_package, unpack_zip)
 from tray import dismiss, expect_box, settings_lines, wait_icon
 
 BLACK = (0, 0, 0)  # the brush colour of the first-start settings
@@ -106,6 +107,101 @@ def test_install_upgrade_over_the_running_program_and_uninstall(rig, plain_deskt
     assert setup.entry() is None
     assert rig.reg_query(key, "DisplayName") is None
     assert rig.reg_query(RUN_KEY, "KVX") is None
+    assert setup.user_files() == kept
+
+
+@pytest.fixture
+def uninstalled_after(rig):
+    """Whatever Velmora the test leaves installed is removed at its end."""
+    yield
+    setup = Installation(rig)
+    for code in setup.entries():
+        setup.msiexec("/x", code, "/qn")
+
+
+def running_kvx(rig, other_than):
+    """The one KVX.exe running now, once the one of pid other_than has gone."""
+    def found():
+        running = rig.processes(exe="KVX.exe")
+        return running[0] if len(running) == 1 and running[0]["pid"] != other_than else None
+    return wait_until(found, timeout=30, what="the program to be started again")
+
+
+def msi_log(path):
+    data = path.read_bytes()
+    return data.decode("utf-16") if data[:2] == b"\xff\xfe" else data.decode("utf-8", "replace")
+
+
+def test_upgrade_from_the_earlier_version_while_it_runs_and_the_refused_downgrade(rig, plain_desktop,
+                                                                                   uninstalled_after):
+    note_package()
+    earlier = Earlier()
+    assert earlier.kvx.read_bytes() != KVX_EXE.read_bytes(), "the earlier program is another build"
+    setup = Installation(rig)
+    assert setup.entries() == [], "nothing installed"
+    shutil.rmtree(setup.path, ignore_errors=True)  # the files an earlier scenario's user kept
+    log = rig.logs / "upgrade.kvx.log"
+
+    # The earlier version installed, started, drawn on; started at logon.
+    setup.install(earlier.msi)
+    assert (setup.path / "KVX.exe").read_bytes() == earlier.kvx.read_bytes()
+    code = setup.entry()
+    assert rig.reg_query(UNINSTALL_KEY + "\\" + code, "DisplayVersion")[1] == earlier.version
+    folder = WorkDir(setup.path, setup.winpath)
+    program = setup.start(log)
+    welcome_and_draw(rig, program, folder, 300)
+    run_value = f'"{setup.winpath}\\KVX.exe"'
+    rig.run(["wine", "reg", "add", RUN_KEY, "/v", "KVX", "/d", run_value, "/f"], check=True)
+    kept = setup.user_files()
+    old_pid = program.winpid
+
+    # This version's setup over the running earlier one: the earlier program
+    # saves and ends by itself, the new one starts with every file as it was.
+    setup.install(MSI, "/l*v", rig.winpath(rig.logs / "upgrade.msi.log"))
+    assert program.wait_exit(30) == 0, "ended by its own 'Exit', not killed"
+    started = running_kvx(rig, other_than=old_pid)
+    assert started["image"].lower() == (setup.winpath + "\\KVX.exe").lower()
+    assert (setup.path / "KVX.exe").read_bytes() == KVX_EXE.read_bytes(), "the new program in place"
+    assert file_version(setup.path / "KVX.exe") == VERSION
+    wait_icon(rig)
+    assert rig.msgboxes(exe="KVX.exe") == []
+    wait_until(lambda: setup.user_files() == kept, timeout=15, what="the user's files to be as they were")
+    wait_pixel(rig, (700, 300), BLACK, "the drawing on the desktop after the upgrade")
+    codes = setup.entries()
+    assert len(codes) == 1 and codes[0] != code, f"one entry, the new version's: {codes}"
+    new_key = UNINSTALL_KEY + "\\" + codes[0]
+    assert rig.reg_query(new_key, "DisplayVersion")[1] == VERSION
+    assert rig.reg_query(UNINSTALL_KEY + "\\" + code, "DisplayName") is None
+    assert rig.reg_query(RUN_KEY, "KVX")[1] == run_value, "still started at logon"
+    assert setup.shortcut.is_file()
+
+    # The earlier setup over this version: refused, silently into its log with
+    # both versions named; nothing installed or running is touched.
+    message = (f"Velmora {VERSION} is installed; this setup would put the older {earlier.version} in its place. "
+               "Uninstall Velmora first to install this version.")
+    log_path = rig.logs / "downgrade.msi.log"
+    log_path.unlink(missing_ok=True)
+    assert setup.refused_install(earlier.msi, "/l*v", rig.winpath(log_path)) == 1603  # ERROR_INSTALL_FAILURE
+    assert message in msi_log(log_path)
+    assert setup.entries() == codes
+    assert rig.reg_query(new_key, "DisplayVersion")[1] == VERSION
+    assert (setup.path / "KVX.exe").read_bytes() == KVX_EXE.read_bytes()
+    assert [p["pid"] for p in rig.processes(exe="KVX.exe")] == [started["pid"]], "the program left running"
+    assert setup.user_files() == kept
+    assert rig.reg_query(RUN_KEY, "KVX")[1] == run_value
+
+    # The same with the setup's user interface, as a double click starts it:
+    # a box says it, OK ends the setup.
+    refused = setup.start_msiexec("/i", rig.winpath(earlier.msi))
+    box = wait_until(lambda: next((b for b in rig.msgboxes() if b["text"] == message), None), timeout=60,
+                     what="the box refusing the downgrade")
+    ok = next(c for c in box["controls"] if c["class"].lower() == "button" and c["text"].replace("&", "") == "OK")
+    rig.click(*rect_center(ok["rect"]))
+    assert refused.finish() == 1603
+    assert not any(b["text"] == message for b in rig.msgboxes())
+    assert setup.entries() == codes
+    assert (setup.path / "KVX.exe").read_bytes() == KVX_EXE.read_bytes()
+    assert [p["pid"] for p in rig.processes(exe="KVX.exe")] == [started["pid"]]
     assert setup.user_files() == kept
 
 
