@@ -184,17 +184,19 @@ void TForm1::MenuCommand(UINT id) {
 }
 
 void TForm1::Timer1Timer() {
-  // The hotkey works even when a later start-up step fails.
-  struct RegisterAfter {
+  // The hotkey works, and the windows lie where they can be reached, even when
+  // a later start-up step fails.
+  struct AfterStartup {
     TForm1& toolbar;
-    ~RegisterAfter() {
+    ~AfterStartup() {
+      // Never out of a destructor; start-up's own error, if any, is the one to show.
       try {
         RegisterNotepadHotKey(toolbar);
       } catch (...) {
-        // Never out of a destructor; start-up's own error, if any, is the one to show.
       }
+      for (Form* form : std::initializer_list<Form*>{&toolbar, &Form3(), &Form4()}) form->KeepOnAMonitor();
     }
-  } registerAfter{*this};
+  } afterStartup{*this};
   StartupWindows windows(*this);
   RunStartup(windows);
   WatchOutsideWallpaper(*this);

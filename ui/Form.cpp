@@ -8,6 +8,7 @@
 #include "ui/Dpi.h"
 #include "ui/Gdi.h"
 #include "ui/Timer.h"
+#include "ui/WindowPlace.h"
 
 namespace velmora {
 namespace {
@@ -147,6 +148,16 @@ void Form::CenterOnScreen() {
   const Rect b = OuterBounds();
   SetBounds({(GetSystemMetrics(SM_CXSCREEN) - b.width) / 2, (GetSystemMetrics(SM_CYSCREEN) - b.height) / 2,
              b.width, b.height});
+}
+
+void Form::KeepOnAMonitor() {
+  const Rect b = OuterBounds();
+  const RECT r = ToRECT(b);
+  if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const Point at = BackIntoWorkArea(b, FromRECT(work));
+  SetBounds({at.x, at.y, b.width, b.height});
 }
 
 bool Form::Visible() const {

@@ -59,6 +59,9 @@ class Form : public Container {
   int ClientHeight() const { return ClientSize().height; }
   void SetClientSize(Size size);
   void CenterOnScreen();
+  // A window lying on no monitor (its saved place was on one that is gone)
+  // comes back into the primary monitor's work area.
+  void KeepOnAMonitor();
 
   bool Visible() const;
   // Shows the form (centred first when its position says so) above other windows.
