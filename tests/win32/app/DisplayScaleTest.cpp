@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "message/messgae.h"
 #include "note/note.h"
 #include "tests/win32/app/ToolbarFixture.h"
 #include "ui/Gdi.h"
@@ -57,6 +58,21 @@ TEST(DisplayScale, TheTextWindowTakesTheSuggestedRectangleAndItsLayoutTheNewScal
   EXPECT_EQ(form.Panel1.Height(), 83);
   EXPECT_EQ(FontHeightOf(form.m1.Hwnd()), memoFont);
   EXPECT_EQ(form.Label1.Height(), captionHeight);
+}
+
+TEST(DisplayScale, TheStatusMessageAtTwiceTheScaleFitsItsTextWithTwiceTheMargin) {
+  TForm6 form;
+  const std::string text = "Please, whate while changing wallpaper ...";
+  form.ShowStatus(text);
+  const int width96 = form.Width(), textHeight96 = form.Label1.Height();
+  form.ChangeDpi(192, nullptr);
+  form.ShowStatus(text);
+  EXPECT_EQ(form.Height(), 102);
+  EXPECT_EQ(form.Label1.Bounds().TopLeft(), (Point{16, 16}));
+  EXPECT_EQ(form.Width(), form.Label1.Width() + 32);
+  EXPECT_NEAR(form.Width(), 2 * width96, 8);  // a font twice as high is about twice as wide
+  EXPECT_NEAR(form.Label1.Height(), 2 * textHeight96, 2);
+  form.Hide();
 }
 
 using test::ToolbarTest;
