@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <cstring>
-
 #include "base/CodePage.h"
 #include "base/DpiScale.h"
 #include "ui/Dpi.h"

@@ -10,7 +10,7 @@ from conftest import DIST, KVX_EXE, Program, WorkDir, wait_until
 from notepad import DESKTOP_KEY, bmp, done, near, open_session, pixel, wait_pixel, wait_toolbar
 from options import (ADD, DONE, RUN_AT_STARTUP, SET_SELECTED, click, click_entry, entries, open_dialog,
                      open_options, preview_colour, type_into_dialog, wait_selected)
-from tray import choose, dismiss, expect_box, wait_icon
+from tray import choose, dismiss, expect_box, text_lines, wait_icon
 
 FOLDER = "Пётр 李 ☀"
 PICTURES = "Картинки 李"
@@ -18,14 +18,6 @@ GREEN, GOLD = (20, 160, 40), (200, 180, 20)
 BLACK = (0, 0, 0)  # the brush colour of the first-start settings
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 BOM = b"\xef\xbb\xbf"
-
-
-def lines(path):
-    """A settings or list file's lines: UTF-8 after its mark, else the code page."""
-    data = path.read_bytes()
-    text = data[3:].decode("utf-8") if data.startswith(BOM) else data.decode("cp1252")
-    assert text.endswith("\r\n"), data
-    return text[:-2].split("\r\n")
 
 
 def unpacked(rig, workdir):
@@ -48,7 +40,7 @@ def test_a_folder_and_pictures_in_any_script(rig, workdir):
     try:
         # The first start: its files in the folder, the settings naming it.
         dismiss(rig, expect_box(rig, program, "Welcome to Velmora!"))
-        wait_until(lambda: (folder / "1.bmp").exists() and lines(folder / "kvx.ini")[15] == folder.winpath + "\\1.jpg",
+        wait_until(lambda: (folder / "1.bmp").exists() and text_lines(folder / "kvx.ini")[15] == folder.winpath + "\\1.jpg",
                    timeout=30, what="the first start to finish")
         assert (folder / "kvx.ini").read_bytes().startswith(BOM)
         wait_icon(rig)
@@ -82,14 +74,14 @@ def test_a_folder_and_pictures_in_any_script(rig, workdir):
         wait_until(lambda: rig.reg_text(RUN_KEY, "KVX") == f'"{folder.winpath}\\KVX.exe"', timeout=10,
                    what="the Run value")
         click(rig, window, DONE)
-        wait_until(lambda: lines(folder / "wl.ini") == [green, folder.winpath + "\\" + PICTURES + "\\небо.jpg"],
+        wait_until(lambda: text_lines(folder / "wl.ini") == [green, folder.winpath + "\\" + PICTURES + "\\небо.jpg"],
                    timeout=10, what="the list saved")
         assert (folder / "wl.ini").read_bytes().startswith(BOM)
 
         # "Exit" and a start again: the same list.
         choose(rig, "Exit")
         assert program.wait_exit() == 0
-        assert lines(folder / "kvx.ini")[15] == green  # the current wallpaper
+        assert text_lines(folder / "kvx.ini")[15] == green  # the current wallpaper
         saved = (folder / "wl.ini").read_bytes()
         program = Program(rig, folder, [], log)
         wait_icon(rig)

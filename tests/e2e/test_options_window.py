@@ -12,7 +12,7 @@ from notepad import DESKTOP_KEY, RED, bmp, done, first_start, make_jpeg, open_se
 from options import (BROWSE, DONE, EVERY, NEVER, RANDOMIZE, REMOVE, RUN_AT_STARTUP, SET_SELECTED, Lock, Watch,
                      add_files, click, click_entry, drag_files, entries, open_dialog, open_options, options_window,
                      preview_colour, the_list, type_into_dialog, wait_selected)
-from tray import choose, dismiss, expect_box, settings_lines, start_and_settle
+from tray import choose, dismiss, expect_box, settings_lines, start_and_settle, text_lines
 
 COLOURS = {"green": (20, 160, 40), "gold": (200, 180, 20), "plum": (120, 40, 140)}
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -78,11 +78,7 @@ def test_added_pictures_preview_and_set_selected_lays_the_drawing_over(rig, kvx,
 
 
 def wallpaper_list(workdir):
-    data = (workdir / "wl.ini").read_bytes()
-    assert data == b"" or data.endswith(b"\r\n"), data
-    # In the code page, or UTF-8 after its mark when a name does not fit it.
-    text = data[3:].decode("utf-8") if data.startswith(b"\xef\xbb\xbf") else data.decode("cp1252")
-    return text.split("\r\n")[:-1] if text else []
+    return text_lines(workdir / "wl.ini")
 
 
 def test_list_edits_and_done_survive_a_restart(rig, kvx, workdir):

@@ -80,10 +80,17 @@ def visible_windows(program, cls=None):
     return [w for w in program.windows() if cls is None or w["class"] == cls]
 
 
+def text_lines(path):
+    """A text file of the program, line by line: UTF-8 after its byte-order
+    mark, else in the code page."""
+    data = path.read_bytes()
+    assert data == b"" or data.endswith(b"\r\n"), data
+    text = data[3:].decode("utf-8") if data.startswith(b"\xef\xbb\xbf") else data.decode("cp1252")
+    return text[:-2].split("\r\n") if text else []
+
+
 def settings_lines(workdir):
-    data = (workdir / "kvx.ini").read_bytes()
-    assert data.endswith(b"\r\n"), data
-    return data[:-2].decode("cp1252").split("\r\n")
+    return text_lines(workdir / "kvx.ini")
 
 
 def start_and_settle(rig, kvx, workdir, *args, **kwargs):
