@@ -199,7 +199,14 @@ class Rig:
         # The first icon of the notification area sits at the right end of the taskbar.
         height = self.taskbar[3] - self.taskbar[1]
         self.icon_point = (self.taskbar[2] - height // 2 - 1, self.taskbar[1] + height // 2)
-        geometry = self.xdotool("search", "--name", f"^{DESKTOP} - Wine desktop$", "getwindowgeometry", "--shell")
+        def desktop_geometry():
+            # The search reads every window's name: a window Wine closes meanwhile
+            # (a start-up helper's) fails it with BadWindow, and the next try passes.
+            code, stdout, _ = self.run(["xdotool", "search", "--name", f"^{DESKTOP} - Wine desktop$",
+                                        "getwindowgeometry", "--shell"], timeout=30)
+            return stdout if code == 0 and "WIDTH=" in stdout else None
+
+        geometry = wait_until(desktop_geometry, timeout=30, what="the Wine desktop's X window")
         values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
         assert (values.get("X"), values.get("Y"), values.get("WIDTH"), values.get("HEIGHT")) == \
             ("0", "0", str(self.screen_w), str(self.screen_h)), f"the desktop does not fill the screen: {geometry}"
