@@ -6,7 +6,10 @@
 #include "base/Product.h"
 #include "options/WallpaperChange.h"
 #include "options/options.h"
+#include "imaging/BmpFile.h"
 #include "imaging/WallpaperCompose.h"
+#include "picture/Unit2.h"
+#include "ui/Monitors.h"
 #include "program/Program.h"
 #include "shellutil/PathUtil.h"
 #include "shellutil/ShellUtil.h"
@@ -15,6 +18,14 @@ namespace velmora {
 namespace {
 
 constexpr UINT kCheckMessage = WM_APP + 15;
+constexpr UINT kDesktopMessage = WM_APP + 16;
+
+bool SameMonitors(const DesktopFrame& a, const DesktopFrame& b) {
+  if (a.originX != b.originX || a.originY != b.originY || a.monitors.size() != b.monitors.size()) return false;
+  for (std::size_t i = 0; i < a.monitors.size(); ++i)
+    if (a.monitors[i].bounds != b.monitors[i].bounds) return false;
+  return true;
+}
 
 }  // namespace
 
@@ -32,16 +43,31 @@ LRESULT WallpaperWatch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // inside its work: the look comes afterwards, once for a burst.
       if (wParam == SPI_SETDESKWALLPAPER && !pending_) {
         pending_ = true;
-        PostMessageA(Handle(), kCheckMessage, 0, 0);
+        PostMessageW(Handle(), kCheckMessage, 0, 0);
       }
+      if (wParam == SPI_SETWORKAREA) FollowDesktopLater();
+      return 0;
+    case WM_DISPLAYCHANGE:
+      FollowDesktopLater();
       return 0;
     case kCheckMessage:
       pending_ = false;
       Check();
       return 0;
+    case kDesktopMessage:
+      desktopPending_ = false;
+      FollowDesktop(toolbar_);
+      return 0;
     default:
       return Window::HandleMessage(msg, wParam, lParam);
   }
+}
+
+void WallpaperWatch::FollowDesktopLater() {
+  // A monitor plugged in sends a burst of changes: one follow for all of them.
+  if (desktopPending_) return;
+  desktopPending_ = true;
+  PostMessageW(Handle(), kDesktopMessage, 0, 0);
 }
 
 void WallpaperWatch::Check() {
@@ -67,6 +93,39 @@ void WallpaperWatch::Check() {
   TForm7& options = Form7();
   options.ecw.SetText(OutsideWallpaperJpeg(path, kind, WorkDirectory()));
   ChangeWallpaper(options.ecw.Text());
+}
+
+void FollowDesktop(TForm1& toolbar) {
+  TForm2& surface = Form2();
+  if (surface.Visible()) {
+    surface.SetDesktopChangePending(true);
+    return;
+  }
+  surface.SetDesktopChangePending(false);
+  if (WorkDirectory().empty()) return;
+  const DesktopFrame old = surface.Frame();
+  const DesktopFrame frame = FrameFor(ScreenMonitors(), old.originX, old.originY);
+  surface.SetFrame(frame);
+  // A work area alone (a taskbar moved) changes what the next session covers,
+  // not the wallpaper.
+  if (SameMonitors(frame, old) && LayoutText(frame) == surface.ComposedFor()) return;
+  Layers& layers = surface.LayerImages();
+  MoveLayerOrigin(layers, old.originX, old.originY, frame.originX, frame.originY);
+  // Until the next showing sets it, the canvas is what that showing will cover.
+  if (frame.Placed()) {
+    layers.canvasWidth = frame.CanvasWidth();
+    layers.canvasHeight = frame.CanvasHeight();
+  } else {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    layers.canvasWidth = work.right - work.left;
+    layers.canvasHeight = work.bottom - work.top;
+  }
+  if (frame.originX != old.originX || frame.originY != old.originY)
+    WriteBmpFile(layers.i5, WorkFile("2.bmp"));
+  ChangeWallpaper(Form7().ecw.Text());
+  // The drawing's origin and the layout composed for.
+  toolbar.SaveSettings();
 }
 
 void WatchOutsideWallpaper(TForm1& toolbar) {

@@ -16,6 +16,7 @@ class WallpaperWatch : public Window {
 
   // Looks at the wallpaper the desktop names now (the work of a heard change).
   void Check();
+  void FollowDesktopLater();
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -23,10 +24,18 @@ class WallpaperWatch : public Window {
  private:
   TForm1& toolbar_;
   bool pending_ = false;
+  bool desktopPending_ = false;
   std::string reported_;  // the last picture the balloon turned down
 };
 
-// Starts the watch, once; it lasts as long as the program.
+// Starts the watch, once; it lasts as long as the program. It also hears the
+// monitors change (FollowDesktop).
 void WatchOutsideWallpaper(TForm1& toolbar);
+
+// The monitors changed (added, removed, moved, resized, or their work areas):
+// the layers take the new frame, the drawing keeping its screen place, and
+// the wallpaper is composed for it again. During a drawing session this waits
+// for its "Done".
+void FollowDesktop(TForm1& toolbar);
 
 }  // namespace velmora

@@ -84,34 +84,44 @@ HWND OwnerWindow() {
 
 }  // namespace
 
-void GrabScreen(Bitmap& picture) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+void GrabScreen(Bitmap& picture, const DesktopFrame& frame) {
+  // A placed frame takes every monitor, into a picture of the layers' canvas;
+  // otherwise the primary screen, from the layers' (0, 0).
+  const bool placed = frame.Placed();
+  const PixelRect shown =
+      placed ? frame.Shown() : PixelRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const int width = placed ? frame.CanvasWidth() : shown.right;
+  const int height = placed ? frame.CanvasHeight() : shown.bottom;
   // A screen grown beyond what the process can hold is refused before the grab.
   CheckScreenFits(Form2().LayerImages(), width, height, BlocksThatFit(PictureBytes(width, height), kScreenPictures));
   // The screen comes over in bands through one small DIB section of the
   // layers' own format, which the system fills without a conversion: no
   // screen-sized temporary is made, and each band is still in the cache when
   // it is copied on.
-  const int bandRows = std::clamp(kBandBytes / (width * 4), 1, height);
+  const int shownWidth = shown.Width();
+  const int bandRows = std::clamp(kBandBytes / (shownWidth * 4), 1, shown.Height());
   WindowDc screen(nullptr);
-  const BITMAPINFO info = TopDown32(width, bandRows);
+  const BITMAPINFO info = TopDown32(shownWidth, bandRows);
   void* bits = nullptr;
   UniqueBitmap band(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   MemoryDc memory(screen);
   if (!band || !bits || !memory.Get()) throw OutOfMemoryError();
   picture.Reallocate(width, height);
+  // What lies beyond the monitors (the part of the layers no monitor shows now)
+  // is white, as it is in the pictures grown to the canvas.
+  if (shown != PixelRect{0, 0, width, height}) picture.Fill(kWhitePixel);
   memory.Select(band.Get());
   const auto* source = static_cast<const Pixel*>(bits);
-  for (int top = 0; top < height; top += bandRows) {
-    const int rows = std::min(bandRows, height - top);
-    BitBlt(memory, 0, 0, width, rows, screen, 0, top, SRCCOPY | CAPTUREBLT);
+  for (int top = shown.top; top < shown.bottom; top += bandRows) {
+    const int rows = std::min(bandRows, shown.bottom - top);
+    BitBlt(memory, 0, 0, shownWidth, rows, screen, shown.left + frame.originX, top + frame.originY,
+           SRCCOPY | CAPTUREBLT);
     GdiFlush();
     // The unused byte of each pixel must be 0: the layers compare whole pixels.
     for (int y = 0; y < rows; ++y) {
-      Pixel* out = picture.Row(top + y);
-      const Pixel* in = source + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-      for (int x = 0; x < width; ++x) out[x] = in[x] & 0x00FFFFFFu;
+      Pixel* out = picture.Row(top + y) + shown.left;
+      const Pixel* in = source + static_cast<std::size_t>(y) * static_cast<std::size_t>(shownWidth);
+      for (int x = 0; x < shownWidth; ++x) out[x] = in[x] & 0x00FFFFFFu;
     }
   }
   memory.Restore();

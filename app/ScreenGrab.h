@@ -1,16 +1,19 @@
 #pragma once
-// The picture of the whole primary screen at the moment of a drawing
+// The picture of the whole screen at the moment of a drawing
 // session's opening, and that picture left on the clipboard.
 #include <functional>
 
 #include "imaging/Bitmap.h"
+#include "imaging/DesktopFrame.h"
 
 namespace velmora {
 
 // Grabs the whole screen with GDI into `picture`, which keeps its memory when
-// its pixel count is the screen's. A screen whose drawing session could not
-// be held raises ScreenTooLargeError first, `picture` untouched.
-void GrabScreen(Bitmap& picture);
+// its pixel count is the screen's: on a placed desktop frame every monitor,
+// each at its place in the layers, white where no monitor is. A screen whose
+// drawing session could not be held raises ScreenTooLargeError first,
+// `picture` untouched.
+void GrabScreen(Bitmap& picture, const DesktopFrame& frame = {});
 
 // Leaves the grab on the clipboard as a bitmap (CF_BITMAP), as the Print
 // Screen key would. The clipboard is emptied and takes the bitmap at once,

@@ -30,6 +30,8 @@ class StartupSettings : public SettingsTarget {
   void RunAtStartup() override { host_.Settings().RunAtStartup(); }
   void NotepadHotKey(const std::string& text) override { host_.Settings().NotepadHotKey(text); }
   void KeepDrawing(bool on) override { host_.Settings().KeepDrawing(on); }
+  void DrawingOrigin(int left, int top) override { host_.Settings().DrawingOrigin(left, top); }
+  void MonitorLayout(const std::string& text) override { host_.Settings().MonitorLayout(text); }
 
   void Wallpaper(const std::string& text) override {
     wallpaper_ = text;
@@ -84,7 +86,8 @@ std::string RunStartup(StartupHost& host) {
   host.SeedRandom();
   host.GiveFaces();
   host.PrepareLayers(settings.wallpaper_, settings.firstStart_);
-  if (settings.rotated_ || settings.firstStart_) host.ChangeWallpaper(host.CurrentWallpaper());
+  if (settings.rotated_ || settings.firstStart_ || host.ComposedForOtherMonitors())
+    host.ChangeWallpaper(host.CurrentWallpaper());
   host.SaveSettings();
   return workDirectory;
 }

@@ -42,6 +42,9 @@ class StartupHost {
   // Picture layers and work files from the start-up wallpaper; may replace the
   // current wallpaper (a bitmap wallpaper becomes "1.jpg").
   virtual void PrepareLayers(const std::string& wallpaper, bool firstStart) = 0;
+  // After PrepareLayers: whether the wallpaper was composed for monitors other
+  // than today's, so it must be composed again.
+  virtual bool ComposedForOtherMonitors() { return false; }
   virtual void ChangeWallpaper(const std::string& path) = 0;
   virtual void SaveSettings() = 0;
 };

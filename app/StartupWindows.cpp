@@ -13,7 +13,9 @@
 #include "options/WallpaperChange.h"
 #include "options/options.h"
 #include "picture/Unit2.h"
+#include "imaging/BmpFile.h"
 #include "imaging/WallpaperCompose.h"
+#include "ui/Monitors.h"
 #include "program/Program.h"
 #include "shellutil/ShellUtil.h"
 #include "winbase/ErrorBox.h"
@@ -56,14 +58,34 @@ void StartupWindows::SeedRandom() { std::srand(static_cast<unsigned>(std::time(n
 void StartupWindows::GiveFaces() { toolbar_.GiveFaces(); }
 
 void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart) {
-  const ScreenFacts screen{.width = GetSystemMetrics(SM_CXSCREEN),
-                           .height = GetSystemMetrics(SM_CYSCREEN),
+  TForm2& surface = Form2();
+  const DesktopFrame frame = FrameFor(ScreenMonitors(), keptLeft_, keptTop_);
+  const bool placed = frame.Placed();
+  const ScreenFacts screen{.width = placed ? frame.CanvasWidth() : GetSystemMetrics(SM_CXSCREEN),
+                           .height = placed ? frame.CanvasHeight() : GetSystemMetrics(SM_CYSCREEN),
                            .desktopColor = GetSysColor(COLOR_DESKTOP)};
   const FirstStartCalls calls{
       .setCurrentWallpaper = [](const std::string& path) { Form7().ecw.SetText(path); },
       .reportError = [](const Error& error) { ReportException(error); }};
-  velmora::PrepareLayers(Form2().LayerImages(), wallpaper, firstStart, WorkDirectory(), screen, calls);
+  Layers& layers = surface.LayerImages();
+  velmora::PrepareLayers(layers, wallpaper, firstStart, WorkDirectory(), screen, calls);
+  surface.SetFrame(frame);
+  // A monitor now left of or above the drawing: the drawing moves with the
+  // layers' origin, and "2.bmp" with it, so the file and the settings agree.
+  if (!firstStart && (frame.originX != keptLeft_ || frame.originY != keptTop_)) {
+    MoveLayerOrigin(layers, keptLeft_, keptTop_, frame.originX, frame.originY);
+    WriteBmpFile(layers.i5, WorkFile("2.bmp"));
+  }
+  otherMonitors_ = !firstStart && (LayoutText(frame) != surface.ComposedFor() || frame.originX != keptLeft_ ||
+                                   frame.originY != keptTop_);
 }
+
+void StartupWindows::DrawingOrigin(int left, int top) {
+  keptLeft_ = left;
+  keptTop_ = top;
+}
+void StartupWindows::MonitorLayout(const std::string& text) { Form2().SetComposedFor(text); }
+bool StartupWindows::ComposedForOtherMonitors() { return otherMonitors_; }
 
 void StartupWindows::ChangeWallpaper(const std::string& path) { velmora::ChangeWallpaper(path); }
 
@@ -124,6 +146,10 @@ Settings CollectSettings(const TForm1& toolbar) {
   s.copyTop = copy.Top();
   s.copyWidth = copy.Unscaled(copy.Width());
   s.copyHeight = copy.Unscaled(copy.Height());
+  const TForm2& surface = Form2();
+  s.drawingLeft = surface.Frame().originX;
+  s.drawingTop = surface.Frame().originY;
+  s.monitors = surface.ComposedFor();
   Form7().StoreSettings(s);
   return s;
 }

@@ -34,6 +34,7 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void SeedRandom() override;
   void GiveFaces() override;
   void PrepareLayers(const std::string& wallpaper, bool firstStart) override;
+  bool ComposedForOtherMonitors() override;
   void ChangeWallpaper(const std::string& path) override;
   void SaveSettings() override;
 
@@ -58,8 +59,13 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) override;
   void NotepadHotKey(const std::string& text) override;
   void KeepDrawing(bool on) override;
+  void DrawingOrigin(int left, int top) override;
+  void MonitorLayout(const std::string& text) override;
 
   TForm1& toolbar_;
+  int keptLeft_ = 0;  // the drawing's origin as the settings keep it
+  int keptTop_ = 0;
+  bool otherMonitors_ = false;
 };
 
 // The settings as the windows hold them now.

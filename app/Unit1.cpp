@@ -226,13 +226,19 @@ void TForm1::ctiClick() {
   // A Space typed in another program before this click is no toggle.
   ResumeSpacePoll(*this);
   RECT workArea{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  Form2().History().Clear();
-  Layers& layers = Form2().LayerImages();
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+  TForm2& surface = Form2();
+  const DesktopFrame& frame = surface.Frame();
+  surface.History().Clear();
+  Layers& layers = surface.LayerImages();
   // The visible canvas is replaced by the grab: its memory takes it.
-  GrabScreen(layers.i1);
-  OpenSession(layers, std::move(layers.i1), workArea.right - workArea.left, workArea.bottom - workArea.top,
-              sw.Checked());
+  GrabScreen(layers.i1, frame);
+  if (frame.Placed()) {
+    OpenSession(layers, std::move(layers.i1), frame.CanvasWidth(), frame.CanvasHeight(), sw.Checked());
+  } else {
+    OpenSession(layers, std::move(layers.i1), workArea.right - workArea.left, workArea.bottom - workArea.top,
+                sw.Checked());
+  }
   // The screen snapshot is the grab itself.
   OfferGrabOnClipboard([]() -> const Bitmap& { return Form2().LayerImages().i3; });
   Form2().Invalidate();
@@ -242,11 +248,15 @@ void TForm1::ctiClick() {
 }
 
 void TForm1::BitBtn1Click() {
-  SaveWorkFiles(Form2().LayerImages(), WorkDirectory());
-  ApplyWallpaper(WorkFile("1.bmp"), true);
+  TForm2& surface = Form2();
+  SaveWorkFiles(surface.LayerImages(), WorkDirectory(), surface.Frame());
+  ApplyWallpaper(WorkFile("1.bmp"), surface.Frame());
+  surface.SetComposedFor(LayoutText(surface.Frame()));
   sht.SetEnabled(false);
   Hide();
-  Form2().Hide();
+  surface.Hide();
+  // Monitors changed during the session: the saved work now follows them.
+  if (surface.DesktopChangePending()) FollowDesktop(*this);
 }
 
 void TForm1::sb6Click() {

@@ -463,6 +463,17 @@ void WriteBmp24(const Bitmap& bitmap, PictureFileWriter& file) {
   }
 }
 
+void WriteBmp24(const Bitmap& bitmap, const PixelRect& part, PictureFileWriter& file) {
+  const PixelRect area = Intersect(part, BoundsOf(bitmap));
+  try {
+    EmitBmp24(
+        area.Width(), area.Height(), [&](int y) { return bitmap.Row(area.top + y) + area.left; },
+        [&](const unsigned char* data, std::size_t size) { file.Write(data, size); });
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  }
+}
+
 void WriteBmpFile(const Bitmap& bitmap, const std::string& path) {
   WriteBmpFileRows(
       bitmap.Width(), bitmap.Height(), [&](int y) { return bitmap.Row(y); }, path);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "imaging/Bitmap.h"
+#include "imaging/Raster.h"
 
 namespace velmora {
 
@@ -24,6 +25,8 @@ std::string EncodeBmp24(const Bitmap& bitmap);
 class PictureFileWriter;
 // EncodeBmp24's bytes into a file being written, not yet committed.
 void WriteBmp24(const Bitmap& bitmap, PictureFileWriter& file);
+// The same for the part of the picture inside `part`.
+void WriteBmp24(const Bitmap& bitmap, const PixelRect& part, PictureFileWriter& file);
 // Replaces the file at `path` with EncodeBmp24's bytes; a failure keeps the
 // previous file.
 void WriteBmpFile(const Bitmap& bitmap, const std::string& path);

@@ -92,12 +92,16 @@ void CancelAll(Layers& layers) {
   layers.i5.Fill(kKeyPixel);
 }
 
-void SaveWorkFiles(const Layers& layers, const std::string& workDirectory) {
+void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const DesktopFrame& frame) {
   // Both are written whole before either replaces its file, so a failure
   // (a full disk, a read-only folder) leaves the pair as it was.
   PictureFileWriter composed(workDirectory + "1.bmp");
   PictureFileWriter drawing(workDirectory + "2.bmp");
-  WriteBmp24(layers.i4, composed);
+  if (frame.Placed()) {
+    WriteBmp24(layers.i4, frame.Shown(), composed);
+  } else {
+    WriteBmp24(layers.i4, composed);
+  }
   WriteBmp24(layers.i5, drawing);
   composed.Close();
   drawing.Close();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/DesktopFrame.h"
 #include "imaging/Layers.h"
 #include "imaging/Raster.h"
 
@@ -33,7 +34,8 @@ void CancelAll(Layers& layers);
 // "Done"'s writes: the composed layer as "1.bmp" and the drawing layer as
 // "2.bmp", in the work directory (a path ending with its separator). Both are
 // written whole before either file is replaced: a failed write keeps both.
-void SaveWorkFiles(const Layers& layers, const std::string& workDirectory);
+// On a placed desktop frame "1.bmp" is the part the monitors show.
+void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const DesktopFrame& frame = {});
 
 enum class Tool { kBrush, kEraseLast, kEraseAll };
 

@@ -78,7 +78,19 @@ void SetBackground(Layers& layers, Bitmap background) {
   layers.i2 = std::move(background);
 }
 
-void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory) {
+void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory,
+                            const DesktopFrame& frame) {
+  if (frame.Placed()) {
+    Bitmap background = PlaceOnMonitors(ReadJpegFile(jpegPath), frame);
+    // The system is given the monitors' part alone, which need not start at
+    // the layers' (0, 0), so the composition is done whole before the write.
+    Compose(layers.i4, background, layers.i5);
+    layers.i2 = std::move(background);
+    PictureFileWriter composed(workDirectory + "1.bmp");
+    WriteBmp24(layers.i4, frame.Shown(), composed);
+    composed.Commit();
+    return;
+  }
   Bitmap background = ReadJpegFile(jpegPath);
   SizeBackground(layers, background);
   const int height = background.Height();

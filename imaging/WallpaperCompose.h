@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Errors.h"
+#include "imaging/DesktopFrame.h"
 #include "imaging/Layers.h"
 
 namespace velmora {
@@ -24,8 +25,11 @@ void SetBackground(Layers& layers, Bitmap background);
 // The wallpaper change up to the wallpaper's application: decode the JPEG
 // file, size it, compose, save the composed layer as "1.bmp" in the work
 // directory. A file or JPEG error leaves the layers unchanged; a failed write
-// leaves them holding the new picture, and the previous "1.bmp" whole.
-void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory);
+// leaves them holding the new picture, and the previous "1.bmp" whole. On a
+// placed desktop frame the picture goes to each monitor's top-left and
+// "1.bmp" is the part the monitors show.
+void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory,
+                            const DesktopFrame& frame = {});
 
 // A desktop wallpaper that something other than the program has set, as the
 // desktop's settings name it afterwards.

@@ -26,8 +26,10 @@ void ChangeWallpaper(const std::string& path) {
   } restore{options, optionsShown};
 
   Form2().History().Clear();  // the composed layer is rebuilt whole
-  ChangeWallpaperPicture(Form2().LayerImages(), path, WorkDirectory());
-  ApplyWallpaper(WorkFile("1.bmp"), true);
+  TForm2& surface = Form2();
+  ChangeWallpaperPicture(surface.LayerImages(), path, WorkDirectory(), surface.Frame());
+  ApplyWallpaper(WorkFile("1.bmp"), surface.Frame());
+  surface.SetComposedFor(LayoutText(surface.Frame()));
 }
 
 void TForm7::cwTimer() {

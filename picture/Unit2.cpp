@@ -18,6 +18,20 @@ Rect WorkArea() {
 
 }  // namespace
 
+void TForm2::CoverWorkAreas() {
+  // The window spans the monitors' bounding rectangle; its region keeps the
+  // taskbars and the gaps between monitors of other sizes uncovered.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (const Monitor& m : frame_.monitors) {
+    HRGN part = CreateRectRgn(m.work.left, m.work.top, m.work.right, m.work.bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  // The window owns the region from here on.
+  if (!SetWindowRgn(Handle(), region, FALSE)) DeleteObject(region);
+  covering_ = true;
+}
+
 TForm2::TForm2()
     : Form({.className = "TForm2",
             .caption = "Form2",
@@ -111,11 +125,23 @@ LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Each showing covers the work area as it is then.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
       if (pos->flags & SWP_SHOWWINDOW) {
-        const Rect area = WorkArea();
-        pos->x = area.left;
-        pos->y = area.top;
-        pos->cx = area.width;
-        pos->cy = area.height;
+        if (frame_.Placed()) {
+          pos->x = frame_.originX;
+          pos->y = frame_.originY;
+          pos->cx = frame_.CanvasWidth();
+          pos->cy = frame_.CanvasHeight();
+          CoverWorkAreas();
+        } else {
+          const Rect area = WorkArea();
+          pos->x = area.left;
+          pos->y = area.top;
+          pos->cx = area.width;
+          pos->cy = area.height;
+          if (covering_) {
+            SetWindowRgn(Handle(), nullptr, FALSE);
+            covering_ = false;
+          }
+        }
         pos->flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
       }
       break;

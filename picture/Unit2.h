@@ -4,6 +4,9 @@
 // canvas. It owns the eight layer images.
 #include <functional>
 
+#include <string>
+
+#include "imaging/DesktopFrame.h"
 #include "imaging/Layers.h"
 #include "imaging/SessionCommands.h"
 #include "imaging/UndoHistory.h"
@@ -49,17 +52,35 @@ class TForm2 : public Form {
   // Repaints the part of the visible canvas that a command changed.
   void InvalidateCanvas(const PixelRect& changed);
 
+  // Where the layers lie on the monitors. A placed frame makes each showing
+  // cover every monitor's work area, the window's client (0, 0) at the
+  // layers' (0, 0); otherwise the showing covers the work area as it is then.
+  const DesktopFrame& Frame() const { return frame_; }
+  void SetFrame(DesktopFrame frame) { frame_ = std::move(frame); }
+  // The monitor layout the wallpaper was last composed for, as the settings
+  // keep it.
+  const std::string& ComposedFor() const { return composedFor_; }
+  void SetComposedFor(std::string layout) { composedFor_ = std::move(layout); }
+  // The monitors changed while a session was open: its "Done" follows them.
+  bool DesktopChangePending() const { return desktopChangePending_; }
+  void SetDesktopChangePending(bool pending) { desktopChangePending_ = pending; }
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   // The canvas's pixels in `area` (client pixels), the window's colour beyond it.
   void PaintCanvas(HDC dc, const Rect& area) const;
+  void CoverWorkAreas();
 
   Layers layers_;
   Stroke stroke_;
   UndoHistory history_;
   StrokeHooks hooks_;
+  DesktopFrame frame_;
+  std::string composedFor_;
+  bool desktopChangePending_ = false;
+  bool covering_ = false;  // a region limits the window to the work areas
 };
 
 // The program's drawing surface, created hidden at the first call.

@@ -1,6 +1,8 @@
 #include "program/Settings.h"
 
 #include <algorithm>
+#include <exception>
+#include <utility>
 
 #include "base/CodePage.h"
 #include "base/FileReplace.h"
@@ -25,6 +27,17 @@ class SettingsReader {
  private:
   LineReader lines_;
 };
+
+// "x,y"; anything else is the primary monitor's top-left.
+std::pair<int, int> ParsePoint(const std::string& text) {
+  const auto comma = text.find(',');
+  if (comma == std::string::npos) return {0, 0};
+  try {
+    return {StrToInt(std::string_view(text).substr(0, comma)), StrToInt(std::string_view(text).substr(comma + 1))};
+  } catch (const std::exception&) {
+    return {0, 0};
+  }
+}
 
 }  // namespace
 
@@ -79,6 +92,8 @@ std::string SettingsText(const Settings& s) {
       s.minutes,
       s.hotKey,
       flag(s.keepDrawing),
+      std::to_string(s.drawingLeft) + "," + std::to_string(s.drawingTop),
+      s.monitors,
   });
 }
 
@@ -110,6 +125,11 @@ void ReadSettings(const std::string& path, SettingsTarget& target) {
   target.NotepadHotKey(in.Text());
   if (in.AtEnd()) return;
   target.KeepDrawing(in.Flag());
+  if (in.AtEnd()) return;
+  const auto origin = ParsePoint(in.Text());
+  target.DrawingOrigin(origin.first, origin.second);
+  if (in.AtEnd()) return;
+  target.MonitorLayout(in.Text());
 }
 
 namespace {
@@ -139,6 +159,11 @@ class StructTarget : public SettingsTarget {
   }
   void NotepadHotKey(const std::string& text) override { s_.hotKey = text; }
   void KeepDrawing(bool on) override { s_.keepDrawing = on; }
+  void DrawingOrigin(int left, int top) override {
+    s_.drawingLeft = left;
+    s_.drawingTop = top;
+  }
+  void MonitorLayout(const std::string& text) override { s_.monitors = text; }
 
  private:
   Settings& s_;

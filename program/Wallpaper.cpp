@@ -15,9 +15,7 @@ void WriteValue(HKEY key, const char* name, const std::string& value) {
     throw Error(Format("Failed to set data for '%s'", name));
 }
 
-}  // namespace
-
-void ApplyWallpaper(const std::string& path, bool tile) {
+void Apply(const std::string& path, bool tile, const char* style) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, Utf8ToWide(kDesktopKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                       &key, nullptr) != ERROR_SUCCESS)
@@ -25,7 +23,7 @@ void ApplyWallpaper(const std::string& path, bool tile) {
   try {
     WriteValue(key, "Wallpaper", path);
     WriteValue(key, "TileWallpaper", tile ? "1" : "0");
-    if (tile) WriteValue(key, "WallpaperStyle", "0");
+    if (style) WriteValue(key, "WallpaperStyle", style);
   } catch (...) {
     RegCloseKey(key);
     throw;
@@ -35,6 +33,20 @@ void ApplyWallpaper(const std::string& path, bool tile) {
   // wallpaper on current Windows versions.
   std::wstring buffer = Utf8ToWide(path);
   SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+}  // namespace
+
+void ApplyWallpaper(const std::string& path, bool tile) { Apply(path, tile, tile ? "0" : nullptr); }
+
+void ApplyWallpaper(const std::string& path, const DesktopFrame& frame) {
+  // One picture of the monitors' bounding rectangle, spanned, shows each
+  // monitor its own part at 1:1.
+  if (frame.Spanned()) {
+    Apply(path, false, "22");
+  } else {
+    ApplyWallpaper(path, true);
+  }
 }
 
 }  // namespace velmora

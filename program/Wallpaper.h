@@ -2,6 +2,8 @@
 // Making a picture file the current user's desktop wallpaper.
 #include <string>
 
+#include "imaging/DesktopFrame.h"
+
 namespace velmora {
 
 inline constexpr char kDesktopKey[] = "Control Panel\\Desktop";
@@ -11,5 +13,9 @@ inline constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 // other style would scale the picture and move every stroke off its place).
 // Raises "Failed to set data for '<value>'" when the settings cannot be written.
 void ApplyWallpaper(const std::string& path, bool tile);
+// The program's own composed picture for the monitors of `frame`: tiled on
+// one monitor, spanned over several ("1.bmp" is then exactly their bounding
+// rectangle).
+void ApplyWallpaper(const std::string& path, const DesktopFrame& frame);
 
 }  // namespace velmora

@@ -45,6 +45,8 @@ class LogHost : public StartupHost, public SettingsTarget {
     log.push_back("layers " + wallpaper + (firstStart ? " first" : ""));
   }
   void ChangeWallpaper(const std::string& path) override { log.push_back("change " + path); }
+  bool ComposedForOtherMonitors() override { return otherMonitors; }
+  bool otherMonitors = false;
   void SaveSettings() override { log.push_back("save"); }
 
   // Settings values, logged compactly.
@@ -63,6 +65,10 @@ class LogHost : public StartupHost, public SettingsTarget {
   void CopyWidth(int) override {}
   void CopyHeight(int) override {}
   void RunAtStartup() override { log.push_back("cba"); }
+  void DrawingOrigin(int left, int top) override {
+    log.push_back("origin " + std::to_string(left) + "," + std::to_string(top));
+  }
+  void MonitorLayout(const std::string& text) override { log.push_back("monitors " + text); }
   void Wallpaper(const std::string&) override { ADD_FAILURE() << "line 16 is the routine's own"; }
   void ChangeModeAndMinutes(ChangeMode, const std::string&) override { ADD_FAILURE() << "lines 17, 18 too"; }
 
@@ -128,6 +134,20 @@ TEST(StartupRoutine, LaterStartsKeepTheWallpaperUnlessRotatingAtStartup) {
   RunStartup(single);
   EXPECT_EQ(single.From("ecw First start"), (std::vector<std::string>{"ecw First start", "em 7", "mode 1", "tag 0",
                                                                      "seed", "faces", "layers First start", "save"}));
+}
+
+TEST(StartupRoutine, AWallpaperComposedForOtherMonitorsIsComposedAgain) {
+  Work work;
+  work.Put("wl.ini", "C:\\a.jpg\r\n");
+  // The drawing's origin and the monitors it was composed for reach the
+  // windows before the layers are prepared.
+  work.Put("kvx.ini", SettingsWith("C:\\a.jpg", "3") + "Ctrl+Alt+N\r\n1\r\n-1920,0\r\n0,0,1280,800;-1920,0,1920,1080\r\n");
+  LogHost host(work.runValue());
+  host.otherMonitors = true;
+  RunStartup(host);
+  EXPECT_EQ(host.From("origin -1920,0"),
+            (std::vector<std::string>{"origin -1920,0", "monitors 0,0,1280,800;-1920,0,1920,1080", "tag 0", "seed",
+                                      "faces", "layers C:\\a.jpg", "change C:\\a.jpg", "save"}));
 }
 
 TEST(StartupRoutine, ErrorsStopAtTheirStepAndKeepWhatWasApplied) {
