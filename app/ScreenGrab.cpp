@@ -93,7 +93,7 @@ void GrabScreen(Bitmap& picture, const DesktopFrame& frame) {
   const int width = placed ? frame.CanvasWidth() : shown.right;
   const int height = placed ? frame.CanvasHeight() : shown.bottom;
   // A screen grown beyond what the process can hold is refused before the grab.
-  CheckScreenFits(Form2().LayerImages(), width, height, BlocksThatFit(PictureBytes(width, height), kScreenPictures));
+  CheckScreenFits(Form2().LayerImages(), width, height, FreeScreenBands(width, height));
   // The screen comes over in bands through one small DIB section of the
   // layers' own format, which the system fills without a conversion: no
   // screen-sized temporary is made, and each band is still in the cache when

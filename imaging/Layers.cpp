@@ -8,6 +8,7 @@
 #endif
 
 #include "base/Errors.h"
+#include "base/MemoryLimit.h"
 
 namespace velmora {
 namespace {
@@ -38,14 +39,27 @@ constexpr std::uint64_t kMaxLayerBytes = (std::uint64_t{1} << 31) - 1;
 
 }  // namespace
 
-void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBlocks) {
+std::uint64_t ScreenBandBytes(int width, int height) {
+  return PictureBytes(width, std::min(height, Bitmap::kBandRows));
+}
+
+std::uint64_t ScreenBands(int height) {
+  return (static_cast<std::uint64_t>(std::max(height, 0)) + Bitmap::kBandRows - 1) / Bitmap::kBandRows;
+}
+
+std::uint64_t FreeScreenBands(int width, int height) {
+  const std::uint64_t band = ScreenBandBytes(width, height);
+  return band ? BlocksThatFit(band, kScreenPictures * ScreenBands(height)) : 0;
+}
+
+void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBands) {
   const std::uint64_t bytes = PictureBytes(width, height);
   std::uint64_t needed = kScreenPictures;
   // A layer of the same pixel count keeps its memory when it is replaced.
   for (const Bitmap* layer : {&layers.i1, &layers.i2, &layers.i4, &layers.i5, &layers.i3, &layers.i31, &layers.i41,
                               &layers.i6})
     if (bytes && PictureBytes(layer->Width(), layer->Height()) == bytes) --needed;
-  if (bytes > kMaxLayerBytes || freeBlocks < needed) throw ScreenTooLargeError(width, height);
+  if (bytes > kMaxLayerBytes || freeBands < needed * ScreenBands(height)) throw ScreenTooLargeError(width, height);
 }
 
 std::uint64_t LargestScreenPixels(const std::function<std::uint64_t(std::uint64_t bytes)>& blocksThatFit) {

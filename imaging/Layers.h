@@ -31,12 +31,22 @@ struct Layers {
 // while it is being replaced).
 inline constexpr int kScreenPictures = 10;
 
+// A picture is held in bands of Bitmap::kBandRows rows, each a block of its
+// own: what a screen's pictures need of the address space is that many
+// blocks of a band's size, not one stretch per picture, which a 32-bit
+// process may not have for a desktop of several large monitors.
+std::uint64_t ScreenBandBytes(int width, int height);
+std::uint64_t ScreenBands(int height);
+// How many bands of a `width` × `height` screen's pictures the process can
+// still allocate, up to what its pictures need (BlocksThatFit).
+std::uint64_t FreeScreenBands(int width, int height);
+
 // Raises ScreenTooLargeError, before any of them is made, when the pictures
 // of a `width` × `height` screen cannot be had: a layer would take 2 GiB or
-// more, or `freeBlocks` (how many more pictures of that size the process can
-// still allocate, BlocksThatFit) falls short of those the layers do not
-// already hold at that size.
-void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBlocks);
+// more, or `freeBands` (how many more bands of that screen the process can
+// still allocate, FreeScreenBands) falls short of the bands of the pictures
+// the layers do not already hold at that size.
+void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t freeBands);
 
 // The most pixels a screen may have for its pictures to fit, given how many
 // blocks of a size the process can still allocate.

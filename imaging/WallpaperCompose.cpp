@@ -119,7 +119,7 @@ void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const s
 void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
                    const std::string& workDirectory, const ScreenFacts& screen,
                    const FirstStartCalls& calls) {
-  CheckScreenFits(layers, screen.width, screen.height, BlocksThatFit(PictureBytes(screen.width, screen.height), kScreenPictures));
+  CheckScreenFits(layers, screen.width, screen.height, FreeScreenBands(screen.width, screen.height));
   if (firstStart) {
     WriteBmpFile(FirstStartPicture(wallpaper, workDirectory, screen, calls), workDirectory + "1.bmp");
     // The whole drawing layer is free of drawing and covers the screen,

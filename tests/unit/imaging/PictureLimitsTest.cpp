@@ -97,14 +97,19 @@ TEST(PictureLimits, TheScreensPicturesAreWeighedBeforeTheyAreMade) {
   Layers layers;
   const std::string refused =
       "The screen is too large: the pictures of a 1920 x 1080 pixel screen do not fit in memory";
-  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, kScreenPictures));
-  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 1920, 1080, kScreenPictures - 1); }), refused);
+  // 1080 rows are 34 bands of 32 rows, the last one cut.
+  const std::uint64_t bands = 34;
+  EXPECT_EQ(ScreenBands(1080), bands);
+  EXPECT_EQ(ScreenBandBytes(1920, 1080), 1920u * 32 * 4);
+  EXPECT_EQ(ScreenBandBytes(1920, 20), 1920u * 20 * 4);
+  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, kScreenPictures * bands));
+  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 1920, 1080, kScreenPictures * bands - 1); }), refused);
   // A layer of the screen's size already keeps its memory.
   layers.i1 = Bitmap(1920, 1080, kWhitePixel);
   layers.i4 = Bitmap(1080, 1920, kWhitePixel);
   layers.i5 = Bitmap(1920, 1000, kWhitePixel);
-  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, kScreenPictures - 2));
-  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 1920, 1080, kScreenPictures - 3); }), refused);
+  EXPECT_NO_THROW(CheckScreenFits(layers, 1920, 1080, (kScreenPictures - 2) * bands));
+  EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 1920, 1080, (kScreenPictures - 2) * bands - 1); }), refused);
   // No layer may reach 2 GiB, however much memory there is.
   EXPECT_EQ(MessageOf([&] { CheckScreenFits(layers, 32768, 16384, UINT64_MAX); }),
             "The screen is too large: the pictures of a 32768 x 16384 pixel screen do not fit in memory");

@@ -27,8 +27,10 @@ TEST(ScreenLimit, TheLargestScreensPicturesCanBeHad) {
   ASSERT_GE(pixels, 3840u * 2160u) << "not even a 4K screen fits";
 
   Layers layers;
-  EXPECT_NO_THROW(CheckScreenFits(layers, width, height, BlocksThatFit(PictureBytes(width, height), kScreenPictures)));
-  EXPECT_THROW(CheckScreenFits(layers, width * 2, height * 2, BlocksThatFit(PictureBytes(width * 2, height * 2), kScreenPictures)),
+  EXPECT_NO_THROW(CheckScreenFits(layers, width, height, FreeScreenBands(width, height)));
+  // Two 4K monitors side by side, held in bands.
+  EXPECT_NO_THROW(CheckScreenFits(layers, 7680, 2160, FreeScreenBands(7680, 2160)));
+  EXPECT_THROW(CheckScreenFits(layers, width * 2, height * 2, FreeScreenBands(width * 2, height * 2)),
                ScreenTooLargeError);
   // Allocated, not touched: the pages are committed without being filled.
   if (sizeof(void*) == 4) {
