@@ -17,6 +17,7 @@
 #include "picture/Unit2.h"
 #include "program/Wallpaper.h"
 #include "ui/Application.h"
+#include "ui/Monitors.h"
 
 namespace {
 
@@ -86,10 +87,18 @@ int main() {
   GetTempPathA(MAX_PATH, temp);
   const std::string dir = std::string(temp) + "velmora-bench\\";
   CreateDirectoryA(dir.c_str(), nullptr);
+  // Every monitor, as the program takes them: on several, one canvas of
+  // their bounding rectangle.
+  const DesktopFrame frame = FrameFor(ScreenMonitors(), 0, 0);
+  Form2().SetFrame(frame);
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int workW = work.right - work.left, workH = work.bottom - work.top;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const bool placed = frame.Placed();
+  const int workW = placed ? frame.CanvasWidth() : work.right - work.left;
+  const int workH = placed ? frame.CanvasHeight() : work.bottom - work.top;
+  const int width = placed ? frame.CanvasWidth() : GetSystemMetrics(SM_CXSCREEN);
+  const int height = placed ? frame.CanvasHeight() : GetSystemMetrics(SM_CYSCREEN);
+  std::printf("monitors %d\n", static_cast<int>(frame.monitors.size()));
   std::printf("screen %dx%d\n", width, height);
   std::printf("work %dx%d\n", workW, workH);
   std::printf("floor %.1f\n", 8.0 * width * height * sizeof(Pixel) / (1024.0 * 1024.0));
@@ -110,7 +119,7 @@ int main() {
   const auto snapshot = []() -> const Bitmap& { return Form2().LayerImages().i3; };
   Bitmap screen;
   Time(kRuns, [&] {
-    GrabScreen(screen);
+    GrabScreen(screen, frame);
     OfferGrabOnClipboard(snapshot);
   }).Print("grab");
   Time(
@@ -153,7 +162,7 @@ int main() {
   Time(
       kRuns,
       [&] {
-        GrabScreen(layers.i1);
+        GrabScreen(layers.i1, frame);
         OpenSession(layers, std::move(layers.i1), workW, workH, true);
         OfferGrabOnClipboard(snapshot);
         Form2().Invalidate();
@@ -176,8 +185,8 @@ int main() {
   Moves("erase-last", Tool::kEraseLast, width, height);
   Form2().Hide();
 
-  Time(7, [&] { SaveWorkFiles(layers, dir); }).Print("writes");
-  Time(7, [&] { ApplyWallpaper(dir + "1.bmp", true); }).Print("apply");
+  Time(7, [&] { SaveWorkFiles(layers, dir, frame); }).Print("writes");
+  Time(7, [&] { ApplyWallpaper(dir + "1.bmp", frame); }).Print("apply");
   std::printf("private-end %.1f\n", PrivateMegabytes());
   std::printf("resident-end %.1f\n", ResidentMegabytes());
   std::printf("undo-end %.1f\n", static_cast<double>(Form2().History().Bytes()) / (1024.0 * 1024.0));
