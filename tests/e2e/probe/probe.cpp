@@ -17,6 +17,7 @@
 //                                          reads it, Unicode kept ("reg query" gives it in the
 //                                          console's code page); no answer when it is missing
 //   probe workarea                         the work area the system gives programs
+//   probe monitors                         each monitor: its rectangle, work area and primary flag
 //   probe bits                             32 or 64: whether this build runs here at all
 //   probe redraw HWND                      paints a window and its children anew
 //   probe children HWND                    child windows, with their client areas on the screen;
@@ -533,6 +534,18 @@ int WorkArea() {
   return 0;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  PrintLine("{\"kind\": \"monitor\", \"name\": " + Quote(info.szDevice) + ", \"rect\": " +
+            RectJson(info.rcMonitor) + ", \"work\": " + RectJson(info.rcWork) +
+            ", \"primary\": " + ((info.dwFlags & MONITORINFOF_PRIMARY) ? "true" : "false") + "}");
+  return TRUE;
+}
+
+int ListMonitors() { return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : kNo; }
+
 // 64-bit Wine's desktop paints a new wallpaper over the taskbar and leaves it
 // so, which a Windows taskbar never allows. The holder stands in for that: after
 // every settings change it lets the desktop finish painting, then repaints the
@@ -634,7 +647,8 @@ int Usage() {
       "usage: probe windows|msgbox [--pid N | --exe NAME]\n"
       "       probe click HWND | processes [--exe NAME] | resources PID | clipboard-formats\n"
       "       probe hold [--repaint-taskbar]\n"
-      "       probe set-wallpaper PATH | registry KEY VALUE | workarea | bits | redraw HWND | children HWND\n"
+      "       probe set-wallpaper PATH | registry KEY VALUE | workarea | monitors | bits\n"
+      "       probe redraw HWND | children HWND\n"
       "       probe end-session PID\n"
       "       probe pattern LEFT TOP WIDTH HEIGHT | lock PATH | forget-keys | drag-files X Y PATH...\n"
       "       probe hotkey MODIFIERS KEY\n"
@@ -669,8 +683,9 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"clipboard-formats" && argc == 2) return ListClipboardFormats();
   if (command == L"set-wallpaper" && argc == 3) return SetWallpaper(argv[2]);
   if (command == L"registry" && argc == 4) return RegistryValue(argv[2], argv[3]);
-  // The rig's test whether programs of this build run here at all.
   if (command == L"workarea" && argc == 2) return WorkArea();
+  if (command == L"monitors" && argc == 2) return ListMonitors();
+  // The rig's test whether programs of this build run here at all.
   if (command == L"bits" && argc == 2)
     return std::printf("{\"bits\": %u}\n", unsigned(sizeof(void*) * 8)) < 0;
   if (command == L"hold" && argc == 2) return Hold(false);
