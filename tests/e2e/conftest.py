@@ -1,5 +1,6 @@
 """The end-to-end rig: the real KVX.exe under Wine, in the virtual desktop
-"velmora" (1280x800, taskbar and notification area) on a private Xvfb.
+"velmora" (1280x800, taskbar and notification area) on a private Xvfb, or,
+with Rig(root, monitors=[...]), on several monitors without a virtual desktop.
 
 The build is the one scripts/wine-arch chooses (VELMORA_WINE_ARCH): the 32-bit
 program under 32-bit Wine where 32-bit programs run here, else the 64-bit build
@@ -12,9 +13,24 @@ Fixtures:
   kvx      kvx(*args) starts KVX.exe in workdir; the test's end stops it.
   pattern  pattern(left, top, width, height) shows the probe's window of a
            known pattern; the test's end closes it.
+  two_monitors
+           (module) a session of its own on two monitors, 1280x800 (the
+           primary) and 1024x768 right of it. A module runs its tests there,
+           kvx and workdir included, by overriding rig with it:
+               @pytest.fixture(scope="module")
+               def rig(two_monitors):
+                   return two_monitors
 
 Windows screen coordinates are X root coordinates: the desktop window fills
 the Xvfb screen from (0, 0), which the rig checks when it starts.
+
+Monitors: an Xephyr on the Xvfb has one head (Xinerama screen) per monitor,
+the first the primary; Wine sees them as monitors only without XRandR (which
+shows Xephyr as one output) and without a virtual desktop (which is one
+window). Then there is no taskbar: the icons sit in Wine's stand-alone tray
+window, and nothing paints a wallpaper. Windows coordinates are Xephyr's root
+coordinates less rig.origin, which is (0, 0) unless a monitor lies left of or
+above the primary; the input helpers take Windows coordinates.
 """
 
 import json
@@ -67,6 +83,8 @@ SCREEN_W, SCREEN_H = 1280, 800
 DESKTOP = "velmora"
 TASKBAR = [0, SCREEN_H - 20, SCREEN_W, SCREEN_H]
 
+STANDALONE_TRAY = "__winex11_standalone_tray"
+
 _rig = None  # the session's rig, for the failure hook
 PROBE_RETRIES = []  # the probe's failed queries that were asked again, for the run's summary
 
@@ -98,14 +116,22 @@ def rect_center(rect):
 
 
 class Rig:
-    def __init__(self, root, screen=(SCREEN_W, SCREEN_H), dpi=96):
+    def __init__(self, root, screen=(SCREEN_W, SCREEN_H), dpi=96, monitors=None):
         """A Wine session on its own Xvfb display of `screen` pixels; `dpi`
         other than 96 is the session's display scale (LogPixels, set before
-        the desktop starts)."""
+        the desktop starts). `monitors` gives a session of that many monitors
+        instead (see the module's notes), each (width, height) right of the
+        one before, or (width, height, left, top) in Windows coordinates;
+        `screen` is then their bounding box."""
         self.root = root
+        self.heads = self._places(monitors) if monitors else None
+        if self.heads:
+            screen = self._bounds(self.heads)
         self.screen_w, self.screen_h = screen
+        self._set_origin()
         self.taskbar = [0, self.screen_h - 20, self.screen_w, self.screen_h]
-        self.icon_point = (self.taskbar[2] - 11, self.taskbar[1] + 10)
+        self._icon_point = (self.taskbar[2] - 11, self.taskbar[1] + 10)
+        self.tray = None  # the stand-alone tray's rect, once looked up
         self.prefix = root / "prefix"
         self.logs = root / "logs"
         self.env = {k: v for k, v in os.environ.items() if not k.startswith("WINE") and k != "DISPLAY"}
@@ -117,6 +143,7 @@ class Rig:
             self.env["WINELOADER"] = WINE
         self.dpi = dpi  # what programs started now get (LogPixels)
         self.xvfb = None
+        self.xephyr = None
         self.explorer = None
         self.desktop_colour = None
         self._last_icon_click = None  # (x, y, time, button) of the last click in the notification area
@@ -131,7 +158,7 @@ class Rig:
         started = time.monotonic()
         self.run(["wine", "wineboot", "-i"], timeout=240, check=True)
         self.boot_seconds = time.monotonic() - started
-        for args in (
+        for args in self._monitor_settings() if self.heads else (
             [r"HKCU\Software\Wine\Explorer\Desktops", "/v", DESKTOP, "/d", f"{self.screen_w}x{self.screen_h}"],
             # Wine 8 reads EnableShell from Desktops\<name>; the value under
             # Explorer (read by other versions) is set as well.
@@ -145,16 +172,73 @@ class Rig:
         ) + (([r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(self.dpi)],)
              if self.dpi != 96 else ()):
             self.run(["wine", "reg", "add", *args, "/f"], check=True)
-        self.start_desktop()
+        if self.heads:
+            # Wine reads the monitors when its server starts, and the boot's
+            # server read them through XRandR.
+            self.wineserver_kill()
+            self.start_session()
+        else:
+            self.start_desktop()
+
+    def _monitor_settings(self):
+        return (
+            # With XRandR Wine sees Xephyr's one output; Xinerama has the heads.
+            [r"HKCU\Software\Wine\X11 Driver", "/v", "UseXRandR", "/d", "N"],
+            [r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0"],
+        ) + (([r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(self.dpi)],)
+             if self.dpi != 96 else ())
+
+    @staticmethod
+    def _places(monitors):
+        """(width, height, left, top) of each monitor in Windows coordinates:
+        a (width, height) goes right of the one before it."""
+        heads, right = [], 0
+        for monitor in monitors:
+            width, height, left, top = monitor if len(monitor) == 4 else (*monitor, right, 0)
+            heads.append((width, height, left, top))
+            right = max(right, left + width)
+        assert heads[0][2:] == (0, 0), "the first monitor is the primary, its corner at (0, 0)"
+        return heads
+
+    def _set_origin(self):
+        # Where Windows' (0, 0) is on the X screen: right of and below the
+        # monitors left of and above the primary.
+        self.origin = (-min(head[2] for head in self.heads), -min(head[3] for head in self.heads)) \
+            if self.heads else (0, 0)
+
+    @staticmethod
+    def _bounds(heads):
+        return (max(left + width for width, _, left, _ in heads) - min(left for _, _, left, _ in heads),
+                max(top + height for _, height, _, top in heads) - min(top for _, _, _, top in heads))
 
     def start_xvfb(self):
-        # -displayfd: Xvfb picks a free display number and writes it once it
-        # accepts connections.
+        self.xvfb, display = self._x_server(
+            "xvfb", ["Xvfb", "-screen", "0", f"{self.screen_w}x{self.screen_h}x24", "-nolisten", "tcp"], self.env)
+        self.env["DISPLAY"] = display
+        if self.heads:
+            self.host_display = display
+            self.start_xephyr()
+
+    def start_xephyr(self):
+        """Xephyr on the Xvfb, one head per monitor. Its host windows are
+        placed side by side as the heads are (without a window manager
+        nothing else would place them: all would sit at 0, 0)."""
+        # X has no negative root coordinates: the heads are shifted so the
+        # leftmost and topmost start at 0, and Wine shifts them back so the
+        # primary (Xinerama's first screen) has its corner at (0, 0).
+        argv = ["Xephyr", "+xinerama", "-no-host-grab", "-nolisten", "tcp"]
+        for width, height, left, top in self.heads:
+            x, y = left + self.origin[0], top + self.origin[1]
+            argv += ["-origin", f"{x},{y}", "-screen", f"{width}x{height}+{x}+{y}"]
+        self.xephyr, self.env["DISPLAY"] = self._x_server("xephyr", argv, {**self.env, "DISPLAY": self.host_display})
+
+    def _x_server(self, name, argv, env):
+        """Starts an X server that picks a free display number (-displayfd,
+        written once it accepts connections); returns it and the display."""
         read_end, write_end = os.pipe()
-        with open(self.logs / "xvfb.log", "wb") as log:
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.screen_w}x{self.screen_h}x24", "-nolisten",
-                 "tcp"],
+        with open(self.logs / f"{name}.log", "ab") as log:
+            server = subprocess.Popen(
+                [argv[0], "-displayfd", str(write_end), *argv[1:]], env=env,
                 pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                 start_new_session=True)
         os.close(write_end)
@@ -169,18 +253,52 @@ class Rig:
                 number += chunk
         os.close(read_end)
         if not number.strip().isdigit():
-            raise RuntimeError(f"Xvfb did not start (see {self.logs / 'xvfb.log'})")
-        self.env["DISPLAY"] = ":" + number.strip().decode()
+            server.kill()
+            server.wait()
+            raise RuntimeError(f"{argv[0]} did not start (see {self.logs / f'{name}.log'})")
+        return server, ":" + number.strip().decode()
+
+    def _install_probe(self):
+        probe_dir = self.prefix / "drive_c" / "e2e-probe"
+        probe_dir.mkdir(parents=True, exist_ok=True)
+        self.probe_exe = probe_dir / "probe.exe"
+        shutil.copy2(PROBE_EXE, self.probe_exe)
+
+    def start_session(self):
+        """The session of several monitors: the probe waiting forever keeps
+        the Wine server and its desktop process up between the programs."""
+        self._install_probe()
+        with open(self.logs / "holder.log", "ab") as log:
+            self.explorer = subprocess.Popen(
+                [WINE, self.winpath(self.probe_exe), "hold"], env=self.env, stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, start_new_session=True)
+        wait_until(lambda: len(self.monitors()) == len(self.heads), timeout=60,
+                   what=f"Wine to see {len(self.heads)} monitors")
+        self.tray = None
+        # Nothing paints a desktop: what shows is Xephyr's root background.
+        self.desktop_colour = self.grab().getpixel((self.screen_w // 2, 5))
+
+    def restart_display(self, monitors):
+        """Another set of monitors, as when one is unplugged or plugged in:
+        the Wine session ends (end the programs first), Xephyr starts anew
+        with these heads on the same Xvfb, and the session starts again in
+        the same prefix."""
+        assert self.heads, "restart_display needs a rig of monitors"
+        self.wineserver_kill()
+        self._end(self.explorer)
+        self._end(self.xephyr, terminate=True)
+        self.heads = self._places(monitors)
+        self.screen_w, self.screen_h = self._bounds(self.heads)
+        self._set_origin()
+        self.start_xephyr()
+        self.start_session()
 
     def start_desktop(self):
         # A virtual desktop ends with the last program in it; the probe waiting
         # forever inside keeps it up for the whole session. Whether the
         # "wine explorer" command returns at once or stays as the desktop's
         # owner varies, so it is not waited for.
-        probe_dir = self.prefix / "drive_c" / "e2e-probe"
-        probe_dir.mkdir(parents=True, exist_ok=True)
-        self.probe_exe = probe_dir / "probe.exe"
-        shutil.copy2(PROBE_EXE, self.probe_exe)
+        self._install_probe()
         with open(self.logs / "explorer.log", "wb") as log:
             self.explorer = subprocess.Popen(
                 [WINE, "explorer", f"/desktop={DESKTOP},{self.screen_w}x{self.screen_h}", self.winpath(self.probe_exe),
@@ -214,19 +332,21 @@ class Rig:
 
     def stop(self):
         self.wineserver_kill()
-        if self.explorer:
-            try:
-                self.explorer.wait(10)
-            except subprocess.TimeoutExpired:
-                self.explorer.kill()
-                self.explorer.wait()
-        if self.xvfb:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(10)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
+        self._end(self.explorer)
+        self._end(self.xephyr, terminate=True)
+        self._end(self.xvfb, terminate=True)
+
+    @staticmethod
+    def _end(process, terminate=False):
+        if not process:
+            return
+        if terminate:
+            process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
     def wineserver_kill(self):
         if self.prefix.exists():
@@ -310,6 +430,11 @@ class Rig:
     def processes(self, exe=None):
         return self.probe("processes", *self._filter(None, exe))
 
+    def monitors(self):
+        """The monitors as the system reports them: name, rect, work (the
+        work area) and primary."""
+        return self.probe("monitors")
+
     def clipboard_formats(self):
         """The clipboard's formats as (id, name) pairs."""
         return [(f["id"], f["name"]) for f in self.probe("clipboard-formats")]
@@ -349,6 +474,13 @@ class Rig:
     # --- input and eyes ---------------------------------------------------
 
     def xdotool(self, *args):
+        """Runs xdotool; a mousemove's point is in Windows coordinates."""
+        args = list(args)
+        if self.origin != (0, 0):
+            for i, arg in enumerate(args[:-2]):
+                if arg == "mousemove":
+                    args[i + 1] += self.origin[0]
+                    args[i + 2] += self.origin[1]
         code, stdout, stderr = self.run(["xdotool", *map(str, args)], timeout=30)
         if code != 0:
             raise RuntimeError(f"xdotool {args} failed ({code}): {stderr}")
@@ -357,15 +489,48 @@ class Rig:
     def move(self, x, y):
         self.xdotool("mousemove", x, y)
 
+    def icon_area(self, wait=True):
+        """The box of the first icon of the notification area. With monitors
+        it is in the stand-alone tray, which Wine shows only while it holds
+        an icon: waited for, or None at once when `wait` is false."""
+        if not self.heads:
+            left, top, right, bottom = self.taskbar
+            return right - (bottom - top) - 2, top + 2, right - 2, bottom - 2
+        def tray():
+            return next((w["client"] for w in self.windows() if w["class"] == STANDALONE_TRAY), None)
+        self.tray = wait_until(tray, timeout=15, what="Wine's stand-alone tray window") if wait else tray()
+        if not self.tray:
+            return None
+        # One row of square icons from the left.
+        left, top, _, bottom = self.tray
+        return left, top, left + bottom - top, bottom
+
+    @property
+    def icon_point(self):
+        """Where the program's icon is clicked."""
+        if not self.heads:
+            return self._icon_point
+        return rect_center(self.icon_area())
+
+    @icon_point.setter
+    def icon_point(self, point):
+        self._icon_point = point
+
+    def _on_icon_area(self, x, y):
+        if self.heads:
+            return self.tray is not None and self.tray[0] <= x < self.tray[2] and self.tray[1] <= y < self.tray[3]
+        return x >= self.taskbar[2] - 2 * (self.taskbar[3] - self.taskbar[1]) and \
+            self.taskbar[1] <= y < self.taskbar[3]
+
     def click(self, x, y, button=1):
         # Wine's taskbar tells a double-click from its own clicks alone, so two
         # clicks on the icon with clicks on the program's windows between them
         # make one, where Windows would see two clicks. A click on the icon at
         # the spot of the last one within the double-click time lands 4 px
         # beside it, still on the icon. The same goes for the right button: a
-        # second press taken for a double-click opens no menu.
-        if button in (1, 3) and x >= self.taskbar[2] - 2 * (self.taskbar[3] - self.taskbar[1]) \
-                and self.taskbar[1] <= y < self.taskbar[3]:
+        # second press taken for a double-click opens no menu. The stand-alone
+        # tray belongs to the same explorer process: the same goes there.
+        if button in (1, 3) and self._on_icon_area(x, y):
             last = self._last_icon_click
             if (last and last[3] == button and abs(last[0] - x) <= 2 and abs(last[1] - y) <= 2
                     and time.monotonic() - last[2] < 1.0):
@@ -402,7 +567,8 @@ class Rig:
         return path
 
     def grab(self):
-        """The whole screen as an RGB image."""
+        """The whole screen as an RGB image. With monitors left of or above
+        the primary, Windows' point (x, y) is its pixel rig.origin + (x, y)."""
         with tempfile.TemporaryDirectory() as folder:
             path = self.screenshot(Path(folder) / "screen.png")
             with Image.open(path) as image:
@@ -519,12 +685,16 @@ def pytest_runtest_makereport(item, call):
             (folder / "artifact-error.txt").write_text(repr(error))
 
 
-@pytest.fixture(scope="session")
-def rig():
-    global _rig
+def require_builds():
     for exe, how in ((KVX_EXE, f"make build-{ARCH}"), (PROBE_EXE, f"make build-{ARCH}")):
         if not exe.is_file():
             pytest.fail(f"{exe} is missing: run '{how}'", pytrace=False)
+
+
+@pytest.fixture(scope="session")
+def rig():
+    global _rig
+    require_builds()
     shutil.rmtree(ARTIFACTS, ignore_errors=True)
     instance = Rig(E2E)
     try:
@@ -533,6 +703,21 @@ def rig():
         yield instance
     finally:
         _rig = None
+        instance.stop()
+
+
+@pytest.fixture(scope="module")
+def two_monitors():
+    global _rig
+    require_builds()
+    instance = Rig(E2E / "two-monitors", monitors=[(1280, 800), (1024, 768)])
+    saved = _rig
+    try:
+        instance.start()
+        _rig = instance
+        yield instance
+    finally:
+        _rig = saved
         instance.stop()
 
 

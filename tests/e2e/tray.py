@@ -19,12 +19,12 @@ def red_pixels(image, box):
 
 def icon_area(rig):
     """Where the first icon of the rig's notification area lies."""
-    left, top, right, bottom = rig.taskbar
-    return right - (bottom - top) - 2, top + 2, right - 2, bottom - 2
+    return rig.icon_area()
 
 
 def icon_shown(rig):
-    return red_pixels(rig.grab(), icon_area(rig)) >= 6
+    area = rig.icon_area(wait=False)
+    return area is not None and red_pixels(rig.grab(), area) >= 6
 
 
 def wait_icon(rig, shown=True, timeout=15):
