@@ -566,9 +566,14 @@ class Rig:
             raise RuntimeError(f"screenshot failed: {stderr}")
         return path
 
+    def in_grab(self, place):
+        """A point (x, y) or box (left, top, right, bottom) in Windows
+        coordinates as pixels of grab()."""
+        return tuple(v + self.origin[i % 2] for i, v in enumerate(place))
+
     def grab(self):
         """The whole screen as an RGB image. With monitors left of or above
-        the primary, Windows' point (x, y) is its pixel rig.origin + (x, y)."""
+        the primary, Windows' point (x, y) is its pixel in_grab((x, y))."""
         with tempfile.TemporaryDirectory() as folder:
             path = self.screenshot(Path(folder) / "screen.png")
             with Image.open(path) as image:

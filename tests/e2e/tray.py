@@ -24,7 +24,7 @@ def icon_area(rig):
 
 def icon_shown(rig):
     area = rig.icon_area(wait=False)
-    return area is not None and red_pixels(rig.grab(), area) >= 6
+    return area is not None and red_pixels(rig.grab(), rig.in_grab(area)) >= 6
 
 
 def wait_icon(rig, shown=True, timeout=15):
