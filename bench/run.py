@@ -30,6 +30,7 @@ RUNS = int(os.environ.get("RUNS", "11"))
 # under Wine) runs that part alone, for quick measurements while working.
 ONLY = os.environ.get("BENCH_ONLY", "")
 CACHE = Path(os.environ.get("VELMORA_CACHE", Path.home() / ".cache" / "velmora"))
+DRIVER_KEY = r"HKCU\Software\Wine\X11 Driver"
 
 
 def fail(message):
@@ -137,25 +138,40 @@ def machine():
             f"load average at the start {load[0]:.1f}")
 
 
-class Display:
-    """A private Xvfb of one screen size."""
+def x_server(argv, env=None):
+    """An X server that picks a free display number; returns it and its name."""
+    reader, writer = os.pipe()
+    server = subprocess.Popen([argv[0], "-displayfd", str(writer), *argv[1:]], pass_fds=(writer,), env=env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(writer)
+    with os.fdopen(reader) as numbers:
+        number = numbers.readline().strip()
+    if not number:
+        fail(f"{argv[0]} did not start")
+    return server, f":{number}"
 
-    def __init__(self, width, height):
+
+class Display:
+    """A private Xvfb of one screen size; with `heads`, monitors side by side
+    (Xephyr's Xinerama heads on that Xvfb), each (width, height)."""
+
+    def __init__(self, width, height, heads=None):
         self.size = (width, height)
-        reader, writer = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24",
-                                      "-nolisten", "tcp"], pass_fds=(writer,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(writer)
-        with os.fdopen(reader) as numbers:
-            number = numbers.readline().strip()
-        if not number:
-            fail("Xvfb did not start")
-        self.name = f":{number}"
+        self.heads = heads
+        self.xvfb, self.name = x_server(["Xvfb", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"])
+        self.xephyr = None
+        if heads:
+            argv, left = ["Xephyr", "+xinerama", "-no-host-grab", "-nolisten", "tcp"], 0
+            for w, h in heads:
+                argv += ["-origin", f"{left},0", "-screen", f"{w}x{h}+{left}+0"]
+                left += w
+            self.xephyr, self.name = x_server(argv, env={**os.environ, "DISPLAY": self.name})
 
     def stop(self):
-        self.xvfb.terminate()
-        self.xvfb.wait(30)
+        for server in (self.xephyr, self.xvfb):
+            if server:
+                server.terminate()
+                server.wait(30)
 
 
 class Wine:
@@ -172,6 +188,15 @@ class Wine:
         # A server left from an earlier run would keep its display and screen size.
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        if (OUT / f"prefix-{arch}").exists():
+            # Wine sees Xinerama's heads only without XRandR; the monitors are
+            # read when the server starts, so it starts anew afterwards.
+            change = (["add", DRIVER_KEY, "/v", "UseXRandR", "/d", "N", "/f"] if display.heads
+                      else ["delete", DRIVER_KEY, "/v", "UseXRandR", "/f"])
+            subprocess.run([self.loader, "reg", *change], env=self.env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
         # wine-run boots the prefix once; a persistent server then keeps the
         # later starts warm, as a user's session is.
         subprocess.run([str(REPO / "scripts" / "wine-run"), "--arch", arch, str(self.exe("velmora_empty.exe"))],
@@ -353,7 +378,7 @@ def table(facts):
         xwd, open_ = f["xwd"], f["open"]
         limit = 1.5 * xwd.median + 10
         if (width, height) != (3840, 2160):
-            row(f"Opening a session {width} × {height}", open_.text(), "`xwd -root` of the same display",
+            row(f"Opening a session {width} × {height}" + (f", {f['monitors']} monitors" if f["monitors"] != "1" else ""), open_.text(), "`xwd -root` of the same display",
                 xwd.text(), f"{ratio(open_, xwd):.2f} × xwd", f"≤ 1.5 × xwd + 10 = {limit:.1f} ms: "
                 f"{met(open_.median <= limit)}")
             for part, name in (("grab", "screen grab"), ("copies", "layer copies"), ("show", "showing"),
@@ -418,9 +443,10 @@ def main():
         facts["native"][size] = (velmora, djpeg, djpeg_raw, magick,
                                  differing(folder / "1.bmp", folder / "imagemagick.bmp"))
 
-    sizes = ((1920, 1080), (1280, 800), (3840, 2160))
-    for width, height in sizes if ONLY != "wine-change" else sizes[:1]:
-        display = Display(width, height)
+    # The last: two 4K monitors side by side.
+    sizes = ((1920, 1080, None), (1280, 800, None), (3840, 2160, None), (7680, 2160, ((3840, 2160), (3840, 2160))))
+    for width, height, heads in sizes if ONLY != "wine-change" else sizes[:1]:
+        display = Display(width, height, heads)
         wine = None
         try:
             wine = Wine(arch, display)

@@ -146,6 +146,10 @@ LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_DPICHANGED:
+      // The surface is in the screen's pixels and covers the monitors whatever
+      // their scales: the system's suggested rectangle would shrink it.
+      return 0;
     case WM_SIZE:
       // The visible canvas control fills the client area.
       if (wParam != SIZE_MINIMIZED) {
