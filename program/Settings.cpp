@@ -92,6 +92,8 @@ std::string SettingsText(const Settings& s) {
       s.minutes,
       s.hotKey,
       flag(s.keepDrawing),
+      s.picturePosition,
+      s.nextHotKey,
       std::to_string(s.drawingLeft) + "," + std::to_string(s.drawingTop),
       s.monitors,
   });
@@ -126,6 +128,10 @@ void ReadSettings(const std::string& path, SettingsTarget& target) {
   if (in.AtEnd()) return;
   target.KeepDrawing(in.Flag());
   if (in.AtEnd()) return;
+  target.PicturePosition(in.Text());
+  if (in.AtEnd()) return;
+  target.NextWallpaperHotKey(in.Text());
+  if (in.AtEnd()) return;
   const auto origin = ParsePoint(in.Text());
   target.DrawingOrigin(origin.first, origin.second);
   if (in.AtEnd()) return;
@@ -159,6 +165,8 @@ class StructTarget : public SettingsTarget {
   }
   void NotepadHotKey(const std::string& text) override { s_.hotKey = text; }
   void KeepDrawing(bool on) override { s_.keepDrawing = on; }
+  void PicturePosition(const std::string& text) override { s_.picturePosition = text; }
+  void NextWallpaperHotKey(const std::string& text) override { s_.nextHotKey = text; }
   void DrawingOrigin(int left, int top) override {
     s_.drawingLeft = left;
     s_.drawingTop = top;

@@ -9,7 +9,7 @@ namespace velmora {
 inline constexpr char kSettingsFileName[] = "kvx.ini";
 // Line 16 before the first run; the first run replaces it by the wallpaper.
 inline constexpr char kFirstStartMarker[] = "first start";
-inline constexpr int kSettingsLineCount = 22;
+inline constexpr int kSettingsLineCount = 24;
 
 inline constexpr int kBrushColorCount = 20;
 inline constexpr int kNoteColorCount = 50;
@@ -39,11 +39,15 @@ struct Settings {
   std::string minutes = "1";
   std::string hotKey = "Ctrl+Alt+N";  // line 19: the global hotkey, empty for none
   bool keepDrawing = true;            // line 20: the drawing laid over a wallpaper set elsewhere
-  // Line 21: the screen point of the drawing's top-left, "x,y", left of or
+  // Lines 21 and 22 belong to the wallpaper's placement on each monitor and
+  // the "Next wallpaper" hotkey: "0" (unscaled at the top-left) and none.
+  std::string picturePosition = "0";
+  std::string nextHotKey;
+  // Line 23: the screen point of the drawing's top-left, "x,y", left of or
   // above the primary monitor's top-left when a monitor was there.
   int drawingLeft = 0;
   int drawingTop = 0;
-  std::string monitors;  // line 22: the monitor layout the wallpaper was composed for, "" for one
+  std::string monitors;  // line 24: the monitor layout the wallpaper was composed for, "" for one
 
   bool operator==(const Settings&) const = default;
 };
@@ -84,10 +88,12 @@ class SettingsTarget {
   virtual void RunAtStartup() = 0;
   virtual void Wallpaper(const std::string& text) = 0;
   virtual void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) = 0;
-  // Lines 19 to 22 reach the target only when the file holds them. A line 21
+  // Lines 19 to 24 reach the target only when the file holds them. A line 23
   // that is not two integers stands for "0,0".
   virtual void NotepadHotKey(const std::string& /*text*/) {}
   virtual void KeepDrawing(bool /*on*/) {}
+  virtual void PicturePosition(const std::string& /*text*/) {}
+  virtual void NextWallpaperHotKey(const std::string& /*text*/) {}
   virtual void DrawingOrigin(int /*left*/, int /*top*/) {}
   virtual void MonitorLayout(const std::string& /*text*/) {}
 };

@@ -51,7 +51,7 @@ def test_a_stroke_crosses_onto_the_second_monitor_and_the_wallpaper_spans_both(r
         assert near(composed.getpixel(point), SEA), point
     assert composed.getpixel((2000, 790)) == WHITE
     assert wallpaper(rig) == (workdir.winpath + "\\1.bmp", "0", "22")
-    assert settings_lines(workdir)[20:22] == ["0,0", "0,0,1280,800;1280,0,1024,768"]
+    assert settings_lines(workdir)[22:24] == ["0,0", "0,0,1280,800;1280,0,1024,768"]
 
     surface = open_session(rig, program)
     assert surface["rect"] == [0, 0, 2304, 800]
@@ -81,7 +81,7 @@ def test_the_second_monitor_taken_away_and_given_back_keeps_both_strokes(rig, kv
         program = start_and_settle(rig, kvx, workdir)
         # Composed again for one monitor, tiled as ever.
         assert wallpaper(rig)[1:] == ("1", "0")
-        assert settings_lines(workdir)[21] == ""
+        assert settings_lines(workdir)[23] == ""
         surface = open_session(rig, program)
         assert surface["rect"][2:] == [1280, 800]
         stroke(rig, (300, 500), (900, 500))
@@ -116,7 +116,7 @@ def test_a_monitor_left_of_the_primary_and_its_drawing_kept_when_it_goes(rig, kv
         assert sorted(m["rect"] for m in rig.monitors()) == [[-1024, 0, 0, 768], [0, 0, 1280, 800]]
         program = first_start(rig, kvx, workdir)
         # The layers start at the left monitor's corner, 1024 px left of the primary's.
-        assert settings_lines(workdir)[20] == "-1024,0"
+        assert settings_lines(workdir)[22] == "-1024,0"
         composed = bmp(workdir / "1.bmp")
         assert composed.size == (2304, 800)
         assert near(composed.getpixel((1024 + 700, 300)), SEA) and near(composed.getpixel((500, 300)), SEA)

@@ -141,7 +141,7 @@ TEST(StartupRoutine, AWallpaperComposedForOtherMonitorsIsComposedAgain) {
   work.Put("wl.ini", "C:\\a.jpg\r\n");
   // The drawing's origin and the monitors it was composed for reach the
   // windows before the layers are prepared.
-  work.Put("kvx.ini", SettingsWith("C:\\a.jpg", "3") + "Ctrl+Alt+N\r\n1\r\n-1920,0\r\n0,0,1280,800;-1920,0,1920,1080\r\n");
+  work.Put("kvx.ini", SettingsWith("C:\\a.jpg", "3") + "Ctrl+Alt+N\r\n1\r\n0\r\n\r\n-1920,0\r\n0,0,1280,800;-1920,0,1920,1080\r\n");
   LogHost host(work.runValue());
   host.otherMonitors = true;
   RunStartup(host);

@@ -57,10 +57,10 @@ TEST(Settings, WritesItsCrLfLinesInTheirForms) {
   s.keepDrawing = false;
   EXPECT_EQ(SettingsText(s),
             Lines({"37", "12", "0", "-1250", "0", "197", "274", "205", "357", "-1", "205", "375", "289",
-                   "305", "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15", "Ctrl+Alt+N", "0", "0,0", ""}));
+                   "305", "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15", "Ctrl+Alt+N", "0", "0", "", "0,0", ""}));
   // No change mode selected: an empty line 17.
   EXPECT_EQ(SplitLines(SettingsText(Settings{}))[16], "");
-  EXPECT_EQ(SplitLines(SettingsText(Settings{})).size(), 22u);
+  EXPECT_EQ(SplitLines(SettingsText(Settings{})).size(), 24u);
 }
 
 TEST(Settings, RoundTripRestoresEveryValue) {
@@ -86,6 +86,8 @@ TEST(Settings, RoundTripRestoresEveryValue) {
   written.minutes = "999";
   written.hotKey = "";
   written.keepDrawing = false;
+  written.picturePosition = "2";
+  written.nextHotKey = "Ctrl+Alt+W";
   written.drawingLeft = -1920;
   written.drawingTop = -280;
   written.monitors = "0,0,1280,800;-1920,-280,1920,1080";
@@ -167,7 +169,7 @@ TEST(Settings, ShortFilesAndBadNumbers) {
   // top-left, composed for one monitor; a broken origin means the same.
   EXPECT_EQ(LoadText(firstLines(20)), Settings{});
   for (const char* line : {"-5", "x,1", "-5,", "1,2,3"}) {
-    const Settings broken = LoadText(DefaultsWithLine(21, line));
+    const Settings broken = LoadText(DefaultsWithLine(23, line));
     EXPECT_EQ(broken.drawingLeft, 0) << line;
     EXPECT_EQ(broken.drawingTop, 0) << line;
   }
