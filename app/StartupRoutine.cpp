@@ -1,6 +1,7 @@
 #include "app/StartupRoutine.h"
 
 #include "base/Product.h"
+#include "imaging/DesktopFrame.h"
 #include "options/WallpaperList.h"
 #include "program/Program.h"
 
@@ -30,6 +31,8 @@ class StartupSettings : public SettingsTarget {
   void RunAtStartup() override { host_.Settings().RunAtStartup(); }
   void NotepadHotKey(const std::string& text) override { host_.Settings().NotepadHotKey(text); }
   void KeepDrawing(bool on) override { host_.Settings().KeepDrawing(on); }
+  void PicturePosition(const std::string& text) override { host_.Settings().PicturePosition(text); }
+  void NextWallpaperHotKey(const std::string& text) override { host_.Settings().NextWallpaperHotKey(text); }
   void DrawingOrigin(int left, int top) override { host_.Settings().DrawingOrigin(left, top); }
   void MonitorLayout(const std::string& text) override { host_.Settings().MonitorLayout(text); }
 
@@ -82,6 +85,9 @@ std::string RunStartup(StartupHost& host) {
   StartupSettings settings(host, list);
   ReadSettings(workDirectory + kSettingsFileName, settings);
 
+  // A new user's wallpaper covers each monitor; a file of an older version
+  // keeps the unscaled picture its user had.
+  if (settings.firstStart_) host.Settings().PicturePosition(PicturePositionText(PicturePosition::kFill));
   host.EndStartupFlag();
   host.SeedRandom();
   host.GiveFaces();

@@ -80,6 +80,10 @@ void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart
                                    frame.originY != keptTop_);
 }
 
+void StartupWindows::PicturePosition(const std::string& text) {
+  Form7().SetPosition(PicturePositionFromText(text));
+}
+
 void StartupWindows::DrawingOrigin(int left, int top) {
   keptLeft_ = left;
   keptTop_ = top;

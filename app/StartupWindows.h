@@ -59,6 +59,7 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) override;
   void NotepadHotKey(const std::string& text) override;
   void KeepDrawing(bool on) override;
+  void PicturePosition(const std::string& text) override;
   void DrawingOrigin(int left, int top) override;
   void MonitorLayout(const std::string& text) override;
 

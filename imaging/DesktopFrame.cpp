@@ -1,9 +1,11 @@
 #include "imaging/DesktopFrame.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "imaging/Layers.h"
+#include "imaging/Scale.h"
 
 namespace velmora {
 namespace {
@@ -65,12 +67,76 @@ void MoveLayerOrigin(Layers& layers, int fromX, int fromY, int toX, int toY) {
   ExtendTopLeft(layers.i2, x, y, kWhitePixel);
 }
 
-Bitmap PlaceOnMonitors(const Bitmap& picture, const DesktopFrame& frame) {
-  Bitmap background(frame.CanvasWidth(), frame.CanvasHeight(), kWhitePixel);
+PicturePosition PicturePositionFromText(const std::string& text) {
+  if (text.size() == 1 && text[0] >= '1' && text[0] <= '4') return static_cast<PicturePosition>(text[0] - '0');
+  return PicturePosition::kTile;
+}
+
+std::string PicturePositionText(PicturePosition position) {
+  return std::string(1, static_cast<char>('0' + static_cast<int>(position)));
+}
+
+PixelRect PlacePicture(int pictureWidth, int pictureHeight, int width, int height, PicturePosition position) {
+  if (pictureWidth <= 0 || pictureHeight <= 0 || width <= 0 || height <= 0) return {};
+  const auto centred = [&](std::int64_t w, std::int64_t h) {
+    const int left = static_cast<int>((width - w) / 2), top = static_cast<int>((height - h) / 2);
+    return PixelRect{left, top, left + static_cast<int>(w), top + static_cast<int>(h)};
+  };
+  const std::int64_t pw = pictureWidth, ph = pictureHeight;
+  switch (position) {
+    case PicturePosition::kTile:
+      return {0, 0, pictureWidth, pictureHeight};
+    case PicturePosition::kStretch:
+      return {0, 0, width, height};
+    case PicturePosition::kCenter:
+      return centred(pw, ph);
+    case PicturePosition::kFill:
+    case PicturePosition::kFit: {
+      // Which side decides: the picture is wider than the monitor in
+      // proportion when pw / ph > width / height. Fill matches the other side.
+      const bool wider = pw * height > ph * width;
+      if (wider == (position == PicturePosition::kFill)) {
+        return centred(std::max<std::int64_t>(1, (pw * height + ph / 2) / ph), height);
+      }
+      return centred(width, std::max<std::int64_t>(1, (ph * width + pw / 2) / pw));
+    }
+  }
+  return {};
+}
+
+std::pair<int, int> DecodeSizeFor(const DesktopFrame& frame, PicturePosition position) {
+  if (position == PicturePosition::kTile || position == PicturePosition::kCenter) return {0, 0};
+  int width = 0, height = 0;
   for (const Monitor& m : frame.monitors) {
-    const PixelRect source{0, 0, std::min(picture.Width(), m.bounds.Width()),
-                           std::min(picture.Height(), m.bounds.Height())};
-    CopyRect(background, m.bounds.left, m.bounds.top, picture, source);
+    width = std::max(width, m.bounds.Width());
+    height = std::max(height, m.bounds.Height());
+  }
+  return {width, height};
+}
+
+Bitmap PlaceOnMonitors(const Bitmap& picture, const DesktopFrame& frame, PicturePosition position, Pixel backdrop) {
+  Bitmap background(frame.CanvasWidth(), frame.CanvasHeight(), kWhitePixel);
+  // Monitors of one size share one scaled picture.
+  Bitmap scaled;
+  PixelRect scaledFor;
+  for (const Monitor& m : frame.monitors) {
+    const PixelRect place = PlacePicture(picture.Width(), picture.Height(), m.bounds.Width(), m.bounds.Height(),
+                                         position);
+    if (position == PicturePosition::kFit || position == PicturePosition::kCenter) FillRect(background, m.bounds, backdrop);
+    if (place.Empty()) continue;
+    const Bitmap* shown = &picture;
+    if (place.Width() != picture.Width() || place.Height() != picture.Height()) {
+      if (scaledFor.Width() != place.Width() || scaledFor.Height() != place.Height()) {
+        scaled = ScaleSmooth(picture, place.Width(), place.Height());
+        scaledFor = place;
+      }
+      shown = &scaled;
+    }
+    // The part of the placed picture on the monitor.
+    const PixelRect visible = Intersect(place, {0, 0, m.bounds.Width(), m.bounds.Height()});
+    const PixelRect source{visible.left - place.left, visible.top - place.top, visible.right - place.left,
+                           visible.bottom - place.top};
+    CopyRect(background, m.bounds.left + visible.left, m.bounds.top + visible.top, *shown, source);
   }
   return background;
 }

@@ -6,6 +6,7 @@
 // come and go, and monitors left of or above it (negative screen
 // coordinates) fit too.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imaging/Bitmap.h"
@@ -61,9 +62,34 @@ std::string LayoutText(const DesktopFrame& frame);
 // its screen place. Nothing is done when the origins agree.
 void MoveLayerOrigin(Layers& layers, int fromX, int fromY, int toX, int toY);
 
+// How the wallpaper's picture is put on each monitor, as the settings keep
+// it ("0" to "4").
+enum class PicturePosition {
+  kTile,     // unscaled at the monitor's top-left, white where it does not reach
+  kFill,     // scaled to cover the monitor, the overflow cut evenly on both sides
+  kFit,      // scaled to show whole, centred, bars in the backdrop colour
+  kStretch,  // scaled to the monitor's size, the aspect ratio not kept
+  kCenter,   // unscaled and centred, the rest in the backdrop colour
+};
+PicturePosition PicturePositionFromText(const std::string& text);  // anything unknown: kTile
+std::string PicturePositionText(PicturePosition position);
+
+// Where a picture of `pictureWidth` × `pictureHeight` goes on a monitor of
+// `width` × `height`: the rectangle the picture, scaled to its size, covers,
+// relative to the monitor's top-left; it may reach beyond the monitor (cut
+// there) or leave part of it to the backdrop.
+PixelRect PlacePicture(int pictureWidth, int pictureHeight, int width, int height, PicturePosition position);
+
+// The size a scaled decoding may reduce the picture to without losing what a
+// position needs: the largest monitor for the scaling positions, 0 x 0 (the
+// whole picture) for the unscaled ones.
+std::pair<int, int> DecodeSizeFor(const DesktopFrame& frame, PicturePosition position);
+
 // The background of a placed frame: the monitors' bounding rectangle in
-// white, with the picture unscaled at each monitor's top-left, cut at the
-// monitor's edges. The result is CanvasWidth() x CanvasHeight().
-Bitmap PlaceOnMonitors(const Bitmap& picture, const DesktopFrame& frame);
+// white, with the picture placed on each monitor by `position`, the parts of
+// a monitor the picture leaves in `backdrop` (Fit and Center). The result is
+// CanvasWidth() x CanvasHeight().
+Bitmap PlaceOnMonitors(const Bitmap& picture, const DesktopFrame& frame,
+                       PicturePosition position = PicturePosition::kTile, Pixel backdrop = kWhitePixel);
 
 }  // namespace velmora

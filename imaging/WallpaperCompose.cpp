@@ -79,9 +79,11 @@ void SetBackground(Layers& layers, Bitmap background) {
 }
 
 void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory,
-                            const DesktopFrame& frame) {
-  if (frame.Placed()) {
-    Bitmap background = PlaceOnMonitors(ReadJpegFile(jpegPath), frame);
+                            const DesktopFrame& frame, const WallpaperPlacement& placement) {
+  if (frame.Placed() || (placement.position != PicturePosition::kTile && !frame.monitors.empty())) {
+    const auto [width, height] = DecodeSizeFor(frame, placement.position);
+    Bitmap background = PlaceOnMonitors(DecodeJpegReduced(ReadPictureFile(jpegPath), width, height), frame,
+                                        placement.position, placement.backdrop);
     // The system is given the monitors' part alone, which need not start at
     // the layers' (0, 0), so the composition is done whole before the write.
     Compose(layers.i4, background, layers.i5);

@@ -26,10 +26,15 @@ void SetBackground(Layers& layers, Bitmap background);
 // file, size it, compose, save the composed layer as "1.bmp" in the work
 // directory. A file or JPEG error leaves the layers unchanged; a failed write
 // leaves them holding the new picture, and the previous "1.bmp" whole. On a
-// placed desktop frame the picture goes to each monitor's top-left and
-// "1.bmp" is the part the monitors show.
+// placed desktop frame, or with a position other than kTile, the picture is
+// placed on each monitor (decoded no larger than that needs) and "1.bmp" is
+// the part the monitors show.
+struct WallpaperPlacement {
+  PicturePosition position = PicturePosition::kTile;
+  Pixel backdrop = kWhitePixel;  // the desktop's colour, around a fitted or centred picture
+};
 void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory,
-                            const DesktopFrame& frame = {});
+                            const DesktopFrame& frame = {}, const WallpaperPlacement& placement = {});
 
 // A desktop wallpaper that something other than the program has set, as the
 // desktop's settings name it afterwards.

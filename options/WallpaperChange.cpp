@@ -27,7 +27,8 @@ void ChangeWallpaper(const std::string& path) {
 
   Form2().History().Clear();  // the composed layer is rebuilt whole
   TForm2& surface = Form2();
-  ChangeWallpaperPicture(surface.LayerImages(), path, WorkDirectory(), surface.Frame());
+  ChangeWallpaperPicture(surface.LayerImages(), path, WorkDirectory(), surface.Frame(),
+                         {.position = options.Position(), .backdrop = PixelOf(GetSysColor(COLOR_DESKTOP))});
   ApplyWallpaper(WorkFile("1.bmp"), surface.Frame());
   surface.SetComposedFor(LayoutText(surface.Frame()));
 }

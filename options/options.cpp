@@ -64,7 +64,8 @@ TForm7::TForm7()
             .caption = "Options",
             .border = BorderStyle::kSingle,
             .position = FormPosition::kScreenCenter,
-            .clientSize = {289, 575}}) {
+            .clientSize = {289, 609}}) {
+  cpp.OnChange([this] { cppChange(); });
   cba.OnClick([this] { cbaClick(); });
   em.OnChange([this] { emChange(); });
   rb2.OnClick([this] { rb2Click(); });
@@ -143,6 +144,7 @@ void TForm7::StoreSettings(Settings& settings) const {
   settings.minutes = em.Text();
   settings.hotKey = HotKeyText(HotKeyOf(hk.Value()));
   settings.keepDrawing = cbk.Checked();
+  settings.picturePosition = PicturePositionText(Position());
 }
 
 void TForm7::ApplySettings(const Settings& settings) {
@@ -152,6 +154,17 @@ void TForm7::ApplySettings(const Settings& settings) {
   SelectChangeMode(settings.changeMode);
   if (const auto hotKey = ParseHotKey(settings.hotKey)) hk.SetValue(HotKeyKeys(*hotKey));
   cbk.SetChecked(settings.keepDrawing);
+  SetPosition(PicturePositionFromText(settings.picturePosition));
+}
+
+PicturePosition TForm7::Position() const {
+  const int index = cpp.ItemIndex();
+  return index >= 0 ? static_cast<PicturePosition>(index) : PicturePosition::kTile;
+}
+
+void TForm7::cppChange() {
+  if (WorkDirectory().empty() || ecw.Text().empty()) return;
+  ChangeWallpaper(ecw.Text());
 }
 
 // Runs also when the program sets the box, so each start with the option on

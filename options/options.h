@@ -9,6 +9,7 @@
 #include "program/HotKey.h"
 #include "program/Settings.h"
 #include "ui/FileDrop.h"
+#include "imaging/DesktopFrame.h"
 #include "ui/Form.h"
 #include "ui/GraphicControls.h"
 #include "ui/HotKeyBox.h"
@@ -66,6 +67,12 @@ class TForm7 : public Form {
                 .checked = true}};
   Label Label8{*this, {.bounds = {8, 551}, .caption = "Notepad hotkey:"}};
   HotKeyBox hk{*this, {.bounds = {96, 547, 129, 21}, .value = HotKeyKeys(kDefaultHotKey)}};
+  Label Label9{*this, {.bounds = {8, 584}, .caption = "Picture position:"}};
+  // In the order of the positions' numbers in the settings.
+  ComboBox cpp{*this,
+               {.bounds = {96, 580, 185, 21},
+                .items = {"Tile (unscaled, top-left)", "Fill", "Fit", "Stretch", "Center"},
+                .itemIndex = 0}};
   Timer cw{*this, {.interval = kMillisecondsPerMinute, .enabled = false}};
   Timer tact{*this, {.interval = 50, .enabled = false}};
   OpenDialog od{{.filter = kPictureFilter}};
@@ -89,11 +96,17 @@ class TForm7 : public Form {
   void SelectChangeMode(ChangeMode mode);
 
   // This window's part of the settings file: `cba`, `ecw`, the change mode,
-  // `em`, the hotkey `hk` and `cbk`.
+  // `em`, the hotkey `hk`, `cbk` and the picture position `cpp`.
   void StoreSettings(Settings& settings) const;
   // Applies them as start-up does: a set flag checks `cba` (an unset one
   // changes nothing), the minutes go in before the change mode.
   void ApplySettings(const Settings& settings);
+
+  // How the wallpaper's picture is put on each monitor.
+  PicturePosition Position() const;
+  void SetPosition(PicturePosition position) { cpp.SetItemIndex(static_cast<int>(position)); }
+  // A new position places the current wallpaper anew at once.
+  void cppChange();
 
   void cbaClick();
   void emChange();

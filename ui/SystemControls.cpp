@@ -400,4 +400,41 @@ bool ListBox::HandleVKeyToItem(WORD key, LRESULT& result) {
   return true;
 }
 
+ComboBox::ComboBox(Container& parent, const ComboBoxProps& p)
+    : SystemControl(parent, {.className = "COMBOBOX",
+                             .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                             .bounds = p.bounds,
+                             .windowHeight = p.bounds.height + static_cast<int>(p.items.size()) * 16 + 4,
+                             .font = p.font,
+                             .visible = p.visible,
+                             .enabled = p.enabled}) {
+  for (const auto& item : p.items) {
+    const std::wstring wide = Utf8ToWide(item);
+    Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+  SetItemIndex(p.itemIndex);
+}
+
+int ComboBox::Count() const { return static_cast<int>(Send(CB_GETCOUNT)); }
+
+int ComboBox::ItemIndex() const { return static_cast<int>(Send(CB_GETCURSEL)); }
+
+void ComboBox::SetItemIndex(int index) {
+  Send(CB_SETCURSEL, static_cast<WPARAM>(index));
+  chosen_ = ItemIndex();
+}
+
+bool ComboBox::HandleCommand(WORD code) {
+  if (code != CBN_SELCHANGE && code != CBN_SELENDOK) return false;
+  // While the list is open the arrow keys only point at items: the choice is
+  // made when it closes on one.
+  if (code == CBN_SELCHANGE && Send(CB_GETDROPPEDSTATE)) return true;
+  const int index = ItemIndex();
+  if (index == chosen_) return true;
+  chosen_ = index;
+  if (onChange_) onChange_();
+  return true;
+}
+
 }  // namespace velmora
+

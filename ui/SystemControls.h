@@ -255,4 +255,32 @@ class ListBox : public SystemControl {
   std::function<bool(WORD key)> onKeyDown_;
 };
 
+struct ComboBoxProps {
+  Rect bounds{};  // the closed box; its list drops below
+  std::vector<std::string> items{};
+  int itemIndex = -1;
+  std::optional<FontInfo> font{};
+  bool visible = true;
+  bool enabled = true;
+};
+
+// A drop-down list of texts to pick one from.
+class ComboBox : public SystemControl {
+ public:
+  ComboBox(Container& parent, const ComboBoxProps& props);
+
+  int Count() const;
+  int ItemIndex() const;
+  // Selects an item without raising the change event.
+  void SetItemIndex(int index);
+  // The user's choice of another item, once the list has closed on it.
+  void OnChange(Handler handler) { onChange_ = std::move(handler); }
+
+  bool HandleCommand(WORD code) override;
+
+ private:
+  Handler onChange_;
+  int chosen_ = -1;
+};
+
 }  // namespace velmora

@@ -182,3 +182,19 @@ def drag_files(rig, start, end, paths):
                 popen.kill()
                 rig.xdotool("mouseup", 1)
     return lines()[-1]
+
+
+POSITION_BOX = (96 + 92, 580 + 10)
+POSITIONS = ["Tile (unscaled, top-left)", "Fill", "Fit", "Stretch", "Center"]
+
+
+def choose_position(rig, program, window, name, dpi=96):
+    """Opens the picture position's drop-down and clicks the item."""
+    click(rig, window, POSITION_BOX, dpi)
+    drop = wait_until(lambda: next((w for w in visible_windows(program) if w["class"] == "ComboLBox"), None),
+                      timeout=10, what="the position's list to drop")
+    left, top, right, bottom = drop["rect"]
+    row = (bottom - top) / len(POSITIONS)
+    rig.click((left + right) // 2, int(top + row * POSITIONS.index(name) + row / 2))
+    wait_until(lambda: not any(w["class"] == "ComboLBox" for w in visible_windows(program)), timeout=10,
+               what="the position's list to close")

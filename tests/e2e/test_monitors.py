@@ -9,6 +9,8 @@ import pytest
 from conftest import wait_until
 from notepad import (DESKTOP_KEY, KEY, RED, SHOW_WINDOWS, bmp, click_face, done, first_start, open_session,
                      wait_toolbar)
+from options import open_options, options_window
+from photo import BLACK, QUADRANTS, assert_quadrants, place, start_with_photo
 from tray import choose, settings_lines, start_and_settle
 
 SEA = (30, 120, 200)  # first_start's wallpaper, 1280 x 800
@@ -149,3 +151,33 @@ def test_a_monitor_left_of_the_primary_and_its_drawing_kept_when_it_goes(rig, kv
         exit_program(rig, program)
     finally:
         rig.restart_display([(1280, 800), (1024, 768)])
+
+
+def test_each_position_places_the_photo_on_each_monitor(rig, kvx, workdir):
+    program = start_with_photo(rig, kvx, workdir)
+    window = open_options(rig, program)
+    second = (1280, 0)
+    for name in ("Fill", "Fit", "Stretch", "Center", "Tile (unscaled, top-left)"):
+        if name != "Fill":  # the first start's own
+            picture = place(rig, program, window, name, workdir)
+            window = options_window(program)
+        else:
+            picture = bmp(workdir / "1.bmp")
+        assert picture.size == (2304, 800), name
+        assert wallpaper(rig)[1:] == ("0", "22")
+        # The second monitor is 4:3 like the photo: filled, fitted and
+        # stretched alike, whole with its frame.
+        if name in ("Fill", "Fit", "Stretch"):
+            assert_quadrants(picture, (640, 400))
+            assert_quadrants(picture, (512, 384), second)
+            assert near(picture.getpixel((1280 + 4, 384)), BLACK) and near(picture.getpixel((2300, 764)), BLACK)
+        elif name == "Center":
+            assert_quadrants(picture, (640, 400), reach=4)
+            assert_quadrants(picture, (512, 384), second, reach=4)
+        else:
+            for monitor in ((0, 0), second):
+                assert near(picture.getpixel((monitor[0] + 10, 10)), BLACK)
+                assert near(picture.getpixel((monitor[0] + 900, 700)), QUADRANTS["tl"])
+        # Below the smaller monitor no monitor shows anything: white.
+        assert picture.getpixel((2000, 790)) == WHITE
+    exit_program(rig, program)

@@ -65,6 +65,7 @@ class LogHost : public StartupHost, public SettingsTarget {
   void CopyWidth(int) override {}
   void CopyHeight(int) override {}
   void RunAtStartup() override { log.push_back("cba"); }
+  void PicturePosition(const std::string& text) override { log.push_back("position " + text); }
   void DrawingOrigin(int left, int top) override {
     log.push_back("origin " + std::to_string(left) + "," + std::to_string(top));
   }
@@ -106,7 +107,7 @@ TEST(StartupRoutine, FirstStartWelcomesTakesTheDesktopWallpaperAndChangesToIt) {
   EXPECT_EQ(host.log, (std::vector<std::string>{
                           "timer off", "hide toolbar", "cd", "about 1.0 build 3", "version switch",
                           "caption +1.0 build 3", "list 0", "siz 5", "col 3", "sw on", "line 4", "line 5", "cbn 38",
-                          "welcome", "ecw C:\\Windows\\Web\\sea.jpg", "em 7", "mode 3", "tag 0", "seed", "faces",
+                          "welcome", "ecw C:\\Windows\\Web\\sea.jpg", "em 7", "mode 3", "position 1", "tag 0", "seed", "faces",
                           "layers C:\\Windows\\Web\\sea.jpg first", "change C:\\Windows\\Web\\sea.jpg", "save"}));
 }
 
@@ -141,12 +142,12 @@ TEST(StartupRoutine, AWallpaperComposedForOtherMonitorsIsComposedAgain) {
   work.Put("wl.ini", "C:\\a.jpg\r\n");
   // The drawing's origin and the monitors it was composed for reach the
   // windows before the layers are prepared.
-  work.Put("kvx.ini", SettingsWith("C:\\a.jpg", "3") + "Ctrl+Alt+N\r\n1\r\n0\r\n\r\n-1920,0\r\n0,0,1280,800;-1920,0,1920,1080\r\n");
+  work.Put("kvx.ini", SettingsWith("C:\\a.jpg", "3") + "Ctrl+Alt+N\r\n1\r\n3\r\n\r\n-1920,0\r\n0,0,1280,800;-1920,0,1920,1080\r\n");
   LogHost host(work.runValue());
   host.otherMonitors = true;
   RunStartup(host);
-  EXPECT_EQ(host.From("origin -1920,0"),
-            (std::vector<std::string>{"origin -1920,0", "monitors 0,0,1280,800;-1920,0,1920,1080", "tag 0", "seed",
+  EXPECT_EQ(host.From("position 3"),
+            (std::vector<std::string>{"position 3", "origin -1920,0", "monitors 0,0,1280,800;-1920,0,1920,1080", "tag 0", "seed",
                                       "faces", "layers C:\\a.jpg", "change C:\\a.jpg", "save"}));
 }
 

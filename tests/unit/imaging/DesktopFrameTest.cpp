@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "imaging/BmpFile.h"
 #include "imaging/DesktopFrame.h"
 #include "imaging/JpegFile.h"
@@ -15,6 +17,12 @@ namespace {
 using test::PictureOf;
 using test::RowsOf;
 using Rows = std::vector<std::string>;
+
+bool Near(Pixel a, Pixel b, int tolerance) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) > tolerance) return false;
+  return true;
+}
 
 Monitor Screen(int left, int top, int width, int height, int taskbar = 0) {
   return {{left, top, left + width, top + height}, {left, top, left + width, top + height - taskbar}};
@@ -115,6 +123,71 @@ TEST(DesktopFrame, APlacedChangeAndDoneWriteTheMonitorsPartAlone) {
   SaveWorkFiles(layers, dir.Path() + "/", frame);
   EXPECT_EQ(test::ReadFile(dir / "1.bmp"), EncodeBmp24(shown));
   EXPECT_EQ(test::ReadFile(dir / "2.bmp"), EncodeBmp24(layers.i5));
+}
+
+TEST(PicturePosition, EachPositionPlacesThePictureOnTheMonitor) {
+  using P = PicturePosition;
+  // A 4:3 picture on a 16:10 monitor, and a picture smaller than it.
+  EXPECT_EQ(PlacePicture(4000, 3000, 1280, 800, P::kFill), (PixelRect{0, -80, 1280, 880}));  // cut top and bottom
+  EXPECT_EQ(PlacePicture(4000, 3000, 1280, 800, P::kFit), (PixelRect{106, 0, 1173, 800}));   // bars left and right
+  EXPECT_EQ(PlacePicture(4000, 3000, 1280, 800, P::kStretch), (PixelRect{0, 0, 1280, 800}));
+  EXPECT_EQ(PlacePicture(4000, 3000, 1280, 800, P::kCenter), (PixelRect{-1360, -1100, 2640, 1900}));
+  EXPECT_EQ(PlacePicture(4000, 3000, 1280, 800, P::kTile), (PixelRect{0, 0, 4000, 3000}));
+  EXPECT_EQ(PlacePicture(400, 100, 1280, 800, P::kFill), (PixelRect{-960, 0, 2240, 800}));  // cut at the sides
+  EXPECT_EQ(PlacePicture(400, 100, 1280, 800, P::kFit), (PixelRect{0, 240, 1280, 560}));
+  EXPECT_EQ(PlacePicture(400, 100, 1280, 800, P::kCenter), (PixelRect{440, 350, 840, 450}));
+  // A sliver of a picture still gets a pixel; nothing to place gives nothing.
+  EXPECT_EQ(PlacePicture(10000, 1, 100, 100, P::kFit), (PixelRect{0, 49, 100, 50}));
+  EXPECT_TRUE(PlacePicture(0, 0, 100, 100, P::kFill).Empty());
+
+  // The settings' texts: anything unknown is today's unscaled picture.
+  for (const P p : {P::kTile, P::kFill, P::kFit, P::kStretch, P::kCenter})
+    EXPECT_EQ(PicturePositionFromText(PicturePositionText(p)), p);
+  for (const char* text : {"", "5", "-1", "11", "x"}) EXPECT_EQ(PicturePositionFromText(text), P::kTile) << text;
+
+  // Scaled decoding may stop at the largest monitor, only for the scaling positions.
+  const DesktopFrame frame = FrameFor({Screen(0, 0, 1280, 800), Screen(1280, 0, 1024, 1024)}, 0, 0);
+  EXPECT_EQ(DecodeSizeFor(frame, P::kFill), (std::pair<int, int>{1280, 1024}));
+  EXPECT_EQ(DecodeSizeFor(frame, P::kCenter), (std::pair<int, int>{0, 0}));
+}
+
+TEST(PicturePosition, MonitorsOfOtherShapesEachGetTheirOwnPlacing) {
+  // A wide 4 x 2 monitor and a tall 2 x 4 one; the picture is 2 x 2, red
+  // above green.
+  const DesktopFrame frame = FrameFor({Screen(0, 0, 4, 2), Screen(4, 0, 2, 4)}, 0, 0);
+  const Bitmap picture = PictureOf({"rr", "gg"});
+  // Fill: the wide monitor cuts the top and bottom, the tall one the sides.
+  EXPECT_EQ(RowsOf(PlaceOnMonitors(picture, frame, PicturePosition::kFill)),
+            (Rows{"rrrrrr", "ggggrr", "....gg", "....gg"}));
+  // Fit: bars in the backdrop's colour across the monitor, not beyond it.
+  EXPECT_EQ(RowsOf(PlaceOnMonitors(picture, frame, PicturePosition::kFit, test::PixelFor('b'))),
+            (Rows{"brrbbb", "bggbrr", "....gg", "....bb"}));
+  EXPECT_EQ(RowsOf(PlaceOnMonitors(PictureOf({"r"}), frame, PicturePosition::kCenter, test::PixelFor('y'))),
+            (Rows{"yryyyy", "yyyyry", "....yy", "....yy"}));
+  EXPECT_EQ(RowsOf(PlaceOnMonitors(picture, frame, PicturePosition::kStretch)),
+            (Rows{"rrrrrr", "ggggrr", "....gg", "....gg"}));
+}
+
+TEST(PicturePosition, AFilledChangeOnOneMonitorDecodesReducedAndKeepsTheDrawing) {
+  test::ScratchDir dir;
+  // 64 x 32: left half red, right half blue; decoded at a quarter for a 16 x 8 monitor.
+  Bitmap halves(64, 32, RgbPixel(255, 0, 0));
+  FillRect(halves, {32, 0, 64, 32}, RgbPixel(0, 0, 255));
+  WriteJpegFile(halves, dir / "p.jpg");
+  const DesktopFrame frame = FrameFor({Screen(0, 0, 12, 8)}, 0, 0);
+  ASSERT_FALSE(frame.Placed());
+  Layers layers;
+  layers.i5 = Bitmap(12, 8, kKeyPixel);
+  layers.i5.Set(5, 5, test::kRed);
+  ChangeWallpaperPicture(layers, dir / "p.jpg", dir.Path() + "/", frame,
+                         {.position = PicturePosition::kFill, .backdrop = kWhitePixel});
+  // Height decides: 16 x 8, cut to the middle 12 columns.
+  const Bitmap composed = ReadBmpFile(dir / "1.bmp");
+  ASSERT_EQ(composed.Width(), 12);
+  ASSERT_EQ(composed.Height(), 8);
+  EXPECT_TRUE(Near(composed.At(1, 2), RgbPixel(255, 0, 0), 12));
+  EXPECT_TRUE(Near(composed.At(10, 2), RgbPixel(0, 0, 255), 12));
+  EXPECT_EQ(composed.At(5, 5), test::kRed);
 }
 
 }  // namespace
