@@ -60,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Form6();
   Form10();
   Form7().OnSaveSettings([] {
-    RegisterNotepadHotKey(Form1());
+    RegisterHotKeys(Form1());
     Form1().SaveSettings();
   });
 

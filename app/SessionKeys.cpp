@@ -15,44 +15,58 @@ namespace velmora {
 namespace {
 
 constexpr int kHotKeyId = 1;
+constexpr int kNextHotKeyId = 2;
 
-HotKey registered;     // the hotkey held now
-HotKey reportedTaken;  // the last key the balloon said was taken
+// One global hotkey: what it is held as now, and the last key the balloon
+// said was taken.
+struct GlobalKey {
+  int id;
+  HotKey registered{};
+  HotKey reportedTaken{};
+};
+GlobalKey notepadKey{kHotKeyId};
+GlobalKey nextKey{kNextHotKeyId};
 
 bool KeyDown(int key) {
   return GetKeyState(key) < 0;
 }
 
-}  // namespace
-
-void RegisterNotepadHotKey(TForm1& toolbar) {
-  const HotKey wanted = HotKeyOf(Form7().hk.Value());
-  if (wanted == registered) return;
-  if (!registered.None()) UnregisterHotKey(nullptr, kHotKeyId);
-  registered = {};
+void Register(TForm1& toolbar, GlobalKey& key, const HotKey& wanted, const char* otherwise) {
+  if (wanted == key.registered) return;
+  if (!key.registered.None()) UnregisterHotKey(nullptr, key.id);
+  key.registered = {};
   if (wanted.None()) return;
-  // Held down, the key would open and close the session at every repeat.
-  bool ok = RegisterHotKey(nullptr, kHotKeyId, wanted.modifiers | MOD_NOREPEAT, wanted.key);
+  // Held down, the key would act again at every repeat.
+  bool ok = RegisterHotKey(nullptr, key.id, wanted.modifiers | MOD_NOREPEAT, wanted.key);
   if (!ok && GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED)
-    ok = RegisterHotKey(nullptr, kHotKeyId, wanted.modifiers, wanted.key);
+    ok = RegisterHotKey(nullptr, key.id, wanted.modifiers, wanted.key);
   if (ok) {
-    registered = wanted;
+    key.registered = wanted;
     return;
   }
   // Said once for each key, never as an error box.
-  if (wanted == reportedTaken || !toolbar.cti) return;
-  reportedTaken = wanted;
-  toolbar.cti->ShowBalloon(
-      kApplicationTitle,
-      HotKeyText(wanted) +
-          " is taken by another program: click the icon to draw, or choose another key in Options.");
+  if (wanted == key.reportedTaken || !toolbar.cti) return;
+  key.reportedTaken = wanted;
+  toolbar.cti->ShowBalloon(kApplicationTitle, HotKeyText(wanted) + " is taken by another program: " + otherwise +
+                                                  ", or choose another key in Options.");
+}
+
+}  // namespace
+
+void RegisterHotKeys(TForm1& toolbar) {
+  Register(toolbar, notepadKey, HotKeyOf(Form7().hk.Value()), "click the icon to draw");
+  Register(toolbar, nextKey, HotKeyOf(Form7().hkn.Value()), "choose \"Next wallpaper\" in the icon's menu");
 }
 
 bool HandleSessionKey(TForm1& toolbar, const MSG& msg) {
-  if (msg.message == WM_HOTKEY && msg.hwnd == nullptr && msg.wParam == kHotKeyId) {
+  if (msg.message == WM_HOTKEY && msg.hwnd == nullptr && (msg.wParam == kHotKeyId || msg.wParam == kNextHotKeyId)) {
     // Outside every window procedure: errors get the program's box here.
     try {
-      toolbar.ctiClick();
+      if (msg.wParam == kHotKeyId) {
+        toolbar.ctiClick();
+      } else if (Form7().CanStepWallpaper()) {
+        Form7().NextWallpaper();
+      }
     } catch (...) {
       ReportCurrentException();
     }

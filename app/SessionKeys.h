@@ -14,9 +14,10 @@ void WireSessionKeys(TForm1& toolbar);
 // True when the message was one of these keys and has been acted on.
 bool HandleSessionKey(TForm1& toolbar, const MSG& msg);
 
-// Registers the hotkey the options window holds, in place of the one before.
-// When another program holds it, the icon's balloon says so, once for each
-// key, and the icon works as ever.
-void RegisterNotepadHotKey(TForm1& toolbar);
+// Registers the hotkeys the options window holds (the notepad's and "Next
+// wallpaper"'s), in place of the ones before. When another program holds
+// one, the icon's balloon says so, once for each key, and the icon works as
+// ever.
+void RegisterHotKeys(TForm1& toolbar);
 
 }  // namespace velmora

@@ -80,6 +80,10 @@ void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart
                                    frame.originY != keptTop_);
 }
 
+void StartupWindows::NextWallpaperHotKey(const std::string& text) {
+  if (const auto hotKey = ParseHotKey(text)) Form7().hkn.SetValue(HotKeyKeys(*hotKey));
+}
+
 void StartupWindows::PicturePosition(const std::string& text) {
   Form7().SetPosition(PicturePositionFromText(text));
 }

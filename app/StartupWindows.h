@@ -60,6 +60,7 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void NotepadHotKey(const std::string& text) override;
   void KeepDrawing(bool on) override;
   void PicturePosition(const std::string& text) override;
+  void NextWallpaperHotKey(const std::string& text) override;
   void DrawingOrigin(int left, int top) override;
   void MonitorLayout(const std::string& text) override;
 

@@ -44,6 +44,7 @@ UniqueMenu MakePopupMenu1() {
   UniqueMenu menu(CreatePopupMenu());
   AppendMenuA(menu.Get(), MF_STRING, TForm1::kAbout1, "About");
   AppendMenuA(menu.Get(), MF_STRING, TForm1::kOptions1, "Options");
+  AppendMenuA(menu.Get(), MF_STRING, TForm1::kNextWallpaper1, "Next wallpaper");
   AppendMenuA(menu.Get(), MF_STRING, TForm1::kDsjl1, "Exit");
   return menu;
 }
@@ -143,6 +144,10 @@ TForm1::TForm1()
   cti->SetPopupMenu(popupMenu1_.Get());
   cti->SetOnClick([this](TTrayIcon&) { ctiClick(); });
   cti->SetOnMenuCommand([this](TTrayIcon&, UINT id) { MenuCommand(id); });
+  cti->SetOnMenuPopup([this](TTrayIcon&) {
+    EnableMenuItem(popupMenu1_.Get(), kNextWallpaper1,
+                   MF_BYCOMMAND | (Form7().CanStepWallpaper() ? MF_ENABLED : MF_GRAYED));
+  });
   cti->SetIconVisible(true);
   cti->Loaded();
 
@@ -179,6 +184,7 @@ void TForm1::MenuCommand(UINT id) {
     case kAbout1: About1Click(); break;
     case kOptions1: Options1Click(); break;
     case kDsjl1: Dsjl1Click(); break;
+    case kNextWallpaper1: Form7().NextWallpaper(); break;
     default: break;
   }
 }
@@ -191,7 +197,7 @@ void TForm1::Timer1Timer() {
     ~AfterStartup() {
       // Never out of a destructor; start-up's own error, if any, is the one to show.
       try {
-        RegisterNotepadHotKey(toolbar);
+        RegisterHotKeys(toolbar);
       } catch (...) {
       }
       for (Form* form : std::initializer_list<Form*>{&toolbar, &Form3(), &Form4()}) form->KeepOnAMonitor();

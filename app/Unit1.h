@@ -120,6 +120,7 @@ class TForm1 : public Form {
   static constexpr UINT kAbout1 = 1;
   static constexpr UINT kOptions1 = 2;
   static constexpr UINT kDsjl1 = 3;
+  static constexpr UINT kNextWallpaper1 = 4;
   HMENU PopupMenu1() const { return popupMenu1_.Get(); }
 
  protected:

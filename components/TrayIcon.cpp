@@ -308,6 +308,8 @@ void TTrayIcon::PopupAtCursor() {
   const HWND window = record_.hWnd;
   if (!window) return;
   const auto alive = alive_;
+  if (onMenuPopup_) onMenuPopup_(*this);
+  if (!*alive) return;
   SetForegroundWindow(window);
   const UINT command = static_cast<UINT>(TrackPopupMenu(
       popupMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, pointer.x, pointer.y, 0, window, nullptr));

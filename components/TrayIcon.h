@@ -126,6 +126,8 @@ class TTrayIcon {
   void SetOnMinimizeToTray(TNotifyEvent handler) { onMinimizeToTray_ = std::move(handler); }
   void SetOnStartup(TStartupEvent handler) { onStartup_ = std::move(handler); }
   void SetOnMenuCommand(TMenuCommandEvent handler) { onMenuCommand_ = std::move(handler); }
+  // Just before the menu opens: the items' states follow the program's.
+  void SetOnMenuPopup(TNotifyEvent handler) { onMenuPopup_ = std::move(handler); }
 
   HWND Owner() const { return owner_; }
   UINT_PTR Identifier() const { return reinterpret_cast<UINT_PTR>(this); }
@@ -201,6 +203,7 @@ class TTrayIcon {
   TNotifyEvent onMinimizeToTray_;
   TStartupEvent onStartup_;
   TMenuCommandEvent onMenuCommand_;
+  TNotifyEvent onMenuPopup_;
 };
 
 // The hidden window shared by all icons of the process and the number of

@@ -39,6 +39,13 @@ void TForm7::cwTimer() {
     cw.SetEnabled(false);
     return;
   }
+  NextWallpaper();
+}
+
+bool TForm7::CanStepWallpaper() const { return WallpaperList().size() >= 2 && !Form2().Visible(); }
+
+void TForm7::NextWallpaper() {
+  if (Form2().Visible()) return;
   const std::vector<std::string> list = WallpaperList();
   const auto next = NextWallpaperIndex(list, ecw.Text());
   if (!next) return;

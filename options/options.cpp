@@ -64,7 +64,7 @@ TForm7::TForm7()
             .caption = "Options",
             .border = BorderStyle::kSingle,
             .position = FormPosition::kScreenCenter,
-            .clientSize = {289, 609}}) {
+            .clientSize = {289, 643}}) {
   cpp.OnChange([this] { cppChange(); });
   cba.OnClick([this] { cbaClick(); });
   em.OnChange([this] { emChange(); });
@@ -145,6 +145,7 @@ void TForm7::StoreSettings(Settings& settings) const {
   settings.hotKey = HotKeyText(HotKeyOf(hk.Value()));
   settings.keepDrawing = cbk.Checked();
   settings.picturePosition = PicturePositionText(Position());
+  settings.nextHotKey = HotKeyText(HotKeyOf(hkn.Value()));
 }
 
 void TForm7::ApplySettings(const Settings& settings) {
@@ -155,6 +156,7 @@ void TForm7::ApplySettings(const Settings& settings) {
   if (const auto hotKey = ParseHotKey(settings.hotKey)) hk.SetValue(HotKeyKeys(*hotKey));
   cbk.SetChecked(settings.keepDrawing);
   SetPosition(PicturePositionFromText(settings.picturePosition));
+  hkn.SetValue(HotKeyKeys(ParseHotKey(settings.nextHotKey).value_or(HotKey{})));
 }
 
 PicturePosition TForm7::Position() const {

@@ -67,6 +67,8 @@ class TForm7 : public Form {
                 .checked = true}};
   Label Label8{*this, {.bounds = {8, 551}, .caption = "Notepad hotkey:"}};
   HotKeyBox hk{*this, {.bounds = {96, 547, 129, 21}, .value = HotKeyKeys(kDefaultHotKey)}};
+  Label Label10{*this, {.bounds = {8, 618}, .caption = "Next wallpaper hotkey:"}};
+  HotKeyBox hkn{*this, {.bounds = {128, 614, 129, 21}}};  // none until the user sets one
   Label Label9{*this, {.bounds = {8, 584}, .caption = "Picture position:"}};
   // In the order of the positions' numbers in the settings.
   ComboBox cpp{*this,
@@ -96,7 +98,7 @@ class TForm7 : public Form {
   void SelectChangeMode(ChangeMode mode);
 
   // This window's part of the settings file: `cba`, `ecw`, the change mode,
-  // `em`, the hotkey `hk`, `cbk` and the picture position `cpp`.
+  // `em`, the hotkeys `hk` and `hkn`, `cbk` and the picture position `cpp`.
   void StoreSettings(Settings& settings) const;
   // Applies them as start-up does: a set flag checks `cba` (an unset one
   // changes nothing), the minutes go in before the change mode.
@@ -113,6 +115,10 @@ class TForm7 : public Form {
   void rb2Click();
   // The change timer's tick: the next wallpaper of the list, unless a drawing session is open.
   void cwTimer();
+  // "Next wallpaper" (the icon's menu, its hotkey): the timer's step, once.
+  // It needs two pictures in the list, and no drawing session open.
+  bool CanStepWallpaper() const;
+  void NextWallpaper();
 
   void SpeedButton1Click();  // "Browse": a picture becomes the wallpaper, the list stays
   void SpeedButton2Click();  // "Add"

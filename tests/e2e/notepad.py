@@ -35,7 +35,7 @@ def settings_text(size=5, colour=9, show_windows="1", wallpaper="first start", m
 
 
 def with_settings(workdir, **lines):
-    """Rewrites lines of kvx.ini, named l1 to l18."""
+    """Rewrites lines of kvx.ini, named l1, l2 and so on."""
     current = settings_lines(workdir)
     for number, value in lines.items():
         current[int(number[1:]) - 1] = value

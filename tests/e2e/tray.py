@@ -7,7 +7,7 @@ from conftest import TASKBAR, rect_center, wait_until
 ICON_AREA = (TASKBAR[2] - 22, TASKBAR[1] + 2, TASKBAR[2] - 2, TASKBAR[3] - 2)
 ICON_POINT = (TASKBAR[2] - 11, TASKBAR[1] + 10)
 
-MENU_ITEMS = ["About", "Options", "Exit"]
+MENU_ITEMS = ["About", "Options", "Next wallpaper", "Exit"]
 SETTINGS_DEFAULTS = ["1", "0", "1", "192", "109", "197", "274", "205", "357", "38", "205", "375", "289", "305",
                      "0"]
 

@@ -39,7 +39,7 @@ TEST(OptionsWindow, IsAFixedCentredWindowWithTheCloseBoxOnly) {
   TForm7 form;
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(form.Caption(), "Options");
-  EXPECT_EQ(form.ClientSize(), (Size{289, 575}));
+  EXPECT_EQ(form.ClientSize(), (Size{289, 643}));
   const LONG_PTR style = StyleOf(form.Handle());
   EXPECT_TRUE(style & WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -238,7 +238,10 @@ TEST(OptionsWindow, SettingsGoInAsStartUpAppliesThemAndComeBackOut) {
   in.wallpaper = "C:\\Pictures\\sea.jpg";
   in.changeMode = ChangeMode::kEvery;
   in.minutes = "7";
+  in.picturePosition = "3";
+  in.nextHotKey = "Ctrl+Alt+W";
   form.ApplySettings(in);
+  EXPECT_EQ(form.Position(), PicturePosition::kStretch);
   EXPECT_EQ(form.ecw.Text(), "C:\\Pictures\\sea.jpg");
   EXPECT_TRUE(form.rb2.Checked());
   // The minutes were in place when "every" started the timer.
