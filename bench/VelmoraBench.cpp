@@ -24,6 +24,7 @@
 #include "imaging/BmpFile.h"
 #include "imaging/JpegFile.h"
 #include "imaging/Layers.h"
+#include "imaging/PictureIo.h"
 #include "imaging/SessionCommands.h"
 #include "imaging/WallpaperCompose.h"
 
@@ -181,6 +182,20 @@ int Change(const std::string& jpegPath, const std::string& drawingPath, const st
   return 0;
 }
 
+// A Fill change of a large photo to one monitor of width x height, and the
+// floor of today's change: libjpeg-turbo's decoding alone of its picture.
+int Fill(const std::string& jpegPath, const std::string& dir, int width, int height, int runs) {
+  Layers layers;
+  layers.i5 = Bitmap(width, height, kKeyPixel);
+  const DesktopFrame frame = FrameFor({{{0, 0, width, height}, {0, 0, width, height}}}, 0, 0);
+  bench::Time(runs, [&] {
+    ChangeWallpaperPicture(layers, jpegPath, dir + "/", frame, {.position = PicturePosition::kFill});
+  }).Print("fill");
+  const std::string bytes = ReadPictureFile(jpegPath);
+  bench::Time(runs, [&] { DecodeJpeg(bytes); }).Print("decode-only");
+  return 0;
+}
+
 }  // namespace
 }  // namespace velmora
 
@@ -194,8 +209,13 @@ int main(int argc, char** argv) {
     if ((args.size() == 4 || args.size() == 5) && args[0] == "change") {
       return velmora::Change(args[1], args[2], args[3], args.size() == 5 ? std::atoi(args[4].c_str()) : 11);
     }
+    if (args.size() == 6 && args[0] == "fill")
+      return velmora::Fill(args[1], args[2], std::atoi(args[3].c_str()), std::atoi(args[4].c_str()),
+                           std::atoi(args[5].c_str()));
     if (!args.empty()) {
-      std::fprintf(stderr, "usage: velmora_bench [make-files DIR [W H] | change JPEG DRAWING DIR [RUNS]]\n");
+      std::fprintf(stderr,
+                   "usage: velmora_bench [make-files DIR [W H] | change JPEG DRAWING DIR [RUNS] | "
+                   "fill JPEG DIR W H RUNS]\n");
       return 2;
     }
     const auto scratch = std::filesystem::temp_directory_path() / "velmora-bench";

@@ -265,6 +265,26 @@ def native_change(folder):
     return velmora, net, big
 
 
+def native_fill():
+    """A Fill change of a 24-megapixel photo to 1920 x 1080 and 3840 x 2160,
+    beside djpeg decoding the same file at full size; and the floor of
+    today's change, libjpeg-turbo's decode alone of a screen-sized picture."""
+    folder = WORK / "fill"
+    folder.mkdir(parents=True)
+    bench = str(REPO / "build/native/bench/velmora_bench")
+    subprocess.run([bench, "make-files", str(folder), "6000", "4000"], check=True, stdout=subprocess.DEVNULL)
+    djpeg = ["djpeg", "-bmp", "-outfile", str(folder / "djpeg.bmp")]
+    djpeg_tiny = ["djpeg", "-bmp", "-outfile", str(folder / "djpeg-tiny.bmp")]
+    net, _ = net_of_start(djpeg + [str(folder / "wallpaper.jpg")], djpeg_tiny + [str(folder / "tiny.jpg")])
+    fills = {}
+    for width, height in ((1920, 1080), (3840, 2160)):
+        figures = parse_lines(subprocess.run([bench, "fill", str(folder / "wallpaper.jpg"), str(folder), str(width),
+                                              str(height), str(RUNS)], stdout=subprocess.PIPE, text=True,
+                                             check=True).stdout)
+        fills[(width, height)] = figures["fill"]
+    return fills, net
+
+
 def wine_change(wine, folder):
     out = folder / "win"
     out.mkdir()
@@ -362,6 +382,19 @@ def table(facts):
         row(f"  the same beside ImageMagick", velmora.text(), "ImageMagick `convert`, whole process",
             magick.text(), f"{ratio(velmora, magick):.2f} × ImageMagick",
             f"pixels differing from ImageMagick's: {same}")
+    if "fill" in facts:
+        fills, djpeg = facts["fill"]
+        for (width, height), fill in fills.items():
+            r = ratio(fill, djpeg)
+            target = f"≤ 0.5 × djpeg: {met(r <= 0.5)}" if (width, height) == (1920, 1080) else ""
+            row(f"Fill change, 6000 × 4000 JPEG to {width} × {height}, native", fill.text(),
+                "`djpeg -bmp` of the same file, full size, net of its start", djpeg.text(), f"{r:.2f} × djpeg",
+                target)
+    for (width, height), floor in facts.get("floor", {}).items():
+        velmora = facts["native"][(width, height)][0]
+        row(f"Wallpaper change {width} × {height} beside its floor", velmora.text(),
+            "libjpeg-turbo's decode alone, into memory", floor.text(), f"{ratio(velmora, floor):.2f} × decode",
+            "the ratio to bring down")
     for (width, height), (velmora, djpeg, djpeg_raw, same) in facts["wine"].items():
         r = ratio(velmora, djpeg)
         row(f"Wallpaper change {width} × {height}, {arch} build under Wine", velmora.text(),
@@ -442,6 +475,15 @@ def main():
         magick = imagemagick(folder)
         facts["native"][size] = (velmora, djpeg, djpeg_raw, magick,
                                  differing(folder / "1.bmp", folder / "imagemagick.bmp"))
+    if not ONLY:
+        say("bench: a Fill change of a 24-megapixel photo, native")
+        facts["fill"] = native_fill()
+        facts["floor"] = {}
+        for size, folder in files.items():
+            out = subprocess.run([str(REPO / "build/native/bench/velmora_bench"), "fill",
+                                  str(folder / "wallpaper.jpg"), str(folder), str(size[0]), str(size[1]), str(RUNS)],
+                                 stdout=subprocess.PIPE, text=True, check=True).stdout
+            facts["floor"][size] = parse_lines(out)["decode-only"]
 
     # The last: two 4K monitors side by side.
     sizes = ((1920, 1080, None), (1280, 800, None), (3840, 2160, None), (7680, 2160, ((3840, 2160), (3840, 2160))))
