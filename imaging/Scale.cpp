@@ -27,7 +27,32 @@ struct Axis {
   std::uint32_t total = 0;    // the sum of one span's weights
 };
 
+// Growing: each result pixel mixes the two source pixels nearest its centre,
+// by distance (a triangle filter), so edges ramp instead of stepping. Weights
+// are in 1/kSteps.
+constexpr std::uint32_t kSteps = 1024;
+Axis GrowingAxis(int from, int to) {
+  Axis axis{.total = kSteps};
+  axis.spans.reserve(static_cast<size_t>(to));
+  for (int j = 0; j < to; ++j) {
+    // The centre of result pixel j in source pixels, in 1/(2 * to) units:
+    // (j + 0.5) * from / to - 0.5.
+    const std::int64_t centre = (2 * std::int64_t{j} + 1) * from - to;
+    const std::int64_t unit = 2 * std::int64_t{to};
+    const std::int64_t left = centre >= 0 ? centre / unit : -1;
+    const auto right_weight =
+        static_cast<std::uint32_t>(centre >= 0 ? (centre - left * unit) * kSteps / unit : (centre + unit) * kSteps / unit);
+    const int a = static_cast<int>(std::clamp<std::int64_t>(left, 0, from - 1));
+    const int b = static_cast<int>(std::clamp<std::int64_t>(left + 1, 0, from - 1));
+    axis.spans.push_back({axis.shares.size(), 2});
+    axis.shares.push_back({a, kSteps - right_weight});
+    axis.shares.push_back({b, right_weight});
+  }
+  return axis;
+}
+
 Axis MakeAxis(int from, int to) {
+  if (to > from) return GrowingAxis(from, to);
   Axis axis{.total = static_cast<std::uint32_t>(from)};
   axis.spans.reserve(static_cast<size_t>(to));
   for (int j = 0; j < to; ++j) {

@@ -1,7 +1,9 @@
 #pragma once
-// Smooth resizing of a picture, as a small preview needs it: every pixel of
-// the result is the average of the source area it covers, so fine detail
-// blends instead of being dropped.
+// Smooth resizing of a picture: shrinking, every pixel of the result is the
+// average of the source area it covers, so fine detail blends instead of
+// being dropped; growing, each pixel mixes its two nearest source pixels by
+// distance, so edges ramp instead of turning into steps. Each direction is
+// worked out on its own.
 #include "imaging/Bitmap.h"
 
 namespace velmora {

@@ -152,10 +152,11 @@ TEST(PicturePosition, EachPositionPlacesThePictureOnTheMonitor) {
 }
 
 TEST(PicturePosition, MonitorsOfOtherShapesEachGetTheirOwnPlacing) {
-  // A wide 4 x 2 monitor and a tall 2 x 4 one; the picture is 2 x 2, red
-  // above green.
+  // A wide 4 x 2 monitor and a tall 2 x 4 one; the picture is 8 x 8, red
+  // above green, so every scaling here shrinks it by whole pixels.
   const DesktopFrame frame = FrameFor({Screen(0, 0, 4, 2), Screen(4, 0, 2, 4)}, 0, 0);
-  const Bitmap picture = PictureOf({"rr", "gg"});
+  const Bitmap picture = PictureOf({"rrrrrrrr", "rrrrrrrr", "rrrrrrrr", "rrrrrrrr", "gggggggg", "gggggggg",
+                                    "gggggggg", "gggggggg"});
   // Fill: the wide monitor cuts the top and bottom, the tall one the sides.
   EXPECT_EQ(RowsOf(PlaceOnMonitors(picture, frame, PicturePosition::kFill)),
             (Rows{"rrrrrr", "ggggrr", "....gg", "....gg"}));

@@ -48,12 +48,24 @@ TEST(ScaleSmooth, KeepsFlatAreasAndEdgesInPlace) {
   }
 }
 
-TEST(ScaleSmooth, GrowingStretchesAndTheSameSizeCopies) {
+TEST(ScaleSmooth, GrowingRampsBetweenPixelsAndTheSameSizeCopies) {
   const Bitmap two = PictureOf({"#."});
+  // Four from two: the outer pixels keep their colours, the inner ones mix a
+  // quarter and three quarters; the rows double alike.
   const Bitmap four = ScaleSmooth(two, 4, 2);
-  EXPECT_EQ(RowsOf(four), (std::vector<std::string>{"##..", "##.."}));
+  for (int y = 0; y < 2; ++y) {
+    EXPECT_EQ(Grey(four.At(0, y)), 0);
+    EXPECT_EQ(Grey(four.At(1, y)), 64);
+    EXPECT_EQ(Grey(four.At(2, y)), 191);
+    EXPECT_EQ(Grey(four.At(3, y)), 255);
+  }
   // Three from two: the middle pixel lies half on each.
   EXPECT_EQ(Grey(ScaleSmooth(two, 3, 1).At(1, 0)), 128);
+  // One way up, the other down: the rows average while the columns ramp.
+  const Bitmap tall = ScaleSmooth(PictureOf({"#.", "#.", "..", ".."}), 4, 2);
+  EXPECT_EQ(Grey(tall.At(0, 0)), 0);
+  EXPECT_EQ(Grey(tall.At(0, 1)), 255);
+  EXPECT_EQ(Grey(tall.At(1, 0)), 64);
 
   const Bitmap picture = PictureOf({"r.g", "b#y"});
   EXPECT_EQ(RowsOf(ScaleSmooth(picture, 3, 2)), RowsOf(picture));
