@@ -38,7 +38,8 @@ def test_first_start_welcomes_and_takes_the_desktop_wallpaper(rig, kvx, workdir)
     wait_until(lambda: settings_lines(workdir)[15] == wallpaper, timeout=20,
                what="kvx.ini line 16 to name the desktop wallpaper")
     lines = settings_lines(workdir)
-    assert len(lines) == 20 and lines[18:] == ["Ctrl+Alt+N", "1"]  # added after the 18 lines supplied
+    # Added after the 18 lines supplied; a new user's wallpaper fills the screen.
+    assert len(lines) == 24 and lines[18:] == ["Ctrl+Alt+N", "1", "1", "", "0,0", ""]
     assert lines[:15] == SETTINGS_DEFAULTS
 
     # The next start is not a first start: no welcome, nothing shown.
@@ -95,7 +96,7 @@ def test_menu_opens_at_the_pointer_about_card_and_exit(rig, kvx, workdir):
     assert program.wait_exit() == 0
     wait_icon(rig, shown=False)
     lines = settings_lines(workdir)
-    assert len(lines) == 20 and lines[:15] == SETTINGS_DEFAULTS
+    assert len(lines) == 24 and lines[:15] == SETTINGS_DEFAULTS
 
 
 def test_settings_written_by_one_run_are_restored_by_the_next(rig, kvx, workdir):
@@ -108,7 +109,8 @@ def test_settings_written_by_one_run_are_restored_by_the_next(rig, kvx, workdir)
     Image.new("RGB", (1280, 800), (78, 97, 188)).save(workdir / "2.bmp")
     program = start_and_settle(rig, kvx, workdir)
     # An older file of 18 lines: read as it stands, the new lines added after it.
-    saved += ["Ctrl+Alt+N", "1"]
+    # An upgrade keeps the unscaled picture its user had.
+    saved += ["Ctrl+Alt+N", "1", "0", "", "0,0", ""]
     assert settings_lines(workdir) == saved
     wait_icon(rig)
     choose(rig, "Exit")
@@ -128,7 +130,7 @@ def test_a_broken_number_stops_start_up_after_the_lines_before_it(rig, kvx, work
     lines = settings_lines(workdir)
     assert lines[:5] == ["50", "2", "1", "321", "123"]
     assert lines[5:15] == SETTINGS_DEFAULTS[5:15]
-    assert lines[15:] == ["", "", "1", "Ctrl+Alt+N", "1"]
+    assert lines[15:] == ["", "", "1", "Ctrl+Alt+N", "1", "0", "", "0,0", ""]
 
 
 def test_started_elsewhere_the_work_directory_comes_from_the_run_value(rig, kvx, workdir):
