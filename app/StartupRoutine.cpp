@@ -82,7 +82,10 @@ std::string RunStartup(StartupHost& host) {
   const std::vector<std::string> list = LoadWallpaperList(workDirectory + kWallpaperListFileName);
   host.SetWallpaperList(list);
 
-  StartupSettings settings(host, list);
+  // The rotation at start-up steps through the folders' pictures too.
+  const std::vector<std::string> rotation =
+      ExpandWallpaperList(list, [&host](const std::string& folder) { return host.FolderFiles(folder); });
+  StartupSettings settings(host, rotation);
   ReadSettings(workDirectory + kSettingsFileName, settings);
 
   // A new user's wallpaper covers each monitor; a file of an older version

@@ -26,6 +26,8 @@ class StartupHost {
   virtual void ShowVersionOnSwitch() = 0;
   virtual void AppendToToolbarCaption(const std::string& text) = 0;
   virtual void SetWallpaperList(const std::vector<std::string>& paths) = 0;
+  // The files of a folder entry of the list, full paths.
+  virtual std::vector<std::string> FolderFiles(const std::string& /*folder*/) { return {}; }
 
   // The settings file's values, applied to the windows in line order.
   virtual SettingsTarget& Settings() = 0;

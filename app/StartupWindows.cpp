@@ -43,6 +43,7 @@ void StartupWindows::AppendToToolbarCaption(const std::string& text) {
   toolbar_.SetCaption(toolbar_.Caption() + text);
 }
 void StartupWindows::SetWallpaperList(const std::vector<std::string>& paths) { Form7().SetWallpaperList(paths); }
+std::vector<std::string> StartupWindows::FolderFiles(const std::string& folder) { return velmora::FolderFiles(folder); }
 
 void StartupWindows::ShowWelcome() { ShowMessage("Welcome to Velmora!"); }
 std::string StartupWindows::DesktopWallpaper() {

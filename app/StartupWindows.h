@@ -23,6 +23,7 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void ShowVersionOnSwitch() override;
   void AppendToToolbarCaption(const std::string& text) override;
   void SetWallpaperList(const std::vector<std::string>& paths) override;
+  std::vector<std::string> FolderFiles(const std::string& folder) override;
   SettingsTarget& Settings() override { return *this; }
   void ShowWelcome() override;
   std::string DesktopWallpaper() override;

@@ -296,6 +296,8 @@ void TForm1::About1Click() { Form10().Show(); }
 
 void TForm1::Options1Click() {
   if (Visible()) BitBtn1Click();
+  // The folders' picture counts as they are now.
+  if (!Form7().Visible()) Form7().SetWallpaperList(Form7().WallpaperList());
   Form7().Show();
 }
 

@@ -42,11 +42,11 @@ void TForm7::cwTimer() {
   NextWallpaper();
 }
 
-bool TForm7::CanStepWallpaper() const { return WallpaperList().size() >= 2 && !Form2().Visible(); }
+bool TForm7::CanStepWallpaper() const { return RotationList().size() >= 2 && !Form2().Visible(); }
 
 void TForm7::NextWallpaper() {
   if (Form2().Visible()) return;
-  const std::vector<std::string> list = WallpaperList();
+  const std::vector<std::string> list = RotationList();
   const auto next = NextWallpaperIndex(list, ecw.Text());
   if (!next) return;
   ecw.SetText(list[*next]);

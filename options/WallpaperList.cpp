@@ -1,5 +1,7 @@
 #include "options/WallpaperList.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <memory>
 #include <random>
@@ -9,6 +11,7 @@
 #include "base/FileReplace.h"
 #include "base/SystemError.h"
 #include "base/TextFile.h"
+#include "options/Preview.h"
 #include "shellutil/PathUtil.h"
 
 namespace velmora {
@@ -53,10 +56,50 @@ void SaveWallpaperList(const std::string& path, const std::vector<std::string>& 
   ReplaceFileContents(path, EncodeTextFile(WallpaperListText(paths)));
 }
 
-std::vector<std::string> DisplayNames(const std::vector<std::string>& paths) {
+bool IsFolderEntry(const std::string& entry) { return !entry.empty() && entry.back() == '\\'; }
+
+namespace {
+
+std::vector<std::string> SortedJpegs(const std::string& folder, const FolderPictures& pictures) {
+  std::vector<std::string> found;
+  if (pictures)
+    for (auto& path : pictures(folder))
+      if (IsJpegFileName(path)) found.push_back(std::move(path));
+  const auto lower = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  std::stable_sort(found.begin(), found.end(),
+                   [&](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
+  return found;
+}
+
+}  // namespace
+
+std::vector<std::string> ExpandWallpaperList(const std::vector<std::string>& entries, const FolderPictures& pictures) {
+  std::vector<std::string> list;
+  for (const auto& entry : entries) {
+    if (!IsFolderEntry(entry)) {
+      list.push_back(entry);
+      continue;
+    }
+    for (auto& path : SortedJpegs(entry, pictures)) list.push_back(std::move(path));
+  }
+  return list;
+}
+
+std::vector<std::string> DisplayNames(const std::vector<std::string>& paths, const FolderPictures& pictures) {
   std::vector<std::string> names;
   names.reserve(paths.size());
-  for (const auto& path : paths) names.push_back(FileNameOf(path, false));
+  for (const auto& path : paths) {
+    if (!IsFolderEntry(path)) {
+      names.push_back(FileNameOf(path, false));
+      continue;
+    }
+    const size_t count = SortedJpegs(path, pictures).size();
+    names.push_back(FileNameOf(path.substr(0, path.size() - 1), true) + " (" + std::to_string(count) +
+                    (count == 1 ? " picture)" : " pictures)"));
+  }
   return names;
 }
 

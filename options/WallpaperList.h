@@ -25,10 +25,21 @@ std::vector<std::string> LoadWallpaperList(const std::string& path);
 // Writes the file whole through a temporary file; raises the file error.
 void SaveWallpaperList(const std::string& path, const std::vector<std::string>& paths);
 
-// The display names: each path's file name without its extension.
-std::vector<std::string> DisplayNames(const std::vector<std::string>& paths);
+// An entry ending in a backslash stands for a folder: at each change its
+// pictures, read anew, stand in the list in its place.
+bool IsFolderEntry(const std::string& entry);
+// The pictures of a folder entry, full paths, in the order the system lists
+// them; folders within it are not entered.
+using FolderPictures = std::function<std::vector<std::string>(const std::string& folder)>;
+// The list as the rotation takes it: each folder entry replaced by its JPEG
+// pictures sorted by name (letter case aside).
+std::vector<std::string> ExpandWallpaperList(const std::vector<std::string>& entries, const FolderPictures& pictures);
 
-// The start-up rotation: the entry after `current` (compared without regard to
+// The display names: each path's file name without its extension; a folder
+// entry shows its folder's name and how many pictures it holds.
+std::vector<std::string> DisplayNames(const std::vector<std::string>& paths, const FolderPictures& pictures = {});
+
+// The rotation: the entry after `current` (compared without regard to
 // letter case), the first one when `current` is the last entry or not in the
 // list; nothing when the list holds fewer than two entries.
 std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, const std::string& current);

@@ -111,8 +111,10 @@ LabelProps TForm7::FaceLabel(const Image& face, const char* caption) {
 
 void TForm7::SetWallpaperList(const std::vector<std::string>& paths) {
   lbfn.SetItems(paths);
-  lb.SetItems(DisplayNames(paths));
+  lb.SetItems(DisplayNames(paths, FolderFiles));
 }
+
+std::vector<std::string> TForm7::RotationList() const { return ExpandWallpaperList(WallpaperList(), FolderFiles); }
 
 ChangeMode TForm7::SelectedChangeMode() const {
   if (rb1.Checked()) return ChangeMode::kAtStartup;
@@ -215,8 +217,13 @@ void TForm7::AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly
   std::vector<std::string> paths = WallpaperList();
   bool added = false;
   for (const std::wstring& file : files) {
-    const std::string path = WideToUtf8(file);
-    if (jpegOnly && !IsJpegFileName(path)) continue;
+    std::string path = WideToUtf8(file);
+    // A folder is one entry, its pictures taken anew at each change.
+    if (IsExistingFolder(path)) {
+      if (!IsFolderEntry(path)) path += '\\';
+    } else if (jpegOnly && !IsJpegFileName(path)) {
+      continue;
+    }
     paths.push_back(path);
     added = true;
   }
@@ -246,16 +253,30 @@ void TForm7::lbClick() {
     Image1.AssignPicture(Image2);
     return;
   }
+  // A folder shows its first picture, and nothing while it holds none.
+  const std::string picture = FirstPicture(lbfn.Item(index));
+  if (picture.empty()) {
+    Image1.AssignPicture(Image2);
+    return;
+  }
   // Read whole before the preview changes, so a bad file keeps the previous one.
-  const Bitmap preview = LoadPreview(lbfn.Item(index), Image1.Width(), Image1.Height());
+  const Bitmap preview = LoadPreview(picture, Image1.Width(), Image1.Height());
   Image1.SetPicture(DibOf(preview));
 }
 
 void TForm7::SpeedButton4Click() {
   const int index = SingleSelection();
   if (index < 0) return;
-  ecw.SetText(lbfn.Item(index));
+  const std::string picture = FirstPicture(lbfn.Item(index));
+  if (picture.empty()) return;
+  ecw.SetText(picture);
   ChangeWallpaper(ecw.Text());
+}
+
+std::string TForm7::FirstPicture(const std::string& entry) {
+  if (!IsFolderEntry(entry)) return entry;
+  const std::vector<std::string> pictures = ExpandWallpaperList({entry}, FolderFiles);
+  return pictures.empty() ? std::string() : pictures.front();
 }
 
 void TForm7::Label6Clck() {

@@ -84,6 +84,9 @@ class TForm7 : public Form {
   // them, which clears its selection.
   void SetWallpaperList(const std::vector<std::string>& paths);
   std::vector<std::string> WallpaperList() const { return lbfn.Items(); }
+  // The pictures the rotation steps through: each folder entry's pictures in
+  // its place, read now.
+  std::vector<std::string> RotationList() const;
 
   // What "Done" runs after writing the wallpaper list: the settings file of
   // the whole program, which the toolbar gathers.
@@ -129,7 +132,8 @@ class TForm7 : public Form {
   void Label5Click();        // "Done"
 
   // Appends the files to the list as "Add" does. With `jpegOnly` (files
-  // dropped on the list) other files are left out without a word. A name the
+  // dropped on the list) other files are left out without a word; a folder
+  // becomes a folder entry. A name the
   // system's code page cannot write is refused with a message naming it.
   void AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly);
 
@@ -139,6 +143,8 @@ class TForm7 : public Form {
  private:
   static ImageProps Face(Point at);
   static LabelProps FaceLabel(const Image& face, const char* caption);
+  // An entry's picture: itself, or a folder's first picture ("" for none).
+  static std::string FirstPicture(const std::string& entry);
   // The entry selected alone, or -1 when none or several are.
   int SingleSelection() const;
 

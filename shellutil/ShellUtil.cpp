@@ -88,6 +88,23 @@ bool IsExistingFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsExistingFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> FolderFiles(const std::string& folder) {
+  std::vector<std::string> files;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(Utf8ToWide(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + WideToUtf8(found.cFileName));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
+}
+
 void SendKeyDown(BYTE virtualKey) { keybd_event(virtualKey, 0, 0, 0); }
 void SendKeyUp(BYTE virtualKey) { keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0); }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "shellutil/PathUtil.h"
 
@@ -33,6 +34,11 @@ bool SetCurrentDirectoryPath(const std::string& path);
 // True when the path names a file, not a folder. A relative path is taken
 // from the current directory; names compare without regard to case.
 bool IsExistingFile(const std::string& path);
+// Whether the path names an existing folder.
+bool IsExistingFolder(const std::string& path);
+// The files of a folder (a path ending in a backslash), full paths, its
+// sub-folders left out; none when it cannot be read.
+std::vector<std::string> FolderFiles(const std::string& folder);
 
 void SendKeyDown(BYTE virtualKey);
 void SendKeyUp(BYTE virtualKey);

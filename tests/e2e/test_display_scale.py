@@ -141,7 +141,7 @@ def test_every_window_scales_and_everything_lands_where_it_is_seen(rig, kvx, wor
 
     # The options window, clicked at its scaled places.
     options = open_options(rig, program)
-    assert_scaled("the options window", size(options["client"]), (289, 575), dpi)
+    assert_scaled("the options window", size(options["client"]), (289, 643), dpi)
     shot(rig, dpi, "options", options["rect"])
     options_click(rig, options, NEVER, dpi)
     options_click(rig, options, OPTIONS_DONE, dpi)

@@ -17,7 +17,8 @@ from PIL import Image
 from conftest import wait_until
 from notepad import DESKTOP_KEY, RED, bmp, done, first_start, open_session, wait_pixel, wait_toolbar, window
 from notepad import DONE as DONE_FACE, click_face
-from options import SET_SELECTED, add_files, click, click_entry, entries, open_options, options_window
+from options import (SET_SELECTED, add_files, choose_position, click, click_entry, entries, open_options,
+                     options_window)
 from tray import ICON_AREA, choose, dismiss, red_pixels, settings_lines, wait_icon
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -43,6 +44,12 @@ def test_a_huge_picture_in_set_selected_is_refused_and_changes_nothing(rig, kvx,
     add_files(rig, program, window, workdir.winpath + "\\pics", ["huge.jpg"])
     wait_until(lambda: entries(rig, window) == ["huge"], timeout=10, what="the entry")
     click_entry(rig, window, 0)  # the preview, reduced by the codec to an eighth, still fits
+    # Unscaled, the whole picture would have to be held (a scaling position
+    # decodes it reduced too).
+    before = (workdir / "1.bmp").stat().st_mtime_ns
+    choose_position(rig, program, window, "Tile (unscaled, top-left)")
+    wait_until(lambda: (workdir / "1.bmp").stat().st_mtime_ns != before, timeout=30, what="the wallpaper unscaled")
+    window = wait_until(lambda: options_window(program), timeout=10, what="the options window back")
 
     files = {name: (workdir / name).read_bytes() for name in ("1.bmp", "2.bmp", "kvx.ini")}
     wallpaper = rig.reg_query(DESKTOP_KEY, "Wallpaper")

@@ -55,6 +55,27 @@ TEST(WallpaperList, DisplayNamesDropDirectoryAndLastExtension) {
             (Paths{"sea.view", "readme", "sea", ""}));
 }
 
+TEST(WallpaperList, AFolderEntryStandsForItsPicturesReadAnew) {
+  Paths files = {"D:\\Photos\\b.JPG", "D:\\Photos\\notes.txt", "D:\\Photos\\A.jpeg", "D:\\Photos\\c.jpg"};
+  const FolderPictures folder = [&](const std::string& path) { return path == "D:\\Photos\\" ? files : Paths{}; };
+  const Paths entries = {"C:\\one.jpg", "D:\\Photos\\", "C:\\two.jpg", "E:\\Empty\\"};
+  EXPECT_TRUE(IsFolderEntry("D:\\Photos\\"));
+  EXPECT_FALSE(IsFolderEntry("D:\\Photos"));
+  // In its place, JPEGs only, by name whatever the letter case; an empty
+  // folder stands for nothing.
+  EXPECT_EQ(ExpandWallpaperList(entries, folder),
+            (Paths{"C:\\one.jpg", "D:\\Photos\\A.jpeg", "D:\\Photos\\b.JPG", "D:\\Photos\\c.jpg",
+                   "C:\\two.jpg"}));
+  EXPECT_EQ(DisplayNames(entries, folder), (Paths{"one", "Photos (3 pictures)", "two", "Empty (0 pictures)"}));
+  // A picture copied into the folder later joins; the rotation goes on from
+  // the current picture through the folder.
+  files.push_back("D:\\Photos\\d.jpg");
+  const Paths now = ExpandWallpaperList(entries, folder);
+  EXPECT_EQ(now.size(), 6u);
+  EXPECT_EQ(now[*NextWallpaperIndex(now, "D:\\Photos\\c.jpg")], "D:\\Photos\\d.jpg");
+  EXPECT_EQ(now[*NextWallpaperIndex(now, "d:\\photos\\D.JPG")], "C:\\two.jpg");
+}
+
 TEST(WallpaperList, StartUpRotationPicksTheNextEntry) {
   const Paths list{"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"};
   EXPECT_EQ(NextWallpaperIndex(list, "C:\\a.jpg"), 1u);
