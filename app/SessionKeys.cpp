@@ -1,5 +1,7 @@
 #include "app/SessionKeys.h"
 
+#include <optional>
+
 #include "app/Unit1.h"
 #include "base/Product.h"
 #include "options/options.h"
@@ -29,6 +31,23 @@ GlobalKey nextKey{kNextHotKeyId};
 
 bool KeyDown(int key) {
   return GetKeyState(key) < 0;
+}
+
+std::optional<Tool> ToolOfKey(int key) {
+  switch (key) {
+    case 'B':
+      return Tool::kBrush;
+    case 'L':
+      return Tool::kLine;
+    case 'A':
+      return Tool::kArrow;
+    case 'R':
+      return Tool::kRectangle;
+    case 'E':
+      return Tool::kEllipse;
+    default:
+      return std::nullopt;
+  }
 }
 
 void Register(TForm1& toolbar, GlobalKey& key, const HotKey& wanted, const char* otherwise) {
@@ -72,12 +91,19 @@ bool HandleSessionKey(TForm1& toolbar, const MSG& msg) {
     }
     return true;
   }
-  if (msg.message != WM_KEYDOWN || (msg.wParam != 'Z' && msg.wParam != 'Y')) return false;
-  if (!KeyDown(VK_CONTROL) || KeyDown(VK_MENU) || KeyDown(VK_SHIFT)) return false;
+  if (msg.message != WM_KEYDOWN) return false;
   TForm2& surface = Form2();
-  // Only where the session is drawn: the text window's edit keeps its own Ctrl+Z.
+  // Only where the session is drawn: the text window's edit keeps its own keys.
   const HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (!surface.Visible() || (top != toolbar.Handle() && top != surface.Handle())) return false;
+  if (const std::optional<Tool> tool = ToolOfKey(static_cast<int>(msg.wParam))) {
+    if (KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return false;
+    // A stroke keeps the tool it began with.
+    if (!surface.Stroking()) toolbar.SelectTool(*tool);
+    return true;
+  }
+  if (msg.wParam != 'Z' && msg.wParam != 'Y') return false;
+  if (!KeyDown(VK_CONTROL) || KeyDown(VK_MENU) || KeyDown(VK_SHIFT)) return false;
   if (msg.wParam == 'Z')
     surface.Undo();
   else

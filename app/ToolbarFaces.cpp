@@ -13,11 +13,12 @@ TForm1* toolbar = nullptr;
 
 void ToolHover(Image& face) {
   // The selected tool keeps its pressed look.
-  if (toolbar && face.Tag() == 0) StartHover(face, toolbar->ib2a, toolbar->tact2);
+  if (toolbar && face.Tag() == 0)
+    StartHover(face, toolbar->SmallToolFace(face) ? toolbar->ib3a : toolbar->ib2a, toolbar->tact2);
 }
 
 void ToolDown(Image& face) {
-  if (toolbar) face.AssignPicture(toolbar->ib2p);
+  if (toolbar) face.AssignPicture(toolbar->SmallToolFace(face) ? toolbar->ib3p : toolbar->ib2p);
 }
 
 void TForm1::tactTimer() {
@@ -28,6 +29,10 @@ void TForm1::tact2Timer() {
   // A tool clicked while hovered is the selected one now and keeps the pressed look.
   const Image* hovered = HoveredImage();
   const bool selected = hovered && hovered->Tag() != 0;
+  if (hovered && SmallToolFace(*hovered)) {
+    EndHoverWhenLeft(*this, {}, nullptr, selected ? ib3p : ib3n, tact2);
+    return;
+  }
   EndHoverWhenLeft(*this, {}, nullptr, selected ? ib2p : ib2n, tact2);
 }
 
@@ -39,7 +44,8 @@ void WireHoverScheme(TForm1& form) {
     face->OnMouseDown([face](const MouseEvent&) { CommandDown(*face); });
     face->OnMouseUp([face](const MouseEvent&) { CommandUp(*face); });
   }
-  for (Image* face : {&form.ib3, &form.ib2, &form.ib1}) {
+  for (const TForm1::ToolFace& entry : form.ToolFaces()) {
+    Image* face = entry.face;
     face->OnMouseMove([face](const MouseEvent&) { ToolHover(*face); });
     face->OnMouseDown([face](const MouseEvent&) { ToolDown(*face); });
   }

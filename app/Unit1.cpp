@@ -51,25 +51,31 @@ UniqueMenu MakePopupMenu1() {
 
 }  // namespace
 
-void TForm1::SelectTool(Image& face, Label& label) {
-  for (auto [otherFace, otherLabel] : {std::pair{&ib3, &Label2}, std::pair{&ib2, &Label3}, std::pair{&ib1, &Label4}}) {
-    otherFace->SetTag(0);
-    otherFace->AssignPicture(ib2n);
-    otherLabel->SetFontColor(colors::kWhite);
+void TForm1::SelectTool(Tool tool) {
+  for (const ToolFace& entry : toolFaces_) {
+    const bool chosen = entry.tool == tool;
+    const bool small = SmallToolFace(*entry.face);
+    entry.face->SetTag(chosen ? 1 : 0);
+    entry.face->AssignPicture(chosen ? (small ? ib3p : ib2p) : (small ? ib3n : ib2n));
+    if (entry.label) entry.label->SetFontColor(chosen ? colors::kBlack : colors::kWhite);
   }
-  face.SetTag(1);
-  face.AssignPicture(ib2p);
-  label.SetFontColor(colors::kBlack);
 }
 
-void TForm1::ib3Click() { SelectTool(ib3, Label2); }
-void TForm1::ib2Click() { SelectTool(ib2, Label3); }
-void TForm1::ib1Click() { SelectTool(ib1, Label4); }
+void TForm1::ib3Click() { SelectTool(Tool::kBrush); }
+void TForm1::ib2Click() { SelectTool(Tool::kEraseLast); }
+void TForm1::ib1Click() { SelectTool(Tool::kEraseAll); }
 
 Tool TForm1::SelectedTool() const {
-  if (ib2.Tag() != 0) return Tool::kEraseLast;
-  if (ib1.Tag() != 0) return Tool::kEraseAll;
+  for (const ToolFace& entry : toolFaces_)
+    if (entry.face->Tag() != 0) return entry.tool;
   return Tool::kBrush;
+}
+
+bool TForm1::SmallToolFace(const Image& face) const {
+  // The layout's three tools are the ones with a label.
+  for (const ToolFace& entry : toolFaces_)
+    if (entry.face == &face) return entry.label == nullptr;
+  return false;
 }
 
 TForm1::TForm1()
@@ -80,7 +86,14 @@ TForm1::TForm1()
             .origin = {192, 109},
             .clientSize = {233, 218},
             .color = colors::kBlue}),
-      popupMenu1_(MakePopupMenu1()) {
+      popupMenu1_(MakePopupMenu1()),
+      toolFaces_{{{Tool::kBrush, &ib3, &Image5, &Label2},
+                  {Tool::kEraseLast, &ib2, &Image2, &Label3},
+                  {Tool::kEraseAll, &ib1, &Image3, &Label4},
+                  {Tool::kLine, &ibLine, &ImageLine, nullptr},
+                  {Tool::kArrow, &ibArrow, &ImageArrow, nullptr},
+                  {Tool::kRectangle, &ibRectangle, &ImageRectangle, nullptr},
+                  {Tool::kEllipse, &ibEllipse, &ImageEllipse, nullptr}}} {
   ib3.SetTag(1);  // "Brush" is the selected tool in the layout
   ibn.SetPicture(LoadPicture(IDB_IBN));
   iba.SetPicture(LoadPicture(IDB_IBA));
@@ -89,9 +102,16 @@ TForm1::TForm1()
   ib2n.SetPicture(LoadPicture(IDB_IB2N));
   ib2a.SetPicture(LoadPicture(IDB_IB2A));
   ib2p.SetPicture(LoadPicture(IDB_IB2P));
+  ib3n.SetPicture(LoadPicture(IDB_IB3N));
+  ib3a.SetPicture(LoadPicture(IDB_IB3A));
+  ib3p.SetPicture(LoadPicture(IDB_IB3P));
   Image5.SetPicture(LoadPicture(IDB_BRUSH));
   Image2.SetPicture(LoadPicture(IDB_ERASELAST));
   Image3.SetPicture(LoadPicture(IDB_ERASEALL));
+  ImageLine.SetPicture(LoadPicture(IDB_LINE));
+  ImageArrow.SetPicture(LoadPicture(IDB_ARROW));
+  ImageRectangle.SetPicture(LoadPicture(IDB_RECTANGLE));
+  ImageEllipse.SetPicture(LoadPicture(IDB_ELLIPSE));
 
   // Labels and icons lying on a face act as the face.
   Label1.ForwardMouseTo(&Image1);
@@ -99,10 +119,9 @@ TForm1::TForm1()
   Label8.ForwardMouseTo(&Image8);
   Label7.ForwardMouseTo(&Image7);
   Label6.ForwardMouseTo(&Image6);
-  for (auto [icon, label, face] : {std::tuple{&Image5, &Label2, &ib3}, std::tuple{&Image2, &Label3, &ib2},
-                                   std::tuple{&Image3, &Label4, &ib1}}) {
-    icon->ForwardMouseTo(face);
-    label->ForwardMouseTo(face);
+  for (const ToolFace& entry : toolFaces_) {
+    entry.icon->ForwardMouseTo(entry.face);
+    if (entry.label) entry.label->ForwardMouseTo(entry.face);
   }
 
   Timer1.OnTimer([this] { Timer1Timer(); });
@@ -113,6 +132,8 @@ TForm1::TForm1()
   ib3.OnClick([this] { ib3Click(); });
   ib2.OnClick([this] { ib2Click(); });
   ib1.OnClick([this] { ib1Click(); });
+  for (const ToolFace& entry : toolFaces_)
+    if (!entry.label) entry.face->OnClick([this, tool = entry.tool] { SelectTool(tool); });
   Image9.OnClick([this] { sb7Click(); });
   Image8.OnClick([this] { sb6Click(); });
   Image7.OnClick([this] { sb5Click(); });
@@ -311,9 +332,7 @@ void TForm1::SaveSettingsAndExit() {
 void TForm1::GiveFaces() {
   for (Image* face : {&Image1, &Image6, &Image7, &Image8, &Image9}) face->AssignPicture(ibn);
   if (!sw.Checked()) Image6.AssignPicture(ibi);
-  ib3.AssignPicture(ib2p);
-  ib2.AssignPicture(ib2n);
-  ib1.AssignPicture(ib2n);
+  SelectTool(SelectedTool());
   for (Image* face : {&Form7().Image3, &Form7().Image4, &Form7().Image5}) face->AssignPicture(ibn);
   Form3().GiveFaces(ibn);
   Form4().GiveFaces(ibn);

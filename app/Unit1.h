@@ -2,7 +2,9 @@
 // The toolbar window (TForm1): the program's main window. It floats over the
 // drawing surface during a drawing session, owns the notification-area icon
 // with its menu, and runs the start-up routine from its timer.
+#include <array>
 #include <optional>
+#include <span>
 
 #include "components/TrayIcon.h"
 #include "imaging/SessionCommands.h"
@@ -60,6 +62,16 @@ class TForm1 : public Form {
                 .noTicks = true}};
   ColorBox col{*this, BrushColors()};
   CheckBox sw{*this, {.bounds = {128, 42, 94, 17}, .caption = "Show windows", .checked = true}};
+  // The shape tools: small faces in the free corner left of "Done", each with
+  // its icon on the face's pad.
+  Image ibLine{*this, {.bounds = {17, 156, 18, 18}}};
+  Image ibArrow{*this, {.bounds = {37, 156, 18, 18}}};
+  Image ibRectangle{*this, {.bounds = {17, 176, 18, 18}}};
+  Image ibEllipse{*this, {.bounds = {37, 176, 18, 18}}};
+  Image ImageLine{*this, {.bounds = {20, 159, 12, 12}}};
+  Image ImageArrow{*this, {.bounds = {40, 159, 12, 12}}};
+  Image ImageRectangle{*this, {.bounds = {20, 179, 12, 12}}};
+  Image ImageEllipse{*this, {.bounds = {40, 179, 12, 12}}};
 
   // The face pictures, never shown: the faces take their pictures from these.
   Image ibn{*this, Hidden(85, 30)};   // command face, normal
@@ -69,6 +81,9 @@ class TForm1 : public Form {
   Image ib2n{*this, Hidden(100, 23)};  // tool face, normal
   Image ib2a{*this, Hidden(100, 23)};  // tool face, hover
   Image ib2p{*this, Hidden(100, 23)};  // tool face, pressed and selected
+  Image ib3n{*this, Hidden(18, 18)};   // small tool face, normal
+  Image ib3a{*this, Hidden(18, 18)};   // small tool face, hover
+  Image ib3p{*this, Hidden(18, 18)};   // small tool face, pressed and selected
 
   Timer Timer1{*this, {.interval = 1, .enabled = true, .tag = 1}};  // start-up; tag 1 until the settings are read
   Timer tact{*this, {.interval = 50, .enabled = false}};
@@ -82,8 +97,20 @@ class TForm1 : public Form {
   void ib3Click();
   void ib2Click();
   void ib1Click();
+  // Selects a tool as a click on its face does (the keys B, L, A, R, E).
+  void SelectTool(Tool tool);
   // The drawing tool whose face is selected (its Tag is 1).
   Tool SelectedTool() const;
+  // A tool's face, its icon, and its label when it has one.
+  struct ToolFace {
+    Tool tool;
+    Image* face;
+    Image* icon;
+    Label* label;
+  };
+  std::span<const ToolFace> ToolFaces() const { return toolFaces_; }
+  // Whether the face is one of the small ones, with pictures `ib3n`, `ib3a`, `ib3p`.
+  bool SmallToolFace(const Image& face) const;
 
   void Timer1Timer();
   void sizChange();
@@ -134,9 +161,9 @@ class TForm1 : public Form {
   static ColorBoxProps BrushColors();
 
   void MenuCommand(UINT id);
-  void SelectTool(Image& face, Label& label);
 
   UniqueMenu popupMenu1_;
+  const std::array<ToolFace, 7> toolFaces_;
   Point dragOffset_;  // the pointer within the window when a drag began
 };
 

@@ -17,7 +17,7 @@ namespace {
 constexpr Pixel kBeyondPicture = kWhitePixel;
 constexpr Pixel kBeyondDrawing = kKeyPixel;
 
-PixelRect SpansBounds(const std::vector<Span>& spans) {
+PixelRect SpansBounds(std::span<const Span> spans) {
   PixelRect bounds;
   for (const Span& span : spans) bounds = Union(bounds, {span.left, span.y, span.right, span.y + 1});
   return bounds;
@@ -36,20 +36,29 @@ PixelRect ChangeWithCanvas(Layers& layers, const PixelRect& area, bool canvasFol
   return dirty;
 }
 
-PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel,
-                       std::vector<Span>& spans, UndoHistory* history = nullptr) {
-  Bitmap* const targets[] = {&layers.i1, &layers.i4, &layers.i5, &layers.i31};
+PixelRect ReachOf(const Layers& layers) {
   PixelRect reach;
-  for (const Bitmap* target : targets) reach = Union(reach, BoundsOf(*target));
-  // The shape is worked out once; each target clips it to its own size.
-  LineSpans(x0, y0, x1, y1, width, reach, spans);
-  const PixelRect bounds = SpansBounds(spans);
-  if (history) history->Touch(layers, bounds);
+  for (const Bitmap* target : {&layers.i1, &layers.i4, &layers.i5, &layers.i31})
+    reach = Union(reach, BoundsOf(*target));
+  return reach;
+}
+
+// The spans on the stroke targets; the history has been told.
+PixelRect FillTargets(Layers& layers, std::span<const Span> spans, const PixelRect& bounds, Pixel pixel) {
   return ChangeWithCanvas(layers, bounds, true, [&](bool alike) {
     for (Bitmap* target : {&layers.i4, &layers.i5}) FillSpans(*target, spans, pixel);
     const PixelRect screen = FillSpans(layers.i31, spans, pixel);
     return alike ? screen : FillSpans(layers.i1, spans, pixel);
   });
+}
+
+PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel,
+                       std::vector<Span>& spans, UndoHistory* history = nullptr) {
+  // The shape is worked out once; each target clips it to its own size.
+  LineSpans(x0, y0, x1, y1, width, ReachOf(layers), spans);
+  const PixelRect bounds = SpansBounds(spans);
+  if (history) history->Touch(layers, bounds);
+  return FillTargets(layers, spans, bounds, pixel);
 }
 }  // namespace
 
@@ -147,27 +156,96 @@ PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindow
   });
 }
 
-void Stroke::Begin(int x, int y, int brushSize, std::uint32_t color) {
-  active_ = true;
-  x_ = x;
-  y_ = y;
-  size_ = std::max(brushSize, 1);
-  pixel_ = PixelOf(color);
+std::optional<Figure> ShapeOf(Tool tool, bool straight) {
+  switch (tool) {
+    case Tool::kBrush:
+      return straight ? std::optional(Figure::kLine) : std::nullopt;
+    case Tool::kLine:
+      return Figure::kLine;
+    case Tool::kArrow:
+      return Figure::kArrow;
+    case Tool::kRectangle:
+      return Figure::kRectangle;
+    case Tool::kEllipse:
+      return Figure::kEllipse;
+    case Tool::kEraseLast:
+    case Tool::kEraseAll:
+      break;
+  }
+  return std::nullopt;
 }
 
-PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows, UndoHistory* history) {
+PixelRect LayShape(Layers& layers, std::span<const Span> spans, Pixel pixel, UndoHistory* history) {
+  const PixelRect bounds = SpansBounds(spans);
+  if (bounds.Empty()) return {};
+  // Announced piece by piece: the inside of a large outline is not the step's.
+  if (history) {
+    std::vector<PixelRect> parts;
+    SpanRects(spans, parts);
+    for (const PixelRect& part : parts) history->Touch(layers, part);
+  }
+  return FillTargets(layers, spans, bounds, pixel);
+}
+
+void Stroke::Begin(int x, int y, int brushSize, std::uint32_t color, bool straight) {
+  active_ = true;
+  straight_ = straight;
+  startX_ = x_ = x;
+  startY_ = y_ = y;
+  size_ = std::max(brushSize, 1);
+  pixel_ = PixelOf(color);
+  shape_.reset();
+  shapeSpans_.clear();
+  changed_.clear();
+}
+
+PixelRect Stroke::Changed(std::span<const Span> spans) {
+  SpanRects(spans, changed_);
+  PixelRect all;
+  for (const PixelRect& rect : changed_) all = Union(all, rect);
+  return all;
+}
+
+PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows, UndoHistory* history,
+                       bool square) {
+  changed_.clear();
   if (!active_) return {};
   const int fromX = std::exchange(x_, x), fromY = std::exchange(y_, y);
+  if (const std::optional<Figure> kind = ShapeOf(tool, straight_)) {
+    shape_ = kind;
+    int endX = x, endY = y;
+    if (square && (*kind == Figure::kRectangle || *kind == Figure::kEllipse))
+      SquareEnd(startX_, startY_, endX, endY);
+    ShapeSpans(*kind, startX_, startY_, endX, endY, size_, ReachOf(layers), shapeSpans_);
+    // Only the canvas shows the shape until the release: the old one goes, the new one comes.
+    std::vector<Span> touched;
+    overlay_.Remove(layers.i1, &touched);
+    overlay_.Show(layers.i1, shapeSpans_, pixel_);
+    touched.insert(touched.end(), shapeSpans_.begin(), shapeSpans_.end());
+    return Changed(touched);
+  }
   if (history && tool != Tool::kBrush) history->Touch(layers, EraserSquare(x, y, size_));
   switch (tool) {
     case Tool::kEraseAll:
       return EraseAll(layers, x, y, size_);
     case Tool::kEraseLast:
       return EraseLast(layers, x, y, size_, showWindows);
-    case Tool::kBrush:
+    default:
       return PaintSegment(layers, fromX, fromY, x, y, size_, pixel_, spans_, history);
   }
-  return {};
+}
+
+PixelRect Stroke::Release(Layers& layers, UndoHistory* history) {
+  changed_.clear();
+  const bool wasActive = std::exchange(active_, false);
+  if (!wasActive || !shape_) return {};
+  shape_.reset();
+  std::vector<Span> touched;
+  overlay_.Remove(layers.i1, &touched);
+  LayShape(layers, shapeSpans_, pixel_, history);
+  touched.insert(touched.end(), shapeSpans_.begin(), shapeSpans_.end());
+  shapeSpans_.clear();
+  return Changed(touched);
 }
 
 }  // namespace velmora

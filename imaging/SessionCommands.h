@@ -4,12 +4,15 @@
 // strokes. Whole-layer copies happen only in the session commands; a stroke
 // touches no more than its segment or square on each layer.
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "imaging/DesktopFrame.h"
 #include "imaging/Layers.h"
 #include "imaging/Raster.h"
+#include "imaging/Shapes.h"
 
 namespace velmora {
 
@@ -37,7 +40,11 @@ void CancelAll(Layers& layers);
 // On a placed desktop frame "1.bmp" is the part the monitors show.
 void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const DesktopFrame& frame = {});
 
-enum class Tool { kBrush, kEraseLast, kEraseAll };
+enum class Tool { kBrush, kEraseLast, kEraseAll, kLine, kArrow, kRectangle, kEllipse };
+
+// The shape a tool drags out and lays down at the release, if it is one; a
+// straight brush stroke (Shift held at the press) is a line.
+std::optional<Figure> ShapeOf(Tool tool, bool straight = false);
 
 // Half the side of the eraser square for a brush size: 1 for size 1,
 // otherwise size / 2 rounded half to even.
@@ -60,27 +67,50 @@ PixelRect EraseAll(Layers& layers, int x, int y, int brushSize);
 // snapshot. Returns the part of the visible canvas changed.
 PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindows);
 
+// A shape laid on the stroke targets as a stroke is, announced to the history
+// first. Returns the part of the visible canvas painted.
+PixelRect LayShape(Layers& layers, std::span<const Span> spans, Pixel pixel, UndoHistory* history = nullptr);
+
 // The stroke of `i1MouseDown`, `i1MouseMove` and `i1MouseUp`: its flag, its
-// point and the pen of the stroke targets.
+// point and the pen of the stroke targets. A shape tool shows its shape on the
+// visible canvas alone while dragging and lays it on the layers at the release.
 class Stroke {
  public:
-  // A press: nothing is drawn yet. A press while stroking begins anew.
-  void Begin(int x, int y, int brushSize, std::uint32_t color);
+  // A press: nothing is drawn yet. A press while stroking begins anew (the
+  // caller releases the earlier stroke first). A `straight` brush stroke is a
+  // line from the press point.
+  void Begin(int x, int y, int brushSize, std::uint32_t color, bool straight = false);
   // A movement: applies the tool from the last point to (x, y); nothing when
   // no stroke is under way. What it is about to change is announced to the
-  // history first. Returns the part of the visible canvas changed.
-  PixelRect Move(Layers& layers, Tool tool, int x, int y, bool showWindows, UndoHistory* history = nullptr);
-  // The release.
-  void End() { active_ = false; }
+  // history first. `square` makes a rectangle or an ellipse a square or a
+  // circle. Returns the part of the visible canvas changed.
+  PixelRect Move(Layers& layers, Tool tool, int x, int y, bool showWindows, UndoHistory* history = nullptr,
+                 bool square = false);
+  // The release: a shape being dragged is laid on the layers. Returns the part
+  // of the visible canvas changed.
+  PixelRect Release(Layers& layers, UndoHistory* history = nullptr);
   bool Active() const { return active_; }
+  // The parts of the visible canvas the last Move or Release changed, when it
+  // moved or laid a shape; empty after a brush or eraser move, whose change is
+  // the one rectangle returned.
+  const std::vector<PixelRect>& ChangedRects() const { return changed_; }
 
  private:
+  PixelRect Changed(std::span<const Span> spans);
+
   bool active_ = false;
+  bool straight_ = false;
+  int startX_ = 0;
+  int startY_ = 0;
   int x_ = 0;
   int y_ = 0;
   int size_ = 1;
   Pixel pixel_ = kBlackPixel;
   std::vector<Span> spans_;
+  std::optional<Figure> shape_;  // being dragged
+  std::vector<Span> shapeSpans_;
+  ShapeOverlay overlay_;
+  std::vector<PixelRect> changed_;
 };
 
 }  // namespace velmora

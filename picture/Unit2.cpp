@@ -52,25 +52,36 @@ void TForm2::PaintCanvas(HDC dc, const Rect& area) const {
     if (!r.Empty()) FillSolid(dc, r, GetColor());
 }
 
-void TForm2::i1MouseDown(int x, int y) {
+void TForm2::i1MouseDown(int x, int y, bool shift) {
+  // A second button lays down what the first was dragging before beginning anew.
+  if (stroke_.Active()) InvalidateStroke(stroke_.Release(layers_, &history_));
   if (hooks_.begin) hooks_.begin();
   const Color color = ResolveColor(hooks_.brushColor ? hooks_.brushColor() : colors::kBlack,
                                    [](int number) { return static_cast<Color>(GetSysColor(number)); });
-  stroke_.Begin(x, y, hooks_.brushSize ? hooks_.brushSize() : 1, color);
+  stroke_.Begin(x, y, hooks_.brushSize ? hooks_.brushSize() : 1, color, shift);
   history_.BeginStep();
   SetCapture(Handle());  // the stroke follows the pointer beyond the window until the release
 }
 
-void TForm2::i1MouseMove(int x, int y) {
+void TForm2::i1MouseMove(int x, int y, bool shift) {
   if (!stroke_.Active()) return;
   const Tool tool = hooks_.tool ? hooks_.tool() : Tool::kBrush;
   const bool showWindows = hooks_.showWindows ? hooks_.showWindows() : true;
-  InvalidateCanvas(stroke_.Move(layers_, tool, x, y, showWindows, &history_));
+  InvalidateStroke(stroke_.Move(layers_, tool, x, y, showWindows, &history_, shift));
+}
+
+void TForm2::InvalidateStroke(const PixelRect& changed) {
+  // A shape's outline is repainted piece by piece, not the whole box it spans.
+  if (stroke_.ChangedRects().empty()) {
+    InvalidateCanvas(changed);
+    return;
+  }
+  for (const PixelRect& rect : stroke_.ChangedRects()) InvalidateCanvas(rect);
 }
 
 void TForm2::i1MouseUp() {
   const bool wasStroking = stroke_.Active();
-  stroke_.End();
+  InvalidateStroke(stroke_.Release(layers_, &history_));
   history_.EndStep();
   if (GetCapture() == Handle()) ReleaseCapture();
   if (wasStroking && hooks_.end) hooks_.end();
@@ -96,10 +107,10 @@ LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       // Any button paints; a press while stroking begins the stroke anew.
-      i1MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      i1MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
       return 0;
     case WM_MOUSEMOVE:
-      i1MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      i1MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

@@ -36,9 +36,11 @@ class TForm2 : public Form {
   };
   void SetStrokeHooks(StrokeHooks hooks) { hooks_ = std::move(hooks); }
 
-  // Strokes on the visible canvas, in layer coordinates.
-  void i1MouseDown(int x, int y);
-  void i1MouseMove(int x, int y);
+  // Strokes on the visible canvas, in layer coordinates. Shift held at the
+  // press makes a brush stroke a straight line; held while dragging, it makes
+  // a rectangle a square and an ellipse a circle.
+  void i1MouseDown(int x, int y, bool shift = false);
+  void i1MouseMove(int x, int y, bool shift = false);
   void i1MouseUp();
   bool Stroking() const { return stroke_.Active(); }
 
@@ -72,6 +74,8 @@ class TForm2 : public Form {
   // The canvas's pixels in `area` (client pixels), the window's colour beyond it.
   void PaintCanvas(HDC dc, const Rect& area) const;
   void CoverWorkAreas();
+  // Repaints what the stroke's last move or release changed.
+  void InvalidateStroke(const PixelRect& changed);
 
   Layers layers_;
   Stroke stroke_;

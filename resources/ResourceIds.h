@@ -11,11 +11,20 @@
 #define IDB_IB2N 105  // tool face, normal
 #define IDB_IB2A 106  // tool face, hover
 #define IDB_IB2P 107  // tool face, pressed and selected
+// Small tool faces, 18 x 18, for the shape tools.
+#define IDB_IB3N 108  // normal
+#define IDB_IB3A 109  // hover
+#define IDB_IB3P 110  // pressed and selected
 
 // Tool icons, 18 x 12.
 #define IDB_BRUSH 111
 #define IDB_ERASELAST 112
 #define IDB_ERASEALL 113
+// Icons of the small tool faces, 12 x 12.
+#define IDB_LINE 114
+#define IDB_ARROW 115
+#define IDB_RECTANGLE 116
+#define IDB_ELLIPSE 117
 
 // The same pictures drawn for 150 % and 200 %: the 96-DPI identifier plus these.
 #define IDB_AT_150 1000
@@ -30,6 +39,13 @@
 #define IDB_BRUSH_150 1111
 #define IDB_ERASELAST_150 1112
 #define IDB_ERASEALL_150 1113
+#define IDB_IB3N_150 1108
+#define IDB_IB3A_150 1109
+#define IDB_IB3P_150 1110
+#define IDB_LINE_150 1114
+#define IDB_ARROW_150 1115
+#define IDB_RECTANGLE_150 1116
+#define IDB_ELLIPSE_150 1117
 #define IDB_IBN_200 2101
 #define IDB_IBA_200 2102
 #define IDB_IBP_200 2103
@@ -40,3 +56,10 @@
 #define IDB_BRUSH_200 2111
 #define IDB_ERASELAST_200 2112
 #define IDB_ERASEALL_200 2113
+#define IDB_IB3N_200 2108
+#define IDB_IB3A_200 2109
+#define IDB_IB3P_200 2110
+#define IDB_LINE_200 2114
+#define IDB_ARROW_200 2115
+#define IDB_RECTANGLE_200 2116
+#define IDB_ELLIPSE_200 2117

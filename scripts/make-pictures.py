@@ -80,6 +80,48 @@ def bar(name, top, bottom):
         small.save(picture_path(name, scale))
 
 
+def small_face(name, top, bottom):
+    """An 18 x 18 tool face with a white pad in the middle, where its icon sits."""
+    for scale in SCALES:
+        k = scale / 100
+        side = px(18, scale)
+        img = glossy((side, side), 4 * k, top, bottom, (255, 255, 255), GROUND, scale=scale)
+        big = img.resize((side * SS, side * SS), Image.NEAREST)
+        ImageDraw.Draw(big).rounded_rectangle((px(3, scale) * SS, px(3, scale) * SS, px(15, scale) * SS - 1,
+                                               px(15, scale) * SS - 1), 2 * k * SS, fill=(255, 255, 255))
+        big.resize((side, side), Image.LANCZOS).save(picture_path(name, scale))
+
+
+def small_icon(name, draw):
+    """A 12 x 12 icon on white, laid on a small face's pad."""
+    for scale in SCALES:
+        side = px(12, scale)
+        s = SS * scale / 100
+        img = Image.new("RGB", (side * SS, side * SS), (255, 255, 255))
+        draw(ImageDraw.Draw(img), s)
+        img.resize((side, side), Image.LANCZOS).save(picture_path(name, scale))
+
+
+INK = (20, 30, 90)
+
+
+def line_icon(d, s):
+    d.line((1.5 * s, 10.5 * s, 10.5 * s, 1.5 * s), fill=INK, width=round(1.6 * s))
+
+
+def arrow_icon(d, s):
+    d.line((1.5 * s, 10.5 * s, 7 * s, 5 * s), fill=INK, width=round(1.6 * s))
+    d.polygon([(11 * s, 1 * s), (4.5 * s, 3.5 * s), (8.5 * s, 7.5 * s)], fill=INK)
+
+
+def rectangle_icon(d, s):
+    d.rectangle((1.5 * s, 2.5 * s, 10.5 * s, 9.5 * s), outline=INK, width=round(1.5 * s))
+
+
+def ellipse_icon(d, s):
+    d.ellipse((0.8 * s, 2 * s, 11.2 * s, 10 * s), outline=INK, width=round(1.5 * s))
+
+
 def tool_icon(name, draw):
     for scale in SCALES:
         w, h = px(18, scale), px(12, scale)
@@ -131,6 +173,13 @@ def main():
     bar("ib2n.bmp", (40, 80, 200), (10, 30, 130))
     bar("ib2a.bmp", (110, 160, 250), (50, 100, 210))
     bar("ib2p.bmp", (160, 215, 255), (90, 170, 250))
+    small_face("ib3n.bmp", (40, 80, 200), (10, 30, 130))
+    small_face("ib3a.bmp", (110, 160, 250), (50, 100, 210))
+    small_face("ib3p.bmp", (160, 215, 255), (90, 170, 250))
+    small_icon("line.bmp", line_icon)
+    small_icon("arrow.bmp", arrow_icon)
+    small_icon("rectangle.bmp", rectangle_icon)
+    small_icon("ellipse.bmp", ellipse_icon)
     tool_icon("brush.bmp", brush)
     tool_icon("eraselast.bmp", eraser((250, 235, 190)))
     tool_icon("eraseall.bmp", eraser((250, 160, 190)))

@@ -117,7 +117,7 @@ TEST(SessionCommands, StrokesPaintTheFourTargetsOnlyAndOnlyWhenMoving) {
   OpenSession(layers, Screen(), 4, 3, true);
   Stroke stroke;
   stroke.Begin(0, 2, 1, kRedColor);
-  stroke.End();
+  stroke.Release(layers);
   EXPECT_EQ(stroke.Move(layers, Tool::kBrush, 3, 2, true), PixelRect{});  // no button held
   EXPECT_EQ(RowsOf(layers.i1), (Rows{"ssss", "ssss", "ssss"}));
 

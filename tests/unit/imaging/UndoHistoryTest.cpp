@@ -59,7 +59,7 @@ void Drag(Layers& layers, UndoHistory& history, Tool tool, std::initializer_list
   stroke.Begin(it->first, it->second, size, color);
   for (++it; it != points.end(); ++it)
     stroke.Move(layers, tool, it->first, it->second, showWindows, &history);
-  stroke.End();
+  stroke.Release(layers, &history);
   history.EndStep();
 }
 

@@ -133,6 +133,32 @@ TEST_F(HoverScheme, ChoosingAToolSelectsExactlyThatOneWithItsPressedFaceAndBlack
   // The icon clicks as its face.
   test::LeftClick(form.Handle(), form.Image2.Left() + 2, form.Image2.Top() + 2);
   EXPECT_EQ(form.SelectedTool(), Tool::kEraseLast);
+
+  // A small shape face, through its icon: it alone is selected, with the small
+  // pressed face; the layout's tools rest with white labels.
+  SendMouseOver(form.ImageEllipse, WM_MOUSEMOVE);
+  EXPECT_EQ(form.ibEllipse.Picture(), form.ib3a.Picture());
+  test::LeftClick(form.Handle(), form.ImageEllipse.Left() + 2, form.ImageEllipse.Top() + 2);
+  EXPECT_EQ(form.SelectedTool(), Tool::kEllipse);
+  PointerAt(test::kPointerAway);
+  form.tact2Timer();
+  EXPECT_EQ(form.ibEllipse.Picture(), form.ib3p.Picture());
+  for (const TForm1::ToolFace& other : form.ToolFaces()) {
+    if (other.tool == Tool::kEllipse) continue;
+    EXPECT_EQ(other.face->Tag(), 0);
+    EXPECT_EQ(other.face->Picture(), (form.SmallToolFace(*other.face) ? form.ib3n : form.ib2n).Picture());
+    if (other.label) {
+      EXPECT_EQ(other.label->Font().color, colors::kWhite);
+    }
+  }
+  // An unselected small face hovered and left rests with the small normal face.
+  SendMouseOver(form.ibArrow, WM_MOUSEMOVE);
+  EXPECT_EQ(form.ibArrow.Picture(), form.ib3a.Picture());
+  form.tact2Timer();
+  EXPECT_EQ(form.ibArrow.Picture(), form.ib3n.Picture());
+  form.SelectTool(Tool::kBrush);
+  EXPECT_EQ(form.ib3.Picture(), form.ib2p.Picture());
+  EXPECT_EQ(form.ibEllipse.Picture(), form.ib3n.Picture());
 }
 
 // A hover button of a framed window: the face, what the pointer moves over,

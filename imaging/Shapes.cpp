@@ -1,0 +1,205 @@
+#include "imaging/Shapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace velmora {
+namespace {
+
+// Far beyond any screen; keeps the arithmetic well inside its types.
+constexpr int kMaxCoordinate = kMaxLineCoordinate;
+constexpr double kSlack = 1e-9;
+
+void AddSpan(std::vector<Span>& spans, const PixelRect& clip, int y, int left, int right) {
+  if (y < clip.top || y >= clip.bottom) return;
+  left = std::max(left, clip.left);
+  right = std::min(right, clip.right);
+  if (left < right) spans.push_back({y, left, right});
+}
+
+void RectangleSpans(int x0, int y0, int x1, int y1, int width, const PixelRect& clip,
+                    std::vector<Span>& spans) {
+  const int left = std::min(x0, x1), right = std::max(x0, x1);
+  const int top = std::min(y0, y1), bottom = std::max(y0, y1);
+  // The pen lies over each edge as the brush line lies over its points: an
+  // even width has one pixel more before the edge than after it.
+  const int before = width / 2, after = (width - 1) / 2;
+  const int outerLeft = left - before, outerRight = right + after + 1;
+  const int holeLeft = left + after + 1, holeRight = right - before;  // right excluded
+  const int holeTop = top + after + 1, holeBottom = bottom - before;
+  const int firstRow = std::max(top - before, clip.top), lastRow = std::min(bottom + after, clip.bottom - 1);
+  for (int y = firstRow; y <= lastRow; ++y) {
+    if (y >= holeTop && y < holeBottom && holeLeft < holeRight) {
+      AddSpan(spans, clip, y, outerLeft, holeLeft);
+      AddSpan(spans, clip, y, holeRight, outerRight);
+    } else {
+      AddSpan(spans, clip, y, outerLeft, outerRight);
+    }
+  }
+}
+
+void EllipseSpans(int x0, int y0, int x1, int y1, int width, const PixelRect& clip,
+                  std::vector<Span>& spans) {
+  // Pixel (x, y) stands for its centre; the pen's middle runs through the
+  // centres of the pixels at the box's sides.
+  const double cx = (static_cast<double>(x0) + x1) / 2, cy = (static_cast<double>(y0) + y1) / 2;
+  const double a = std::fabs(static_cast<double>(x1) - x0) / 2,
+               b = std::fabs(static_cast<double>(y1) - y0) / 2;
+  const double half = width / 2.0;
+  const double outerA = a + half, outerB = b + half;
+  const double innerA = a - half, innerB = b - half;
+  const bool hollow = innerA > 0 && innerB > 0;
+  const int firstRow = std::max(static_cast<int>(std::ceil(cy - outerB - kSlack)), clip.top);
+  const int lastRow = std::min(static_cast<int>(std::floor(cy + outerB + kSlack)), clip.bottom - 1);
+  for (int y = firstRow; y <= lastRow; ++y) {
+    const double dy = y - cy;
+    const double outer = outerA * std::sqrt(std::max(0.0, 1 - (dy / outerB) * (dy / outerB)));
+    const int left = static_cast<int>(std::ceil(cx - outer - kSlack));
+    const int right = static_cast<int>(std::floor(cx + outer + kSlack)) + 1;
+    if (hollow && std::fabs(dy) < innerB) {
+      const double inner = innerA * std::sqrt(1 - (dy / innerB) * (dy / innerB));
+      // Centres strictly inside the inner ellipse are the hole.
+      const int holeLeft = static_cast<int>(std::floor(cx - inner + kSlack)) + 1;
+      const int holeRight = static_cast<int>(std::ceil(cx + inner - kSlack));  // excluded
+      if (holeLeft < holeRight) {
+        AddSpan(spans, clip, y, left, std::max(left, holeLeft));
+        AddSpan(spans, clip, y, std::min(right, holeRight), right);
+        continue;
+      }
+    }
+    AddSpan(spans, clip, y, left, right);
+  }
+}
+
+// Every pixel whose centre lies in the triangle.
+void TriangleSpans(const double (&x)[3], const double (&y)[3], const PixelRect& clip,
+                   std::vector<Span>& spans) {
+  const double top = std::min({y[0], y[1], y[2]}), bottom = std::max({y[0], y[1], y[2]});
+  const int firstRow = std::max(static_cast<int>(std::ceil(top - kSlack)), clip.top);
+  const int lastRow = std::min(static_cast<int>(std::floor(bottom + kSlack)), clip.bottom - 1);
+  for (int row = firstRow; row <= lastRow; ++row) {
+    double low = HUGE_VAL, high = -HUGE_VAL;
+    for (int i = 0; i < 3; ++i) {
+      const int j = (i + 1) % 3;
+      const double ya = y[i], yb = y[j];
+      if (row < std::min(ya, yb) - kSlack || row > std::max(ya, yb) + kSlack) continue;
+      if (std::fabs(yb - ya) < kSlack) {
+        low = std::min({low, x[i], x[j]});
+        high = std::max({high, x[i], x[j]});
+        continue;
+      }
+      const double at = x[i] + (x[j] - x[i]) * (row - ya) / (yb - ya);
+      low = std::min(low, at);
+      high = std::max(high, at);
+    }
+    if (low > high) continue;
+    AddSpan(spans, clip, row, static_cast<int>(std::ceil(low - kSlack)),
+            static_cast<int>(std::floor(high + kSlack)) + 1);
+  }
+}
+
+void ArrowSpans(int x0, int y0, int x1, int y1, int width, const PixelRect& clip, std::vector<Span>& spans) {
+  const double dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
+  const double length = std::hypot(dx, dy);
+  // A head in proportion to the pen, never longer than the arrow.
+  const double headLength = std::min(length, 10.0 + 3.0 * width);
+  const double headHalf = std::max(headLength / 2, double(width));
+  const double ux = dx / length, uy = dy / length;
+  const double baseX = x1 - ux * headLength, baseY = y1 - uy * headLength;
+  std::vector<Span> line;
+  const int shaftX = static_cast<int>(std::lround(baseX)), shaftY = static_cast<int>(std::lround(baseY));
+  LineSpans(x0, y0, shaftX, shaftY, width, clip, line);
+  spans.insert(spans.end(), line.begin(), line.end());
+  const double tx[3] = {double(x1), baseX - uy * headHalf, baseX + uy * headHalf};
+  const double ty[3] = {double(y1), baseY + ux * headHalf, baseY - ux * headHalf};
+  TriangleSpans(tx, ty, clip, spans);
+  AddSpan(spans, clip, y1, x1, x1 + 1);  // the tip itself, however slim the head
+}
+
+}  // namespace
+
+void SquareEnd(int x0, int y0, int& x1, int& y1) {
+  const int side = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+  x1 = x0 + (x1 < x0 ? -side : side);
+  y1 = y0 + (y1 < y0 ? -side : side);
+}
+
+void ShapeSpans(Figure kind, int x0, int y0, int x1, int y1, int width, const PixelRect& clip,
+                std::vector<Span>& spans) {
+  spans.clear();
+  x0 = std::clamp(x0, -kMaxCoordinate, kMaxCoordinate);
+  y0 = std::clamp(y0, -kMaxCoordinate, kMaxCoordinate);
+  x1 = std::clamp(x1, -kMaxCoordinate, kMaxCoordinate);
+  y1 = std::clamp(y1, -kMaxCoordinate, kMaxCoordinate);
+  width = std::clamp(width, 1, kMaxLineWidth);
+  if (clip.Empty() || (x0 == x1 && y0 == y1)) return;
+  switch (kind) {
+    case Figure::kLine:
+      LineSpans(x0, y0, x1, y1, width, clip, spans);
+      // A line drawn at once ends where it was dragged to, thin or not.
+      if (width == 1) AddSpan(spans, clip, y1, x1, x1 + 1);
+      return;
+    case Figure::kArrow:
+      ArrowSpans(x0, y0, x1, y1, width, clip, spans);
+      return;
+    case Figure::kRectangle:
+      RectangleSpans(x0, y0, x1, y1, width, clip, spans);
+      return;
+    case Figure::kEllipse:
+      EllipseSpans(x0, y0, x1, y1, width, clip, spans);
+      return;
+  }
+}
+
+void SpanRects(std::span<const Span> spans, std::vector<PixelRect>& rects) {
+  constexpr int kBand = 16;  // rows gathered into one rectangle
+  constexpr int kGap = 16;   // columns between spans still joined
+  rects.clear();
+  std::vector<Span> sorted(spans.begin(), spans.end());
+  const auto band = [](int y) { return y >= 0 ? y / kBand : -((-y + kBand - 1) / kBand); };
+  std::sort(sorted.begin(), sorted.end(), [&](const Span& a, const Span& b) {
+    return band(a.y) != band(b.y) ? band(a.y) < band(b.y) : a.left < b.left;
+  });
+  for (std::size_t i = 0; i < sorted.size();) {
+    const int current = band(sorted[i].y);
+    PixelRect rect{sorted[i].left, sorted[i].y, sorted[i].right, sorted[i].y + 1};
+    for (++i; i < sorted.size() && band(sorted[i].y) == current; ++i) {
+      const Span& s = sorted[i];
+      if (s.left > rect.right + kGap) {
+        rects.push_back(rect);
+        rect = {s.left, s.y, s.right, s.y + 1};
+        continue;
+      }
+      rect = Union(rect, {s.left, s.y, s.right, s.y + 1});
+    }
+    rects.push_back(rect);
+  }
+}
+
+void ShapeOverlay::Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel) {
+  Remove(picture);
+  const PixelRect bounds = BoundsOf(picture);
+  for (const Span& span : spans) AddSpan(spans_, bounds, span.y, span.left, span.right);
+  // Everything is kept before anything is painted, so overlapping spans keep
+  // what lay there before the shape.
+  for (const Span& span : spans_) {
+    const Pixel* row = static_cast<const Bitmap&>(picture).Row(span.y);
+    under_.insert(under_.end(), row + span.left, row + span.right);
+  }
+  FillSpans(picture, spans_, pixel);
+}
+
+void ShapeOverlay::Remove(Bitmap& picture, std::vector<Span>* removed) {
+  auto next = under_.cbegin();
+  for (const Span& span : spans_) {
+    if (span.y < picture.Height() && span.right <= picture.Width())
+      std::copy(next, next + (span.right - span.left), picture.Row(span.y) + span.left);
+    next += span.right - span.left;
+  }
+  if (removed) removed->insert(removed->end(), spans_.begin(), spans_.end());
+  spans_.clear();
+  under_.clear();
+}
+
+}  // namespace velmora

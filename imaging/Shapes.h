@@ -1,0 +1,52 @@
+#pragma once
+// The shapes the drawing tools lay down in one piece at the release: a straight
+// line, an arrow, a rectangle and an ellipse, each dragged from a press point
+// to a release point in the brush's width, as rows of spans. While dragging,
+// the shape is shown on the visible canvas alone (ShapeOverlay), so that each
+// mouse move costs only the shape's own pixels.
+#include <span>
+#include <vector>
+
+#include "imaging/Bitmap.h"
+#include "imaging/Raster.h"
+
+namespace velmora {
+
+enum class Figure { kLine, kArrow, kRectangle, kEllipse };
+
+// The release point that makes the box from the press point a square (the
+// larger side wins), as Shift asks for rectangles and ellipses.
+void SquareEnd(int x0, int y0, int& x1, int& y1);
+
+// The pixels of a shape dragged from (x0, y0) to (x1, y1) with a pen of
+// `width`, within `clip`. Rows may hold several spans and spans may overlap.
+// - line: the brush line, its end point included at width 1;
+// - arrow: a line ending in a filled head whose tip is the release point;
+// - rectangle: an outline whose edges are `width` pixels wide, centred on the
+//   pixels dragged between (as the brush line is), with square corners;
+// - ellipse: the outline of the ellipse inscribed in that box, centred on it.
+// A drag of no length gives nothing.
+void ShapeSpans(Figure kind, int x0, int y0, int x1, int y1, int width, const PixelRect& clip,
+                std::vector<Span>& spans);
+
+// Rectangles covering the spans, few enough to repaint one by one: spans are
+// gathered in bands of rows and joined where they lie close in a band.
+void SpanRects(std::span<const Span> spans, std::vector<PixelRect>& rects);
+
+// A shape shown on a picture over what lies there, taken off again before the
+// next one: what it covered is kept and put back, whatever the picture held.
+class ShapeOverlay {
+ public:
+  // Shows the spans in `pixel` (clipped to the picture) in place of the shape
+  // shown before, keeping what they cover.
+  void Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel);
+  // Puts back what the shape covered; the spans it had are appended to `removed`.
+  void Remove(Bitmap& picture, std::vector<Span>* removed = nullptr);
+  bool Shown() const { return !spans_.empty(); }
+
+ private:
+  std::vector<Span> spans_;
+  std::vector<Pixel> under_;
+};
+
+}  // namespace velmora
