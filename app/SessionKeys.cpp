@@ -45,6 +45,8 @@ std::optional<Tool> ToolOfKey(int key) {
       return Tool::kRectangle;
     case 'E':
       return Tool::kEllipse;
+    case 'N':
+      return Tool::kNumber;
     default:
       return std::nullopt;
   }

@@ -93,7 +93,8 @@ TForm1::TForm1()
                   {Tool::kLine, &ibLine, &ImageLine, nullptr},
                   {Tool::kArrow, &ibArrow, &ImageArrow, nullptr},
                   {Tool::kRectangle, &ibRectangle, &ImageRectangle, nullptr},
-                  {Tool::kEllipse, &ibEllipse, &ImageEllipse, nullptr}}} {
+                  {Tool::kEllipse, &ibEllipse, &ImageEllipse, nullptr},
+                  {Tool::kNumber, &ibNumber, &ImageNumber, nullptr}}} {
   ib3.SetTag(1);  // "Brush" is the selected tool in the layout
   ibn.SetPicture(LoadPicture(IDB_IBN));
   iba.SetPicture(LoadPicture(IDB_IBA));
@@ -112,6 +113,7 @@ TForm1::TForm1()
   ImageArrow.SetPicture(LoadPicture(IDB_ARROW));
   ImageRectangle.SetPicture(LoadPicture(IDB_RECTANGLE));
   ImageEllipse.SetPicture(LoadPicture(IDB_ELLIPSE));
+  ImageNumber.SetPicture(LoadPicture(IDB_NUMBER));
 
   // Labels and icons lying on a face act as the face.
   Label1.ForwardMouseTo(&Image1);

@@ -68,10 +68,12 @@ class TForm1 : public Form {
   Image ibArrow{*this, {.bounds = {37, 156, 18, 18}}};
   Image ibRectangle{*this, {.bounds = {17, 176, 18, 18}}};
   Image ibEllipse{*this, {.bounds = {37, 176, 18, 18}}};
+  Image ibNumber{*this, {.bounds = {57, 156, 18, 18}}};
   Image ImageLine{*this, {.bounds = {20, 159, 12, 12}}};
   Image ImageArrow{*this, {.bounds = {40, 159, 12, 12}}};
   Image ImageRectangle{*this, {.bounds = {20, 179, 12, 12}}};
   Image ImageEllipse{*this, {.bounds = {40, 179, 12, 12}}};
+  Image ImageNumber{*this, {.bounds = {60, 159, 12, 12}}};
 
   // The face pictures, never shown: the faces take their pictures from these.
   Image ibn{*this, Hidden(85, 30)};   // command face, normal
@@ -97,7 +99,7 @@ class TForm1 : public Form {
   void ib3Click();
   void ib2Click();
   void ib1Click();
-  // Selects a tool as a click on its face does (the keys B, L, A, R, E).
+  // Selects a tool as a click on its face does (the keys B, L, A, R, E, N).
   void SelectTool(Tool tool);
   // The drawing tool whose face is selected (its Tag is 1).
   Tool SelectedTool() const;
@@ -163,7 +165,7 @@ class TForm1 : public Form {
   void MenuCommand(UINT id);
 
   UniqueMenu popupMenu1_;
-  const std::array<ToolFace, 7> toolFaces_;
+  const std::array<ToolFace, 8> toolFaces_;
   Point dragOffset_;  // the pointer within the window when a drag began
 };
 

@@ -170,6 +170,7 @@ std::optional<Figure> ShapeOf(Tool tool, bool straight) {
       return Figure::kEllipse;
     case Tool::kEraseLast:
     case Tool::kEraseAll:
+    case Tool::kNumber:
       break;
   }
   return std::nullopt;
@@ -185,6 +186,15 @@ PixelRect LayShape(Layers& layers, std::span<const Span> spans, Pixel pixel, Und
     for (const PixelRect& part : parts) history->Touch(layers, part);
   }
   return FillTargets(layers, spans, bounds, pixel);
+}
+
+PixelRect StampNumber(Layers& layers, int x, int y, int brushSize, std::uint32_t color, int number,
+                      UndoHistory* history) {
+  std::vector<Span> disk, digits;
+  NumberMarkSpans(x, y, brushSize, number, ReachOf(layers), disk, digits);
+  const Pixel pixel = PixelOf(color);
+  const PixelRect changed = LayShape(layers, disk, pixel, history);
+  return Union(changed, LayShape(layers, digits, ContrastOf(pixel), history));
 }
 
 void Stroke::Begin(int x, int y, int brushSize, std::uint32_t color, bool straight) {
@@ -224,6 +234,7 @@ PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows
     touched.insert(touched.end(), shapeSpans_.begin(), shapeSpans_.end());
     return Changed(touched);
   }
+  if (tool == Tool::kNumber) return {};  // stamped at the press
   if (history && tool != Tool::kBrush) history->Touch(layers, EraserSquare(x, y, size_));
   switch (tool) {
     case Tool::kEraseAll:

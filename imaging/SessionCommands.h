@@ -40,7 +40,7 @@ void CancelAll(Layers& layers);
 // On a placed desktop frame "1.bmp" is the part the monitors show.
 void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const DesktopFrame& frame = {});
 
-enum class Tool { kBrush, kEraseLast, kEraseAll, kLine, kArrow, kRectangle, kEllipse };
+enum class Tool { kBrush, kEraseLast, kEraseAll, kLine, kArrow, kRectangle, kEllipse, kNumber };
 
 // The shape a tool drags out and lays down at the release, if it is one; a
 // straight brush stroke (Shift held at the press) is a line.
@@ -70,6 +70,12 @@ PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindow
 // A shape laid on the stroke targets as a stroke is, announced to the history
 // first. Returns the part of the visible canvas painted.
 PixelRect LayShape(Layers& layers, std::span<const Span> spans, Pixel pixel, UndoHistory* history = nullptr);
+
+// "Number": a mark with `number` stamped at (x, y) on the stroke targets, a
+// disk in the brush colour with the digits in its contrasting colour.
+// Returns the part of the visible canvas painted.
+PixelRect StampNumber(Layers& layers, int x, int y, int brushSize, std::uint32_t color, int number,
+                      UndoHistory* history = nullptr);
 
 // The stroke of `i1MouseDown`, `i1MouseMove` and `i1MouseUp`: its flag, its
 // point and the pen of the stroke targets. A shape tool shows its shape on the

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -117,7 +119,75 @@ void ArrowSpans(int x0, int y0, int x1, int y1, int width, const PixelRect& clip
   AddSpan(spans, clip, y1, x1, x1 + 1);  // the tip itself, however slim the head
 }
 
+// The digits as strokes on a grid 4 wide and 6 high, in the manner of a
+// seven-segment display: each is one or two runs of points.
+struct Glyph {
+  std::vector<std::vector<std::pair<int, int>>> runs;
+};
+
+const Glyph& GlyphOf(int digit) {
+  static const Glyph glyphs[10] = {
+      {{{{0, 0}, {4, 0}, {4, 6}, {0, 6}, {0, 0}}}},
+      {{{{1, 1}, {2, 0}, {2, 6}}}},
+      {{{{0, 0}, {4, 0}, {4, 3}, {0, 3}, {0, 6}, {4, 6}}}},
+      {{{{0, 0}, {4, 0}, {4, 6}, {0, 6}}, {{1, 3}, {4, 3}}}},
+      {{{{0, 0}, {0, 3}, {4, 3}}, {{4, 0}, {4, 6}}}},
+      {{{{4, 0}, {0, 0}, {0, 3}, {4, 3}, {4, 6}, {0, 6}}}},
+      {{{{4, 0}, {0, 0}, {0, 6}, {4, 6}, {4, 3}, {0, 3}}}},
+      {{{{0, 0}, {4, 0}, {1, 6}}}},
+      {{{{0, 0}, {4, 0}, {4, 6}, {0, 6}, {0, 0}}, {{0, 3}, {4, 3}}}},
+      {{{{4, 3}, {0, 3}, {0, 0}, {4, 0}, {4, 6}, {0, 6}}}},
+  };
+  return glyphs[digit];
+}
+
 }  // namespace
+
+int NumberMarkRadius(int brushSize) {
+  return std::clamp(12 + 2 * brushSize, 12, 160);
+}
+
+void NumberMarkSpans(int x, int y, int brushSize, int number, const PixelRect& clip, std::vector<Span>& disk,
+                     std::vector<Span>& digits) {
+  disk.clear();
+  digits.clear();
+  x = std::clamp(x, -kMaxCoordinate, kMaxCoordinate);
+  y = std::clamp(y, -kMaxCoordinate, kMaxCoordinate);
+  const int radius = NumberMarkRadius(brushSize);
+  const int firstRow = std::max(y - radius, clip.top), lastRow = std::min(y + radius, clip.bottom - 1);
+  for (int row = firstRow; row <= lastRow; ++row) {
+    const int half =
+        static_cast<int>(std::floor(std::sqrt(double(radius) * radius - double(row - y) * (row - y))));
+    AddSpan(disk, clip, row, x - half, x + half + 1);
+  }
+  const std::string text = std::to_string(std::max(number, 0));
+  const int count = static_cast<int>(text.size());
+  // Digits 4 units wide with 2 between, as tall as the radius, narrower when
+  // many must fit across the disk.
+  const double unit = std::min(radius / 6.0, 1.4 * radius / (6.0 * count - 2));
+  const int pen = std::max(2, static_cast<int>(std::lround(unit * 0.9)));
+  const double left = x - unit * (6.0 * count - 2) / 2, top = y - unit * 3;
+  std::vector<Span> stroke;
+  for (int i = 0; i < count; ++i) {
+    for (const auto& run : GlyphOf(text[static_cast<std::size_t>(i)] - '0').runs) {
+      const auto at = [&](const std::pair<int, int>& p) {
+        return std::pair(static_cast<int>(std::lround(left + unit * (6.0 * i + p.first))),
+                         static_cast<int>(std::lround(top + unit * p.second)));
+      };
+      for (std::size_t j = 1; j < run.size(); ++j) {
+        const auto [x0, y0] = at(run[j - 1]);
+        const auto [x1, y1] = at(run[j]);
+        LineSpans(x0, y0, x1, y1, pen, clip, stroke);
+        digits.insert(digits.end(), stroke.begin(), stroke.end());
+      }
+    }
+  }
+}
+
+Pixel ContrastOf(Pixel pixel) {
+  const int red = pixel >> 16 & 0xFF, green = pixel >> 8 & 0xFF, blue = pixel & 0xFF;
+  return 299 * red + 587 * green + 114 * blue >= 140000 ? kBlackPixel : kWhitePixel;
+}
 
 void SquareEnd(int x0, int y0, int& x1, int& y1) {
   const int side = std::max(std::abs(x1 - x0), std::abs(y1 - y0));

@@ -29,6 +29,14 @@ void SquareEnd(int x0, int y0, int& x1, int& y1);
 void ShapeSpans(Figure kind, int x0, int y0, int x1, int y1, int width, const PixelRect& clip,
                 std::vector<Span>& spans);
 
+// A numbered mark stamped at (x, y) for a brush size: a filled disk and the
+// number's digits on it, drawn as strokes, centred on the point.
+int NumberMarkRadius(int brushSize);
+void NumberMarkSpans(int x, int y, int brushSize, int number, const PixelRect& clip, std::vector<Span>& disk,
+                     std::vector<Span>& digits);
+// Black on light colours, white on dark ones.
+Pixel ContrastOf(Pixel pixel);
+
 // Rectangles covering the spans, few enough to repaint one by one: spans are
 // gathered in bands of rows and joined where they lie close in a band.
 void SpanRects(std::span<const Span> spans, std::vector<PixelRect>& rects);

@@ -68,7 +68,8 @@ void GatherAll(const Layers& layers, const PixelRect& bounds, BlockPixels& out) 
 
 // Sets the block's kinds and pixels from the layers' pixels; on failure the
 // block is unchanged.
-void Encode(const BlockPixels& from, std::array<std::uint8_t, kLayerCount>& kinds, std::vector<Pixel>& pixels) {
+void Encode(const BlockPixels& from, std::array<std::uint8_t, kLayerCount>& kinds,
+            std::vector<Pixel>& pixels) {
   std::array<std::uint8_t, kLayerCount> chosen{};
   std::size_t count = 0;
   for (int i = 0; i < kLayerCount; ++i) {
@@ -118,6 +119,11 @@ void UndoHistory::Clear() {
   bytes_ = 0;
   open_ = false;
   overflow_ = false;
+  marks_.clear();
+}
+
+int UndoHistory::NextMark() const {
+  return marks_.empty() ? 1 : *std::max_element(marks_.begin(), marks_.end()) + 1;
 }
 
 void UndoHistory::BeginStep() {
@@ -172,11 +178,18 @@ void UndoHistory::EndStep() {
   if (!open_) return;
   open_ = false;
   saved_ = {};
+  // A mark too large to undo is in place all the same.
+  if (current_.mark) marks_.push_back(current_.mark);
   if (overflow_) {
+    std::vector<int> marks = std::move(marks_);
     Clear();
+    marks_ = std::move(marks);
     return;
   }
-  if (current_.blocks.empty()) return;
+  if (current_.blocks.empty()) {
+    current_ = {};
+    return;
+  }
   current_.blocks.shrink_to_fit();
   undo_.push_back(std::exchange(current_, {}));
   Trim();
@@ -192,6 +205,10 @@ PixelRect UndoHistory::Undo(Layers& layers, bool showWindows) {
   EndStep();
   if (undo_.empty()) return {};
   const PixelRect changed = Swap(layers, undo_.back(), showWindows);
+  if (const int mark = undo_.back().mark) {
+    const auto placed = std::find(marks_.begin(), marks_.end(), mark);
+    if (placed != marks_.end()) marks_.erase(placed);
+  }
   redo_.push_back(std::move(undo_.back()));
   undo_.pop_back();
   return changed;
@@ -201,6 +218,7 @@ PixelRect UndoHistory::Redo(Layers& layers, bool showWindows) {
   EndStep();
   if (redo_.empty()) return {};
   const PixelRect changed = Swap(layers, redo_.back(), showWindows);
+  if (const int mark = redo_.back().mark) marks_.push_back(mark);
   undo_.push_back(std::move(redo_.back()));
   redo_.pop_back();
   return changed;
@@ -233,9 +251,9 @@ PixelRect UndoHistory::Swap(Layers& layers, Step& step, bool showWindows) {
       Scatter(*layer, bounds, next);
       next += kBlockPixels;
     }
-    changed = Union(changed, alike ? Intersect(bounds, BoundsOf(layers.i1))
-                                   : RestoreRect(layers.i1, showWindows ? layers.i31 : layers.i4, bounds,
-                                                 kWhitePixel));
+    changed = Union(
+        changed, alike ? Intersect(bounds, BoundsOf(layers.i1))
+                       : RestoreRect(layers.i1, showWindows ? layers.i31 : layers.i4, bounds, kWhitePixel));
     step.bytes += BlockBytes(present[i]) - BlockBytes(block);
     bytes_ += BlockBytes(present[i]) - BlockBytes(block);
     block = std::move(present[i]);

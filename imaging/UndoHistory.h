@@ -36,6 +36,11 @@ class UndoHistory {
   void Touch(const Layers& layers, const PixelRect& rect);
   // A step that touched nothing (a click without movement) is no step.
   void EndStep();
+  // Numbered marks: the open step stamped mark `number`. Undoing the step
+  // takes the number back and redoing it gives it again, so the next mark
+  // goes on from the highest mark in place. Clear forgets every mark.
+  void MarkStep(int number) { current_.mark = number; }
+  int NextMark() const;
   // A step of one change within `rect`, made right after this call.
   void RecordChange(const Layers& layers, const PixelRect& rect);
 
@@ -62,6 +67,7 @@ class UndoHistory {
   struct Step {
     std::vector<Block> blocks;
     std::size_t bytes = 0;
+    int mark = 0;  // the numbered mark it stamped, if any
   };
 
   PixelRect Swap(Layers& layers, Step& step, bool showWindows);
@@ -76,6 +82,7 @@ class UndoHistory {
   std::unordered_map<std::uint64_t, std::size_t> saved_;  // blocks of the open step
   bool open_ = false;
   bool overflow_ = false;  // the open step alone outgrew the limit
+  std::vector<int> marks_;  // numbers of the marks in place, forgotten steps' too
 };
 
 }  // namespace velmora

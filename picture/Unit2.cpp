@@ -58,8 +58,15 @@ void TForm2::i1MouseDown(int x, int y, bool shift) {
   if (hooks_.begin) hooks_.begin();
   const Color color = ResolveColor(hooks_.brushColor ? hooks_.brushColor() : colors::kBlack,
                                    [](int number) { return static_cast<Color>(GetSysColor(number)); });
-  stroke_.Begin(x, y, hooks_.brushSize ? hooks_.brushSize() : 1, color, shift);
+  const int size = hooks_.brushSize ? hooks_.brushSize() : 1;
+  stroke_.Begin(x, y, size, color, shift);
   history_.BeginStep();
+  if (hooks_.tool && hooks_.tool() == Tool::kNumber) {
+    // A click stamps the next number; the drag after it does nothing.
+    const int number = history_.NextMark();
+    InvalidateCanvas(StampNumber(layers_, x, y, size, color, number, &history_));
+    history_.MarkStep(number);
+  }
   SetCapture(Handle());  // the stroke follows the pointer beyond the window until the release
 }
 

@@ -122,6 +122,11 @@ def ellipse_icon(d, s):
     d.ellipse((0.8 * s, 2 * s, 11.2 * s, 10 * s), outline=INK, width=round(1.5 * s))
 
 
+def number_icon(d, s):
+    d.ellipse((0.5 * s, 0.5 * s, 11.5 * s, 11.5 * s), fill=(200, 30, 30))
+    d.line((4.5 * s, 4 * s, 6.5 * s, 2.5 * s, 6.5 * s, 9.5 * s), fill=(255, 255, 255), width=round(1.6 * s))
+
+
 def tool_icon(name, draw):
     for scale in SCALES:
         w, h = px(18, scale), px(12, scale)
@@ -180,6 +185,7 @@ def main():
     small_icon("arrow.bmp", arrow_icon)
     small_icon("rectangle.bmp", rectangle_icon)
     small_icon("ellipse.bmp", ellipse_icon)
+    small_icon("number.bmp", number_icon)
     tool_icon("brush.bmp", brush)
     tool_icon("eraselast.bmp", eraser((250, 235, 190)))
     tool_icon("eraseall.bmp", eraser((250, 160, 190)))

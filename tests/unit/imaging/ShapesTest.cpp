@@ -221,5 +221,86 @@ TEST(Shapes, AStraightBrushStrokeIsALineFromThePressWhereverThePointerWent) {
   EXPECT_EQ(other.i5.At(4, 8), kRed);  // and its bottom
 }
 
+TEST(NumberMarks, ADiskInTheBrushColourWithItsDigitsInsideInTheContrastingColour) {
+  EXPECT_EQ(ContrastOf(RgbPixel(255, 255, 0)), kBlackPixel);
+  EXPECT_EQ(ContrastOf(kWhitePixel), kBlackPixel);
+  EXPECT_EQ(ContrastOf(RgbPixel(255, 0, 0)), kWhitePixel);
+  EXPECT_EQ(ContrastOf(RgbPixel(0, 0, 128)), kWhitePixel);
+
+  const int radius = NumberMarkRadius(5);
+  const PixelRect clip{0, 0, 200, 200};
+  std::vector<std::vector<Pixel>> looks;
+  for (const int number : {1, 2, 3, 7, 8, 10, 42, 999}) {
+    SCOPED_TRACE(number);
+    std::vector<Span> disk, digits;
+    NumberMarkSpans(100, 100, 5, number, clip, disk, digits);
+    Bitmap picture(200, 200, kWhitePixel);
+    FillSpans(picture, disk, kRed);
+    EXPECT_EQ(picture.At(100 - radius, 100), kRed);
+    EXPECT_EQ(picture.At(100, 100 + radius), kRed);
+    EXPECT_EQ(picture.At(100 - radius - 1, 100), kWhitePixel);
+    EXPECT_EQ(picture.At(100 + radius - 1, 100 + radius - 1), kWhitePixel);  // round, not square
+    // Every digit pixel lies on the disk, well inside its edge.
+    ASSERT_FALSE(digits.empty());
+    for (const Span& span : digits) {
+      for (int x = span.left; x < span.right; ++x) {
+        ASSERT_EQ(picture.At(x, span.y), kRed) << x << ", " << span.y;
+        ASSERT_LT(std::hypot(x - 100.0, span.y - 100.0), radius - 1.0);
+      }
+    }
+    FillSpans(picture, digits, kBlackPixel);
+    looks.push_back(PixelsOf(picture));
+  }
+  // Each number looks different.
+  for (std::size_t i = 0; i < looks.size(); ++i)
+    for (std::size_t j = i + 1; j < looks.size(); ++j) EXPECT_NE(looks[i], looks[j]) << i << ", " << j;
+}
+
+TEST(NumberMarks, TheCountGoesOnFromTheHighestMarkInPlaceAndStepsBackWithUndo) {
+  Layers layers = Session(200, 100);
+  UndoHistory history;
+  const auto stamp = [&](int x) {
+    history.BeginStep();
+    const int number = history.NextMark();
+    StampNumber(layers, x, 50, 1, kRedColor, number, &history);
+    history.MarkStep(number);
+    history.EndStep();
+    return number;
+  };
+  EXPECT_EQ(stamp(20), 1);
+  EXPECT_EQ(stamp(60), 2);
+  EXPECT_EQ(stamp(100), 3);
+  EXPECT_EQ(layers.i5.At(100 - NumberMarkRadius(1) + 1, 50), kRed);
+  history.Undo(layers, true);
+  EXPECT_EQ(layers.i5.At(100 - NumberMarkRadius(1) + 1, 50), kKeyPixel);  // the whole mark goes
+  EXPECT_EQ(history.NextMark(), 3);
+  // A brush stroke in between changes nothing in the count, nor does undoing it.
+  Stroke stroke;
+  history.BeginStep();
+  stroke.Begin(10, 90, 3, kRedColor);
+  stroke.Move(layers, Tool::kBrush, 190, 90, true, &history);
+  stroke.Release(layers, &history);
+  history.EndStep();
+  history.Undo(layers, true);
+  EXPECT_EQ(history.NextMark(), 3);
+  history.Undo(layers, true);  // the 2
+  EXPECT_EQ(history.NextMark(), 2);
+  history.Redo(layers, true);
+  EXPECT_EQ(history.NextMark(), 3);
+  EXPECT_EQ(stamp(150), 3);
+  EXPECT_EQ(history.NextMark(), 4);
+  history.Clear();  // a new session, "Cancel last", "Cancel all"
+  EXPECT_EQ(history.NextMark(), 1);
+  // A mark too large to keep for undo is in place all the same.
+  UndoHistory tiny(16);
+  history.Clear();
+  tiny.BeginStep();
+  StampNumber(layers, 40, 50, 1, kRedColor, tiny.NextMark(), &tiny);
+  tiny.MarkStep(1);
+  tiny.EndStep();
+  EXPECT_EQ(tiny.UndoCount(), 0u);
+  EXPECT_EQ(tiny.NextMark(), 2);
+}
+
 }  // namespace
 }  // namespace velmora
