@@ -122,7 +122,7 @@ void FollowDesktop(TForm1& toolbar) {
     layers.canvasHeight = work.bottom - work.top;
   }
   if (frame.originX != old.originX || frame.originY != old.originY)
-    WriteBmpFile(layers.i5, WorkFile("2.bmp"));
+    WriteDrawingFile(layers.i5, WorkFile("2.bmp"));
   ChangeWallpaper(Form7().ecw.Text());
   // The drawing's origin and the layout composed for.
   toolbar.SaveSettings();

@@ -47,6 +47,8 @@ std::optional<Tool> ToolOfKey(int key) {
       return Tool::kEllipse;
     case 'N':
       return Tool::kNumber;
+    case 'H':
+      return Tool::kHighlighter;
     default:
       return std::nullopt;
   }

@@ -1,7 +1,9 @@
 #pragma once
 // The keys that no single control owns: the global hotkey, which does what a
-// click on the icon does, and Ctrl+Z and Ctrl+Y on the toolbar or the drawing
-// surface, which take the session's last step back and redo it.
+// click on the icon does, and, on the toolbar or the drawing surface, the
+// tool keys (B brush, L line, A arrow, R rectangle, E ellipse, N number,
+// H highlighter) and Ctrl+Z and Ctrl+Y, which take the session's last step
+// back and redo it.
 #include <windows.h>
 
 namespace velmora {

@@ -75,7 +75,7 @@ void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart
   // layers' origin, and "2.bmp" with it, so the file and the settings agree.
   if (!firstStart && (frame.originX != keptLeft_ || frame.originY != keptTop_)) {
     MoveLayerOrigin(layers, keptLeft_, keptTop_, frame.originX, frame.originY);
-    WriteBmpFile(layers.i5, WorkFile("2.bmp"));
+    WriteDrawingFile(layers.i5, WorkFile("2.bmp"));
   }
   otherMonitors_ = !firstStart && (LayoutText(frame) != surface.ComposedFor() || frame.originX != keptLeft_ ||
                                    frame.originY != keptTop_);

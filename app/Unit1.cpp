@@ -94,7 +94,8 @@ TForm1::TForm1()
                   {Tool::kArrow, &ibArrow, &ImageArrow, nullptr},
                   {Tool::kRectangle, &ibRectangle, &ImageRectangle, nullptr},
                   {Tool::kEllipse, &ibEllipse, &ImageEllipse, nullptr},
-                  {Tool::kNumber, &ibNumber, &ImageNumber, nullptr}}} {
+                  {Tool::kNumber, &ibNumber, &ImageNumber, nullptr},
+                  {Tool::kHighlighter, &ibHighlighter, &ImageHighlighter, nullptr}}} {
   ib3.SetTag(1);  // "Brush" is the selected tool in the layout
   ibn.SetPicture(LoadPicture(IDB_IBN));
   iba.SetPicture(LoadPicture(IDB_IBA));
@@ -114,6 +115,7 @@ TForm1::TForm1()
   ImageRectangle.SetPicture(LoadPicture(IDB_RECTANGLE));
   ImageEllipse.SetPicture(LoadPicture(IDB_ELLIPSE));
   ImageNumber.SetPicture(LoadPicture(IDB_NUMBER));
+  ImageHighlighter.SetPicture(LoadPicture(IDB_HIGHLIGHTER));
 
   // Labels and icons lying on a face act as the face.
   Label1.ForwardMouseTo(&Image1);

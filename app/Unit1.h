@@ -69,11 +69,13 @@ class TForm1 : public Form {
   Image ibRectangle{*this, {.bounds = {17, 176, 18, 18}}};
   Image ibEllipse{*this, {.bounds = {37, 176, 18, 18}}};
   Image ibNumber{*this, {.bounds = {57, 156, 18, 18}}};
+  Image ibHighlighter{*this, {.bounds = {57, 176, 18, 18}}};
   Image ImageLine{*this, {.bounds = {20, 159, 12, 12}}};
   Image ImageArrow{*this, {.bounds = {40, 159, 12, 12}}};
   Image ImageRectangle{*this, {.bounds = {20, 179, 12, 12}}};
   Image ImageEllipse{*this, {.bounds = {40, 179, 12, 12}}};
   Image ImageNumber{*this, {.bounds = {60, 159, 12, 12}}};
+  Image ImageHighlighter{*this, {.bounds = {60, 179, 12, 12}}};
 
   // The face pictures, never shown: the faces take their pictures from these.
   Image ibn{*this, Hidden(85, 30)};   // command face, normal
@@ -99,7 +101,7 @@ class TForm1 : public Form {
   void ib3Click();
   void ib2Click();
   void ib1Click();
-  // Selects a tool as a click on its face does (the keys B, L, A, R, E, N).
+  // Selects a tool as a click on its face does (the keys B, L, A, R, E, N, H).
   void SelectTool(Tool tool);
   // The drawing tool whose face is selected (its Tag is 1).
   Tool SelectedTool() const;
@@ -165,7 +167,7 @@ class TForm1 : public Form {
   void MenuCommand(UINT id);
 
   UniqueMenu popupMenu1_;
-  const std::array<ToolFace, 8> toolFaces_;
+  const std::array<ToolFace, 9> toolFaces_;
   Point dragOffset_;  // the pointer within the window when a drag began
 };
 

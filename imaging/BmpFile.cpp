@@ -14,6 +14,7 @@
 
 #include "base/Errors.h"
 #include "imaging/PictureIo.h"
+#include "imaging/Translucent.h"
 
 namespace velmora {
 namespace {
@@ -420,7 +421,121 @@ void EmitBmp24(const Bitmap& bitmap, Out&& out) {
       bitmap.Width(), bitmap.Height(), [&](int y) { return bitmap.Row(y); }, out);
 }
 
+constexpr std::uint32_t kV5HeaderSize = 124;
+constexpr std::size_t kDrawingHeader = kFileHeaderSize + kV5HeaderSize;
+
+bool Translucent(const Bitmap& drawing) {
+  for (int y = 0; y < drawing.Height(); ++y) {
+    const Pixel* row = drawing.Row(y);
+    if (std::any_of(row, row + drawing.Width(), [](Pixel p) { return OpacityOf(p) != 0; })) return true;
+  }
+  return false;
+}
+
+std::array<unsigned char, kDrawingHeader> Header32(int width, int height) {
+  const std::size_t imageSize = static_cast<std::size_t>(width) * 4 * static_cast<std::size_t>(height);
+  std::array<unsigned char, kDrawingHeader> header{};
+  header[0] = 'B';
+  header[1] = 'M';
+  PutU32(&header[2], static_cast<std::uint32_t>(header.size() + imageSize));
+  PutU32(&header[10], static_cast<std::uint32_t>(header.size()));
+  PutU32(&header[14], kV5HeaderSize);
+  PutU32(&header[18], static_cast<std::uint32_t>(width));
+  PutU32(&header[22], static_cast<std::uint32_t>(height));  // positive: rows bottom-up
+  PutU16(&header[26], 1);
+  PutU16(&header[28], 32);
+  PutU32(&header[30], kBiBitfields);
+  PutU32(&header[34], static_cast<std::uint32_t>(imageSize));
+  PutU32(&header[54], 0x00FF0000);  // red, green, blue and alpha masks
+  PutU32(&header[58], 0x0000FF00);
+  PutU32(&header[62], 0x000000FF);
+  PutU32(&header[66], 0xFF000000);
+  PutU32(&header[70], 0x73524742);  // 'sRGB'
+  PutU32(&header[122], 4);          // LCS_GM_IMAGES
+  return header;
+}
+
+template <class Out>
+void EmitDrawing32(const Bitmap& drawing, Out&& out) {
+  const auto header = Header32(drawing.Width(), drawing.Height());
+  out(header.data(), header.size());
+  std::vector<Pixel> row(static_cast<std::size_t>(drawing.Width()));
+  for (int y = drawing.Height() - 1; y >= 0; --y) {
+    const Pixel* in = drawing.Row(y);
+    for (int x = 0; x < drawing.Width(); ++x) {
+      const int opacity = OpacityOf(in[x]);
+      row[static_cast<std::size_t>(x)] = WithOpacity(in[x], opacity == 0 ? 255 : opacity);
+    }
+    // Little-endian pixels: blue, green, red, alpha, as the masks say.
+    out(reinterpret_cast<const unsigned char*>(row.data()), row.size() * sizeof(Pixel));
+  }
+}
+
+template <class Out>
+void EmitDrawing(const Bitmap& drawing, Out&& out) {
+  if (Translucent(drawing)) {
+    EmitDrawing32(drawing, out);
+  } else {
+    EmitBmp24(drawing, out);
+  }
+}
+
 }  // namespace
+
+std::string EncodeDrawingBmp(const Bitmap& drawing) {
+  std::string bytes;
+  try {
+    EmitDrawing(drawing, [&](const unsigned char* data, std::size_t size) {
+      bytes.append(reinterpret_cast<const char*>(data), size);
+    });
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  }
+  return bytes;
+}
+
+void WriteDrawingBmp(const Bitmap& drawing, PictureFileWriter& file) {
+  try {
+    EmitDrawing(drawing, [&](const unsigned char* data, std::size_t size) { file.Write(data, size); });
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  }
+}
+
+void WriteDrawingFile(const Bitmap& drawing, const std::string& path) {
+  PictureFileWriter file(path);
+  WriteDrawingBmp(drawing, file);
+  file.Commit();
+}
+
+Bitmap DecodeDrawingBmp(std::string_view data) {
+  Bitmap drawing = DecodeBmp(data);
+  // Only the drawing file's own form carries opacities: 32 bits, bit fields,
+  // the masks it writes.
+  const Bytes bytes(data);
+  if (drawing.Empty() || data.size() < kDrawingHeader || bytes.U32(14) < 56 || bytes.U16(28) != 32 ||
+      bytes.U32(30) != kBiBitfields || bytes.U32(54) != 0x00FF0000 || bytes.U32(58) != 0x0000FF00 ||
+      bytes.U32(62) != 0x000000FF || bytes.U32(66) != 0xFF000000)
+    return drawing;
+  const std::size_t offset = bytes.U32(10);
+  const std::size_t stride = static_cast<std::size_t>(drawing.Width()) * 4;
+  const bool topDown = static_cast<std::int32_t>(bytes.U32(22)) < 0;
+  for (int y = 0; y < drawing.Height(); ++y) {
+    const std::size_t at = offset + stride * static_cast<std::size_t>(topDown ? y : drawing.Height() - 1 - y);
+    if (at + stride > data.size()) break;
+    Pixel* row = drawing.Row(y);
+    for (int x = 0; x < drawing.Width(); ++x) {
+      const int alpha = static_cast<unsigned char>(data[at + 4 * static_cast<std::size_t>(x) + 3]);
+      // 0 is a file whose alpha means nothing; 255 is opaque.
+      if (alpha != 0 && alpha != 255 && row[x] != kKeyPixel) row[x] = WithOpacity(row[x], alpha);
+    }
+  }
+  return drawing;
+}
+
+Bitmap ReadDrawingFile(const std::string& path) {
+  return DecodeDrawingBmp(ReadPictureFile(path));
+}
 
 Bitmap DecodeBmp(std::string_view data) {
   if (data.empty()) return {};

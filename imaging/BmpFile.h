@@ -36,4 +36,19 @@ void WriteBmpFile(const Bitmap& bitmap, const std::string& path);
 void WriteBmpFileRows(int width, int height, const std::function<const Pixel*(int y)>& row,
                       const std::string& path);
 
+// The drawing layer's file, "2.bmp". A drawing without translucent pixels is
+// the 24-bit file of EncodeBmp24, byte for byte. One with translucent pixels
+// is a 32-bit file with bit-field masks and an alpha mask (a version 5
+// header): the opacity of each pixel in its alpha byte, 255 for opaque ones
+// and the key colour. A reader that drops alpha, as DecodeBmp does, still
+// shows every mark, opaque.
+std::string EncodeDrawingBmp(const Bitmap& drawing);
+void WriteDrawingBmp(const Bitmap& drawing, PictureFileWriter& file);
+// Replaces the file; a failure keeps the previous file.
+void WriteDrawingFile(const Bitmap& drawing, const std::string& path);
+// Reads any BMP as DecodeBmp does; the drawing file's alpha becomes the
+// pixels' opacity.
+Bitmap DecodeDrawingBmp(std::string_view bytes);
+Bitmap ReadDrawingFile(const std::string& path);
+
 }  // namespace velmora

@@ -9,6 +9,7 @@
 
 #include "base/Errors.h"
 #include "base/MemoryLimit.h"
+#include "imaging/Translucent.h"
 
 namespace velmora {
 namespace {
@@ -20,18 +21,24 @@ void ComposeRow(const Pixel* __restrict background, const Pixel* __restrict draw
   int x = 0;
 #if defined(__SSE2__)
   const __m128i key = _mm_set1_epi32(static_cast<int>(kKeyPixel));
+  const __m128i opacity = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   for (; x + 4 <= count; x += 4) {
     const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(drawing + x));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(background + x));
+    // Translucent drawing is rare: its four pixels take the plain loop.
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(d, opacity), _mm_setzero_si128())) != 0xFFFF) {
+      for (int i = x; i < x + 4; ++i)
+        out[i] = drawing[i] != kKeyPixel ? Over(drawing[i], background[i]) : background[i];
+      continue;
+    }
     const __m128i isKey = _mm_cmpeq_epi32(d, key);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
                      _mm_or_si128(_mm_and_si128(isKey, b), _mm_andnot_si128(isKey, d)));
   }
 #endif
-  // Both pixels are read whatever the choice, so the loop has no branch.
   for (; x < count; ++x) {
     const Pixel d = drawing[x], b = background[x];
-    out[x] = d != kKeyPixel ? d : b;
+    out[x] = d != kKeyPixel ? Over(d, b) : b;
   }
 }
 
@@ -56,10 +63,11 @@ void CheckScreenFits(const Layers& layers, int width, int height, std::uint64_t 
   const std::uint64_t bytes = PictureBytes(width, height);
   std::uint64_t needed = kScreenPictures;
   // A layer of the same pixel count keeps its memory when it is replaced.
-  for (const Bitmap* layer : {&layers.i1, &layers.i2, &layers.i4, &layers.i5, &layers.i3, &layers.i31, &layers.i41,
-                              &layers.i6})
+  for (const Bitmap* layer :
+       {&layers.i1, &layers.i2, &layers.i4, &layers.i5, &layers.i3, &layers.i31, &layers.i41, &layers.i6})
     if (bytes && PictureBytes(layer->Width(), layer->Height()) == bytes) --needed;
-  if (bytes > kMaxLayerBytes || freeBands < needed * ScreenBands(height)) throw ScreenTooLargeError(width, height);
+  if (bytes > kMaxLayerBytes || freeBands < needed * ScreenBands(height))
+    throw ScreenTooLargeError(width, height);
 }
 
 std::uint64_t LargestScreenPixels(const std::function<std::uint64_t(std::uint64_t bytes)>& blocksThatFit) {
@@ -97,7 +105,9 @@ bool OwnRowsForChange(Layers& layers, int top, int bottom, bool canvasFollows) {
   return canvasFollows;
 }
 
-void FollowScreen(Layers& layers, int top, int bottom) { layers.i1.ShareRows(layers.i31, top, bottom); }
+void FollowScreen(Layers& layers, int top, int bottom) {
+  layers.i1.ShareRows(layers.i31, top, bottom);
+}
 
 void Compose(Bitmap& composed, const Bitmap& background, const Bitmap& drawing) {
   composed.Reallocate(background.Width(), background.Height());

@@ -6,6 +6,7 @@
 
 #include "imaging/BmpFile.h"
 #include "imaging/PictureIo.h"
+#include "imaging/Translucent.h"
 #include "imaging/UndoHistory.h"
 
 namespace velmora {
@@ -50,6 +51,14 @@ PixelRect FillTargets(Layers& layers, std::span<const Span> spans, const PixelRe
     const PixelRect screen = FillSpans(layers.i31, spans, pixel);
     return alike ? screen : FillSpans(layers.i1, spans, pixel);
   });
+}
+
+// Announced piece by piece: the inside of a large outline is not the step's.
+void TouchParts(std::span<const Span> spans, const Layers& layers, UndoHistory* history) {
+  if (!history) return;
+  std::vector<PixelRect> parts;
+  SpanRects(spans, parts);
+  for (const PixelRect& part : parts) history->Touch(layers, part);
 }
 
 PixelRect PaintSegment(Layers& layers, int x0, int y0, int x1, int y1, int width, Pixel pixel,
@@ -111,7 +120,7 @@ void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const
   } else {
     WriteBmp24(layers.i4, composed);
   }
-  WriteBmp24(layers.i5, drawing);
+  WriteDrawingBmp(layers.i5, drawing);
   composed.Close();
   drawing.Close();
   composed.Commit();
@@ -159,6 +168,7 @@ PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindow
 std::optional<Figure> ShapeOf(Tool tool, bool straight) {
   switch (tool) {
     case Tool::kBrush:
+    case Tool::kHighlighter:
       return straight ? std::optional(Figure::kLine) : std::nullopt;
     case Tool::kLine:
       return Figure::kLine;
@@ -179,13 +189,41 @@ std::optional<Figure> ShapeOf(Tool tool, bool straight) {
 PixelRect LayShape(Layers& layers, std::span<const Span> spans, Pixel pixel, UndoHistory* history) {
   const PixelRect bounds = SpansBounds(spans);
   if (bounds.Empty()) return {};
-  // Announced piece by piece: the inside of a large outline is not the step's.
-  if (history) {
-    std::vector<PixelRect> parts;
-    SpanRects(spans, parts);
-    for (const PixelRect& part : parts) history->Touch(layers, part);
-  }
+  TouchParts(spans, layers, history);
   return FillTargets(layers, spans, bounds, pixel);
+}
+
+int HighlighterWidth(int brushSize) {
+  return 2 * std::max(brushSize, 1);
+}
+
+PixelRect LayHighlight(Layers& layers, std::span<const Span> spans, Pixel pixel, UndoHistory* history) {
+  const PixelRect bounds = SpansBounds(spans);
+  if (bounds.Empty()) return {};
+  TouchParts(spans, layers, history);
+  const auto blend = [&](Bitmap& target) {
+    PixelRect dirty;
+    for (const Span& span : spans) {
+      if (span.y < 0 || span.y >= target.Height()) continue;
+      const int left = std::max(span.left, 0), right = std::min(span.right, target.Width());
+      if (left >= right) continue;
+      Pixel* row = target.Row(span.y);
+      for (int x = left; x < right; ++x) row[x] = Blend(pixel, row[x], kHighlightOpacity);
+      dirty = Union(dirty, {left, span.y, right, span.y + 1});
+    }
+    return dirty;
+  };
+  return ChangeWithCanvas(layers, bounds, true, [&](bool alike) {
+    blend(layers.i4);
+    for (const Span& span : spans) {
+      if (span.y < 0 || span.y >= layers.i5.Height()) continue;
+      Pixel* row = layers.i5.Row(span.y);
+      for (int x = std::max(span.left, 0); x < std::min(span.right, layers.i5.Width()); ++x)
+        row[x] = Highlight(row[x], pixel, kHighlightOpacity);
+    }
+    const PixelRect screen = blend(layers.i31);
+    return alike ? screen : blend(layers.i1);
+  });
 }
 
 PixelRect StampNumber(Layers& layers, int x, int y, int brushSize, std::uint32_t color, int number,
@@ -203,6 +241,7 @@ void Stroke::Begin(int x, int y, int brushSize, std::uint32_t color, bool straig
   startX_ = x_ = x;
   startY_ = y_ = y;
   size_ = std::max(brushSize, 1);
+  cover_.Clear();
   pixel_ = PixelOf(color);
   shape_.reset();
   shapeSpans_.clear();
@@ -223,18 +262,25 @@ PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows
   const int fromX = std::exchange(x_, x), fromY = std::exchange(y_, y);
   if (const std::optional<Figure> kind = ShapeOf(tool, straight_)) {
     shape_ = kind;
+    translucent_ = tool == Tool::kHighlighter;
     int endX = x, endY = y;
     if (square && (*kind == Figure::kRectangle || *kind == Figure::kEllipse))
       SquareEnd(startX_, startY_, endX, endY);
-    ShapeSpans(*kind, startX_, startY_, endX, endY, size_, ReachOf(layers), shapeSpans_);
+    ShapeSpans(*kind, startX_, startY_, endX, endY, translucent_ ? HighlighterWidth(size_) : size_,
+               ReachOf(layers), shapeSpans_);
     // Only the canvas shows the shape until the release: the old one goes, the new one comes.
     std::vector<Span> touched;
     overlay_.Remove(layers.i1, &touched);
-    overlay_.Show(layers.i1, shapeSpans_, pixel_);
+    overlay_.Show(layers.i1, shapeSpans_, pixel_, translucent_ ? kHighlightOpacity : 0);
     touched.insert(touched.end(), shapeSpans_.begin(), shapeSpans_.end());
     return Changed(touched);
   }
   if (tool == Tool::kNumber) return {};  // stamped at the press
+  if (tool == Tool::kHighlighter) {
+    LineSpans(fromX, fromY, x, y, HighlighterWidth(size_), ReachOf(layers), spans_);
+    cover_.Take(spans_, fresh_);
+    return LayHighlight(layers, fresh_, pixel_, history);
+  }
   if (history && tool != Tool::kBrush) history->Touch(layers, EraserSquare(x, y, size_));
   switch (tool) {
     case Tool::kEraseAll:
@@ -253,7 +299,11 @@ PixelRect Stroke::Release(Layers& layers, UndoHistory* history) {
   shape_.reset();
   std::vector<Span> touched;
   overlay_.Remove(layers.i1, &touched);
-  LayShape(layers, shapeSpans_, pixel_, history);
+  if (translucent_) {
+    LayHighlight(layers, shapeSpans_, pixel_, history);
+  } else {
+    LayShape(layers, shapeSpans_, pixel_, history);
+  }
   touched.insert(touched.end(), shapeSpans_.begin(), shapeSpans_.end());
   shapeSpans_.clear();
   return Changed(touched);

@@ -40,10 +40,13 @@ void CancelAll(Layers& layers);
 // On a placed desktop frame "1.bmp" is the part the monitors show.
 void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const DesktopFrame& frame = {});
 
-enum class Tool { kBrush, kEraseLast, kEraseAll, kLine, kArrow, kRectangle, kEllipse, kNumber };
+enum class Tool { kBrush, kEraseLast, kEraseAll, kLine, kArrow, kRectangle, kEllipse, kNumber, kHighlighter };
+
+// The highlighter's pen is twice the brush size: a broad stroke.
+int HighlighterWidth(int brushSize);
 
 // The shape a tool drags out and lays down at the release, if it is one; a
-// straight brush stroke (Shift held at the press) is a line.
+// straight brush or highlighter stroke (Shift held at the press) is a line.
 std::optional<Figure> ShapeOf(Tool tool, bool straight = false);
 
 // Half the side of the eraser square for a brush size: 1 for size 1,
@@ -70,6 +73,12 @@ PixelRect EraseLast(Layers& layers, int x, int y, int brushSize, bool showWindow
 // A shape laid on the stroke targets as a stroke is, announced to the history
 // first. Returns the part of the visible canvas painted.
 PixelRect LayShape(Layers& layers, std::span<const Span> spans, Pixel pixel, UndoHistory* history = nullptr);
+
+// The highlighter on the stroke targets: kHighlightOpacity of `pixel` over
+// each pixel of the spans, which the drawing layer keeps translucent
+// (Highlight). Announced to the history first. Returns the part of the
+// visible canvas painted.
+PixelRect LayHighlight(Layers& layers, std::span<const Span> spans, Pixel pixel, UndoHistory* history = nullptr);
 
 // "Number": a mark with `number` stamped at (x, y) on the stroke targets, a
 // disk in the brush colour with the digits in its contrasting colour.
@@ -115,7 +124,10 @@ class Stroke {
   std::vector<Span> spans_;
   std::optional<Figure> shape_;  // being dragged
   std::vector<Span> shapeSpans_;
+  bool translucent_ = false;  // the shape is the highlighter's
   ShapeOverlay overlay_;
+  StrokeCover cover_;  // what the highlighter has covered
+  std::vector<Span> fresh_;
   std::vector<PixelRect> changed_;
 };
 

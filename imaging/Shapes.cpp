@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "imaging/Translucent.h"
+
 namespace velmora {
 namespace {
 
@@ -247,7 +249,39 @@ void SpanRects(std::span<const Span> spans, std::vector<PixelRect>& rects) {
   }
 }
 
-void ShapeOverlay::Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel) {
+void StrokeCover::Take(std::span<const Span> spans, std::vector<Span>& fresh) {
+  fresh.clear();
+  for (const Span& span : spans) {
+    std::vector<std::pair<int, int>>& row = rows_[span.y];
+    int from = span.left;
+    for (const auto& [left, right] : row) {
+      if (right <= from) continue;
+      if (left >= span.right) break;
+      if (left > from) fresh.push_back({span.y, from, left});
+      from = std::max(from, right);
+    }
+    if (from < span.right) fresh.push_back({span.y, from, span.right});
+    // The span joins the row's runs, merged with those it touches.
+    std::vector<std::pair<int, int>> merged;
+    merged.reserve(row.size() + 1);
+    std::pair<int, int> added{span.left, span.right};
+    bool placed = false;
+    for (const auto& run : row) {
+      if (run.second < added.first) {
+        merged.push_back(run);
+      } else if (run.first > added.second) {
+        if (!placed) merged.push_back(added), placed = true;
+        merged.push_back(run);
+      } else {
+        added = {std::min(added.first, run.first), std::max(added.second, run.second)};
+      }
+    }
+    if (!placed) merged.push_back(added);
+    row = std::move(merged);
+  }
+}
+
+void ShapeOverlay::Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel, int opacity) {
   Remove(picture);
   const PixelRect bounds = BoundsOf(picture);
   for (const Span& span : spans) AddSpan(spans_, bounds, span.y, span.left, span.right);
@@ -257,7 +291,14 @@ void ShapeOverlay::Show(Bitmap& picture, std::span<const Span> spans, Pixel pixe
     const Pixel* row = static_cast<const Bitmap&>(picture).Row(span.y);
     under_.insert(under_.end(), row + span.left, row + span.right);
   }
-  FillSpans(picture, spans_, pixel);
+  if (opacity == 0) {
+    FillSpans(picture, spans_, pixel);
+    return;
+  }
+  for (const Span& span : spans_) {
+    Pixel* row = picture.Row(span.y);
+    for (int x = span.left; x < span.right; ++x) row[x] = Blend(pixel, row[x], opacity);
+  }
 }
 
 void ShapeOverlay::Remove(Bitmap& picture, std::vector<Span>* removed) {

@@ -5,6 +5,8 @@
 // the shape is shown on the visible canvas alone (ShapeOverlay), so that each
 // mouse move costs only the shape's own pixels.
 #include <span>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "imaging/Bitmap.h"
@@ -41,13 +43,26 @@ Pixel ContrastOf(Pixel pixel);
 // gathered in bands of rows and joined where they lie close in a band.
 void SpanRects(std::span<const Span> spans, std::vector<PixelRect>& rects);
 
+// What a stroke has covered so far, row by row: a translucent stroke lays
+// each pixel once, so it is no darker where it crosses itself.
+class StrokeCover {
+ public:
+  void Clear() { rows_.clear(); }
+  // The parts of the spans not covered yet into `fresh`; they are covered now.
+  void Take(std::span<const Span> spans, std::vector<Span>& fresh);
+
+ private:
+  std::unordered_map<int, std::vector<std::pair<int, int>>> rows_;  // sorted, apart
+};
+
 // A shape shown on a picture over what lies there, taken off again before the
 // next one: what it covered is kept and put back, whatever the picture held.
 class ShapeOverlay {
  public:
   // Shows the spans in `pixel` (clipped to the picture) in place of the shape
-  // shown before, keeping what they cover.
-  void Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel);
+  // shown before, keeping what they cover; with an `opacity` (of 255), that
+  // share of `pixel` over what lies there.
+  void Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel, int opacity = 0);
   // Puts back what the shape covered; the spans it had are appended to `removed`.
   void Remove(Bitmap& picture, std::vector<Span>* removed = nullptr);
   bool Shown() const { return !spans_.empty(); }

@@ -132,7 +132,7 @@ void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart
     layers.i2 = std::move(drawing);
   }
   layers.i4 = ReadBmpFile(workDirectory + "1.bmp");
-  layers.i5 = ReadBmpFile(workDirectory + "2.bmp");
+  layers.i5 = ReadDrawingFile(workDirectory + "2.bmp");
   if (!firstStart) layers.i2 = ReadJpegFile(wallpaper);
 }
 

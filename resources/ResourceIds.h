@@ -26,6 +26,7 @@
 #define IDB_RECTANGLE 116
 #define IDB_ELLIPSE 117
 #define IDB_NUMBER 118
+#define IDB_HIGHLIGHTER 119
 
 // The same pictures drawn for 150 % and 200 %: the 96-DPI identifier plus these.
 #define IDB_AT_150 1000
@@ -48,6 +49,7 @@
 #define IDB_RECTANGLE_150 1116
 #define IDB_ELLIPSE_150 1117
 #define IDB_NUMBER_150 1118
+#define IDB_HIGHLIGHTER_150 1119
 #define IDB_IBN_200 2101
 #define IDB_IBA_200 2102
 #define IDB_IBP_200 2103
@@ -66,3 +68,4 @@
 #define IDB_RECTANGLE_200 2116
 #define IDB_ELLIPSE_200 2117
 #define IDB_NUMBER_200 2118
+#define IDB_HIGHLIGHTER_200 2119

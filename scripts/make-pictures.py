@@ -127,6 +127,12 @@ def number_icon(d, s):
     d.line((4.5 * s, 4 * s, 6.5 * s, 2.5 * s, 6.5 * s, 9.5 * s), fill=(255, 255, 255), width=round(1.6 * s))
 
 
+def highlighter_icon(d, s):
+    d.line((1 * s, 8.5 * s, 11 * s, 8.5 * s), fill=(255, 240, 120), width=round(4 * s))  # its mark
+    d.polygon([(4 * s, 6 * s), (10 * s, 0.5 * s), (11.5 * s, 2 * s), (6 * s, 7.5 * s)], fill=(230, 200, 0),
+              outline=INK)
+
+
 def tool_icon(name, draw):
     for scale in SCALES:
         w, h = px(18, scale), px(12, scale)
@@ -186,6 +192,7 @@ def main():
     small_icon("rectangle.bmp", rectangle_icon)
     small_icon("ellipse.bmp", ellipse_icon)
     small_icon("number.bmp", number_icon)
+    small_icon("highlighter.bmp", highlighter_icon)
     tool_icon("brush.bmp", brush)
     tool_icon("eraselast.bmp", eraser((250, 235, 190)))
     tool_icon("eraseall.bmp", eraser((250, 160, 190)))
