@@ -1,7 +1,8 @@
 """Numbered marks: each click stamps the next number, and Ctrl+Z takes the
 last one back so that the next click gets its number again."""
 
-from notepad import KEY, RED, bmp, click_face, done, first_start, open_session, pixel, wait_pixel, wait_toolbar
+from notepad import (BACKGROUND, KEY, RED, bmp, click_face, done, first_start, open_session, pixel, wait_pixel,
+                     wait_toolbar)
 
 NUMBER = (66, 165)  # the "Number" face's centre on the toolbar
 RADIUS = 22  # of a mark at brush size 5
@@ -26,6 +27,7 @@ def test_three_marks_an_undo_and_one_more_read_one_two_three(rig, kvx, workdir):
     screen = pixel(rig, (800, 450))
     first, second, third, fourth = (600, 450), (700, 450), (800, 450), (900, 600)
 
+    click_face(rig, program, BACKGROUND)  # the keys act where the session has the keyboard
     rig.key("n")
     for point in (first, second, third):
         stamp(rig, program, point)

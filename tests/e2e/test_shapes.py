@@ -2,7 +2,8 @@
 screen land in both work files where they were dragged, chosen by key and by
 their faces on the toolbar; Shift makes a brush stroke a straight line."""
 
-from notepad import KEY, RED, bmp, click_face, done, first_start, open_session, pixel, wait_pixel, wait_toolbar
+from notepad import (BACKGROUND, KEY, RED, bmp, click_face, done, first_start, open_session, pixel, wait_pixel,
+                     wait_toolbar)
 
 # Client points of the small tool faces (centres), from the toolbar's layout.
 LINE = (26, 165)
@@ -59,6 +60,12 @@ def check_files(workdir, wallpaper, shapes):
             assert composed.getpixel(point) == wallpaper, f"{name}: 1.bmp at {point} should be the wallpaper"
 
 
+def take_keyboard(rig, program):
+    """The tool keys act while the toolbar or the drawing has the keyboard: a
+    click on the toolbar's bare background gives it."""
+    click_face(rig, program, BACKGROUND)
+
+
 def drag_shape(rig, program, start, end, shown):
     rig.drag(start, end)
     wait_pixel(rig, shown, RED, f"the shape dragged from {start} to {end}")
@@ -72,6 +79,7 @@ def test_shapes_by_key_and_by_face_land_where_dragged(rig, kvx, workdir):
     shapes = {}
 
     # By key. The toolbar lies at 192, 109 (233 x 218): every drag starts beside it.
+    take_keyboard(rig, program)
     rig.key("r")
     drag_shape(rig, program, (480, 380), (640, 500), (560, 380))
     shapes["rectangle by key"] = rectangle_points(480, 380, 640, 500)
@@ -118,6 +126,7 @@ def test_a_shape_shows_while_dragged_and_is_one_undo_step(rig, kvx, workdir):
     wallpaper = bmp(workdir / "1.bmp").getpixel((640, 400))
     open_session(rig, program)
     screen = pixel(rig, (700, 600))
+    take_keyboard(rig, program)
     rig.key("r")
     # The outline follows the pointer: the larger box goes when the pointer
     # comes back, and nothing is laid until the release.
