@@ -270,9 +270,7 @@ PixelRect Stroke::Move(Layers& layers, Tool tool, int x, int y, bool showWindows
                ReachOf(layers), shapeSpans_);
     // Only the canvas shows the shape until the release: the old one goes, the new one comes.
     std::vector<Span> touched;
-    overlay_.Remove(layers.i1, &touched);
-    overlay_.Show(layers.i1, shapeSpans_, pixel_, translucent_ ? kHighlightOpacity : 0);
-    touched.insert(touched.end(), shapeSpans_.begin(), shapeSpans_.end());
+    overlay_.Show(layers.i1, shapeSpans_, pixel_, translucent_ ? kHighlightOpacity : 0, &touched);
     return Changed(touched);
   }
   if (tool == Tool::kNumber) return {};  // stamped at the press

@@ -281,36 +281,86 @@ void StrokeCover::Take(std::span<const Span> spans, std::vector<Span>& fresh) {
   }
 }
 
-void ShapeOverlay::Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel, int opacity) {
-  Remove(picture);
+void ShapeOverlay::Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel, int opacity,
+                        std::vector<Span>* changed) {
+  // What lies where both shapes do is kept only when it looks the same.
+  if (shown_ && (pixel != pixel_ || opacity != opacity_)) Remove(picture, changed);
+  if (!shown_) original_.Assign(picture);
+  shown_ = true;
+  pixel_ = pixel;
+  opacity_ = opacity;
+  // The new shape as apart runs, row by row.
+  nextRuns_.clear();
   const PixelRect bounds = BoundsOf(picture);
-  for (const Span& span : spans) AddSpan(spans_, bounds, span.y, span.left, span.right);
-  // Everything is kept before anything is painted, so overlapping spans keep
-  // what lay there before the shape.
-  for (const Span& span : spans_) {
-    const Pixel* row = static_cast<const Bitmap&>(picture).Row(span.y);
-    under_.insert(under_.end(), row + span.left, row + span.right);
+  for (const Span& span : spans) AddSpan(nextRuns_, bounds, span.y, span.left, span.right);
+  std::sort(nextRuns_.begin(), nextRuns_.end(),
+            [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.left < b.left; });
+  std::size_t joined = 0;
+  for (const Span& span : nextRuns_) {
+    if (joined > 0 && nextRuns_[joined - 1].y == span.y && span.left <= nextRuns_[joined - 1].right) {
+      nextRuns_[joined - 1].right = std::max(nextRuns_[joined - 1].right, span.right);
+    } else {
+      nextRuns_[joined++] = span;
+    }
   }
-  if (opacity == 0) {
-    FillSpans(picture, spans_, pixel);
-    return;
+  nextRuns_.resize(joined);
+
+  const Bitmap& original = original_;
+  std::size_t o = 0, n = 0;
+  while (o < runs_.size() || n < nextRuns_.size()) {
+    const int y = n == nextRuns_.size() ? runs_[o].y
+                  : o == runs_.size()   ? nextRuns_[n].y
+                                        : std::min(runs_[o].y, nextRuns_[n].y);
+    const std::size_t oldFirst = o, newFirst = n;
+    while (o < runs_.size() && runs_[o].y == y) ++o;
+    while (n < nextRuns_.size() && nextRuns_[n].y == y) ++n;
+    const Pixel* under = original.Row(y);
+    Pixel* row = picture.Row(y);
+    // Calls f on the parts of [left, right) outside the runs first to last.
+    const auto outside = [](int left, int right, const Span* first, const Span* last, auto f) {
+      for (const Span* run = first; run != last && left < right; ++run) {
+        if (run->right <= left) continue;
+        if (run->left >= right) break;
+        if (run->left > left) f(left, run->left);
+        left = std::max(left, run->right);
+      }
+      if (left < right) f(left, right);
+    };
+    // What the old shape covered and the new one does not goes back.
+    for (std::size_t i = oldFirst; i < o; ++i)
+      outside(runs_[i].left, runs_[i].right, nextRuns_.data() + newFirst, nextRuns_.data() + n,
+              [&](int left, int right) {
+                std::copy(under + left, under + right, row + left);
+                if (changed) changed->push_back({y, left, right});
+              });
+    // What the new shape covers and the old one did not is painted.
+    for (std::size_t j = newFirst; j < n; ++j)
+      outside(nextRuns_[j].left, nextRuns_[j].right, runs_.data() + oldFirst, runs_.data() + o,
+              [&](int left, int right) {
+                if (opacity == 0) {
+                  std::fill(row + left, row + right, pixel);
+                } else {
+                  for (int x = left; x < right; ++x) row[x] = Blend(pixel, under[x], opacity);
+                }
+                if (changed) changed->push_back({y, left, right});
+              });
   }
-  for (const Span& span : spans_) {
-    Pixel* row = picture.Row(span.y);
-    for (int x = span.left; x < span.right; ++x) row[x] = Blend(pixel, row[x], opacity);
-  }
+  std::swap(runs_, nextRuns_);
 }
 
 void ShapeOverlay::Remove(Bitmap& picture, std::vector<Span>* removed) {
-  auto next = under_.cbegin();
-  for (const Span& span : spans_) {
-    if (span.y < picture.Height() && span.right <= picture.Width())
-      std::copy(next, next + (span.right - span.left), picture.Row(span.y) + span.left);
-    next += span.right - span.left;
+  if (!shown_) return;
+  const Bitmap& original = original_;
+  for (const Span& run : runs_) {
+    if (run.y < picture.Height() && run.right <= picture.Width() && run.y < original.Height() &&
+        run.right <= original.Width())
+      std::copy(original.Row(run.y) + run.left, original.Row(run.y) + run.right,
+                picture.Row(run.y) + run.left);
+    if (removed) removed->push_back(run);
   }
-  if (removed) removed->insert(removed->end(), spans_.begin(), spans_.end());
-  spans_.clear();
-  under_.clear();
+  runs_.clear();
+  original_ = Bitmap();  // its bands go back to the picture alone
+  shown_ = false;
 }
 
 }  // namespace velmora

@@ -56,20 +56,29 @@ class StrokeCover {
 };
 
 // A shape shown on a picture over what lies there, taken off again before the
-// next one: what it covered is kept and put back, whatever the picture held.
+// next one. The picture as it was when the first shape came is kept as a copy
+// that shares its bands until the shape writes them, so keeping it costs only
+// the bands the shapes reach. A new shape changes only the pixels where it
+// differs from the one before, so dragging a large outline costs what moved,
+// not the whole outline.
 class ShapeOverlay {
  public:
   // Shows the spans in `pixel` (clipped to the picture) in place of the shape
-  // shown before, keeping what they cover; with an `opacity` (of 255), that
-  // share of `pixel` over what lies there.
-  void Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel, int opacity = 0);
+  // shown before; with an `opacity` (of 255), that share of `pixel` over what
+  // lay there. The pixels changed are appended to `changed` as spans.
+  void Show(Bitmap& picture, std::span<const Span> spans, Pixel pixel, int opacity = 0,
+            std::vector<Span>* changed = nullptr);
   // Puts back what the shape covered; the spans it had are appended to `removed`.
   void Remove(Bitmap& picture, std::vector<Span>* removed = nullptr);
-  bool Shown() const { return !spans_.empty(); }
+  bool Shown() const { return shown_; }
 
  private:
-  std::vector<Span> spans_;
-  std::vector<Pixel> under_;
+  bool shown_ = false;
+  Bitmap original_;
+  std::vector<Span> runs_;  // by row, then left to right, apart
+  Pixel pixel_ = 0;
+  int opacity_ = 0;
+  std::vector<Span> nextRuns_;
 };
 
 }  // namespace velmora

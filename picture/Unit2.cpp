@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/PictureGdi.h"
 #include "ui/Gdi.h"
@@ -83,7 +84,25 @@ void TForm2::InvalidateStroke(const PixelRect& changed) {
     InvalidateCanvas(changed);
     return;
   }
-  for (const PixelRect& rect : stroke_.ChangedRects()) InvalidateCanvas(rect);
+  // One region for all the pieces: each invalidation of its own is a trip to
+  // the window system.
+  const std::vector<PixelRect>& rects = stroke_.ChangedRects();
+  std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+  auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+  header->dwSize = sizeof(RGNDATAHEADER);
+  header->iType = RDH_RECTANGLES;
+  header->nCount = static_cast<DWORD>(rects.size());
+  header->nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+  header->rcBound = {changed.left, changed.top, changed.right, changed.bottom};
+  auto* out = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
+  for (const PixelRect& rect : rects) *out++ = {rect.left, rect.top, rect.right, rect.bottom};
+  HRGN region = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+  if (!region) {
+    for (const PixelRect& rect : rects) InvalidateCanvas(rect);
+    return;
+  }
+  InvalidateRgn(Handle(), region, FALSE);
+  DeleteObject(region);
 }
 
 void TForm2::i1MouseUp() {

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "imaging/SessionCommands.h"
+#include "imaging/Translucent.h"
 #include "imaging/UndoHistory.h"
 #include "tests/unit/imaging/PictureTestSupport.h"
 
@@ -163,6 +164,42 @@ TEST(Shapes, AnOverlayPutsBackExactlyWhatItCovered) {
   EXPECT_FALSE(overlay.Shown());
   EXPECT_FALSE(removed.empty());
   EXPECT_EQ(PixelsOf(picture), before);
+}
+
+// Each shape in turn, changed only where it differs from the one before:
+// the picture is always the original with just that shape on it, and every
+// pixel that changed is among the spans reported.
+TEST(Shapes, AnOverlayMovedAboutLooksAsIfDrawnAfreshEachTime) {
+  std::mt19937 random(9);
+  Bitmap original = Bitmap::Uninitialized(90, 70);
+  for (int y = 0; y < 70; ++y)
+    for (int x = 0; x < 90; ++x) original.Set(x, y, random() & 0xFFFFFF);
+  Bitmap picture = original.Clone();
+  ShapeOverlay overlay;
+  std::vector<Span> spans;
+  for (int i = 0; i < 60; ++i) {
+    const Figure kind = static_cast<Figure>(i % 4);
+    const int x1 = static_cast<int>(random() % 110) - 10, y1 = static_cast<int>(random() % 90) - 10;
+    const int width = 1 + static_cast<int>(random() % 9);
+    const int opacity = i % 5 == 0 ? kHighlightOpacity : 0;
+    ShapeSpans(kind, 20, 15, x1, y1, width, {-20, -20, 120, 100}, spans);
+    const std::vector<Pixel> before = PixelsOf(picture);
+    std::vector<Span> changed;
+    overlay.Show(picture, spans, kRed, opacity, &changed);
+    Bitmap expected = original.Clone();
+    ShapeOverlay fresh;
+    fresh.Show(expected, spans, kRed, opacity);
+    ASSERT_EQ(PixelsOf(picture), PixelsOf(expected)) << i;
+    Bitmap marked(90, 70, kBlackPixel);
+    FillSpans(marked, changed, kWhitePixel);
+    const std::vector<Pixel> after = PixelsOf(picture);
+    for (std::size_t p = 0; p < after.size(); ++p) {
+      if (after[p] == before[p]) continue;
+      ASSERT_EQ(marked.At(static_cast<int>(p % 90), static_cast<int>(p / 90)), kWhitePixel) << i;
+    }
+  }
+  overlay.Remove(picture);
+  EXPECT_EQ(PixelsOf(picture), PixelsOf(original));
 }
 
 Layers Session(int width, int height) {
