@@ -1,7 +1,7 @@
 // A drawing session as the Windows program runs it, on this display's screen:
 // the opening (screen grab, layer copies, showing the drawing surface), one
-// mouse move with brush 100 and with each eraser (from the input message to
-// the pixels painted), "Done" (the two BMP writes, the wallpaper application)
+// mouse move with brush 100 and with each eraser and every other tool (from
+// the input message to the pixels painted), "Done" (the two BMP writes, the wallpaper application)
 // and the process's private memory beside the eight layers' floor.
 // Lines "NAME median min max" (milliseconds) or "NAME value" for bench/run.py.
 //   scripts/with-display scripts/wine-run build/win32/velmora_session_bench.exe
@@ -190,5 +190,16 @@ int main() {
   std::printf("private-end %.1f\n", PrivateMegabytes());
   std::printf("resident-end %.1f\n", ResidentMegabytes());
   std::printf("undo-end %.1f\n", static_cast<double>(Form2().History().Bytes()) / (1024.0 * 1024.0));
+
+  // The other tools, after the memory rows, which stay those of the brush and
+  // the erasers. A shape is dragged from the press point to each move.
+  Form2().Show();
+  Moves("line", Tool::kLine, width, height);
+  Moves("arrow", Tool::kArrow, width, height);
+  Moves("rectangle", Tool::kRectangle, width, height);
+  Moves("ellipse", Tool::kEllipse, width, height);
+  Moves("highlighter", Tool::kHighlighter, width, height);
+  Moves("number", Tool::kNumber, width, height);
+  Form2().Hide();
   return 0;
 }

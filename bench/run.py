@@ -421,7 +421,12 @@ def table(facts):
                     row(f"  {name}", f[part].text(), "", "", "", "")
     for (width, height), f in facts["session"].items():
         for tool, name in (("brush", "brush 100"), ("erase-all", "\"Erase all\" 100"),
-                           ("erase-last", "\"Erase last\" 100")):
+                           ("erase-last", "\"Erase last\" 100"), ("line", "\"Line\" 100"),
+                           ("arrow", "\"Arrow\" 100"), ("rectangle", "\"Rectangle\" 100"),
+                           ("ellipse", "\"Ellipse\" 100"), ("highlighter", "\"Highlighter\" 100"),
+                           ("number", "\"Number\" 100")):
+            if f"{tool}-handled" not in f:
+                continue
             handled, painted = f[f"{tool}-handled"], f[f"{tool}-painted"]
             row(f"Mouse move, {name}, {width} × {height}", handled.text() + " program time",
                 "to the pixels painted", painted.text(), "", f"≤ 1 ms program time: {met(handled.median <= 1.0)}")
