@@ -16,7 +16,8 @@
 namespace velmora {
 
 // One pixel as a 32-bit value 0x00RRGGBB (bytes blue, green, red, 0 in
-// memory). The unused byte is always 0, so equal colours are equal values.
+// memory). The unused byte is 0, so equal colours are equal values; only the
+// drawing layer's translucent pixels keep their opacity there (Translucent.h).
 using Pixel = std::uint32_t;
 
 // A colour value of the program (0x00BBGGRR) as a pixel, and back.
