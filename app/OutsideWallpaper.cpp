@@ -112,15 +112,9 @@ void FollowDesktop(TForm1& toolbar) {
   Layers& layers = surface.LayerImages();
   MoveLayerOrigin(layers, old.originX, old.originY, frame.originX, frame.originY);
   // Until the next showing sets it, the canvas is what that showing will cover.
-  if (frame.Placed()) {
-    layers.canvasWidth = frame.CanvasWidth();
-    layers.canvasHeight = frame.CanvasHeight();
-  } else {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    layers.canvasWidth = work.right - work.left;
-    layers.canvasHeight = work.bottom - work.top;
-  }
+  const Rect covered = surface.CoveredArea();
+  layers.canvasWidth = covered.width;
+  layers.canvasHeight = covered.height;
   if (frame.originX != old.originX || frame.originY != old.originY)
     WriteDrawingFile(layers.i5, WorkFile("2.bmp"));
   ChangeWallpaper(Form7().ecw.Text());

@@ -256,20 +256,14 @@ void TForm1::ctiClick() {
   }
   // A Space typed in another program before this click is no toggle.
   ResumeSpacePoll(*this);
-  RECT workArea{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
   TForm2& surface = Form2();
   const DesktopFrame& frame = surface.Frame();
   surface.History().Clear();
   Layers& layers = surface.LayerImages();
   // The visible canvas is replaced by the grab: its memory takes it.
   GrabScreen(layers.i1, frame);
-  if (frame.Placed()) {
-    OpenSession(layers, std::move(layers.i1), frame.CanvasWidth(), frame.CanvasHeight(), sw.Checked());
-  } else {
-    OpenSession(layers, std::move(layers.i1), workArea.right - workArea.left, workArea.bottom - workArea.top,
-                sw.Checked());
-  }
+  const Rect covered = surface.CoveredArea();
+  OpenSession(layers, std::move(layers.i1), covered.width, covered.height, sw.Checked());
   // The screen snapshot is the grab itself.
   OfferGrabOnClipboard([]() -> const Bitmap& { return Form2().LayerImages().i3; });
   Form2().Invalidate();

@@ -19,6 +19,11 @@ Rect WorkArea() {
 
 }  // namespace
 
+Rect TForm2::CoveredArea() const {
+  if (!frame_.Placed()) return WorkArea();
+  return {frame_.originX, frame_.originY, frame_.CanvasWidth(), frame_.CanvasHeight()};
+}
+
 void TForm2::CoverWorkAreas() {
   // The window spans the monitors' bounding rectangle; its region keeps the
   // taskbars and the gaps between monitors of other sizes uncovered.
@@ -162,18 +167,14 @@ LRESULT TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Each showing covers the work area as it is then.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
       if (pos->flags & SWP_SHOWWINDOW) {
+        const Rect area = CoveredArea();
+        pos->x = area.left;
+        pos->y = area.top;
+        pos->cx = area.width;
+        pos->cy = area.height;
         if (frame_.Placed()) {
-          pos->x = frame_.originX;
-          pos->y = frame_.originY;
-          pos->cx = frame_.CanvasWidth();
-          pos->cy = frame_.CanvasHeight();
           CoverWorkAreas();
         } else {
-          const Rect area = WorkArea();
-          pos->x = area.left;
-          pos->y = area.top;
-          pos->cx = area.width;
-          pos->cy = area.height;
           if (covering_) {
             SetWindowRgn(Handle(), nullptr, FALSE);
             covering_ = false;

@@ -58,6 +58,8 @@ class TForm2 : public Form {
   // cover every monitor's work area, the window's client (0, 0) at the
   // layers' (0, 0); otherwise the showing covers the work area as it is then.
   const DesktopFrame& Frame() const { return frame_; }
+  // Where the next showing lies on the screen; its size is the canvas's.
+  Rect CoveredArea() const;
   void SetFrame(DesktopFrame frame) { frame_ = std::move(frame); }
   // The monitor layout the wallpaper was last composed for, as the settings
   // keep it.
