@@ -24,14 +24,15 @@ build-native:
 build-win32:
 	@cmake -S . -B $(WIN32DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
-	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw32 -DVELMORA_PACKAGE_DIR=$(CURDIR)/build/dist \
+	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw32 -DVELMORA_CODEC_PREFIX=$(CACHE)/codecs-mingw32 \
+	  -DVELMORA_PACKAGE_DIR=$(CURDIR)/build/dist \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win32" >/dev/null
 	@cmake --build $(WIN32DIR) -j $(JOBS)
 
 build-win64:
 	@cmake -S . -B $(WIN64DIR) -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake \
-	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw64 \
+	  -DVELMORA_JPEG_PREFIX=$(CACHE)/libjpeg-turbo-mingw64 -DVELMORA_CODEC_PREFIX=$(CACHE)/codecs-mingw64 \
 	  "-DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run;--arch;win64" >/dev/null
 	@cmake --build $(WIN64DIR) -j $(JOBS)
 
@@ -46,11 +47,14 @@ TOOLCHAIN_win32 := mingw-i686
 TOOLCHAIN_win64 := mingw-x86_64
 JPEG_win32 := libjpeg-turbo-mingw32
 JPEG_win64 := libjpeg-turbo-mingw64
+CODECS_win32 := codecs-mingw32
+CODECS_win64 := codecs-mingw64
 
 build-earlier-win32 build-earlier-win64: build-earlier-%:
 	@cmake -S . -B build/earlier-$* -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/$(TOOLCHAIN_$*).cmake \
-	  -DVELMORA_JPEG_PREFIX=$(CACHE)/$(JPEG_$*) -DVELMORA_VERSION=$(EARLIER_VERSION) >/dev/null
+	  -DVELMORA_JPEG_PREFIX=$(CACHE)/$(JPEG_$*) -DVELMORA_CODEC_PREFIX=$(CACHE)/$(CODECS_$*) \
+	  -DVELMORA_VERSION=$(EARLIER_VERSION) >/dev/null
 	@cmake --build build/earlier-$* -j $(JOBS) --target velmora_dist
 
 # The setup (build/dist/Velmora-<version>.msi) and the portable zip

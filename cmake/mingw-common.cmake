@@ -4,8 +4,8 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_C_COMPILER ${VELMORA_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${VELMORA_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${VELMORA_MINGW_TRIPLE}-windres)
-# libjpeg-turbo built for Windows by scripts/deps lives outside the system root.
-set(CMAKE_FIND_ROOT_PATH /usr/${VELMORA_MINGW_TRIPLE} ${VELMORA_JPEG_PREFIX})
+# The codecs built for Windows by scripts/deps live outside the system root.
+set(CMAKE_FIND_ROOT_PATH /usr/${VELMORA_MINGW_TRIPLE} ${VELMORA_JPEG_PREFIX} ${VELMORA_CODEC_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -2,7 +2,7 @@
 """Writes the seed inputs of the fuzz targets into fuzz/corpus/<target>/:
 small valid files of every kind each reader takes. Run once; the fuzzers and
 scripts/fuzz-merge grow the corpus from them. Needs cjpeg (libjpeg-turbo-progs)
-and Pillow for the JPEG seeds."""
+and Pillow (with WebP) for the JPEG, PNG and WebP seeds."""
 import io
 import os
 import struct
@@ -152,6 +152,40 @@ def jpegs():
     put("sniff", "not-a-picture.txt", b"BM but not a bitmap\r\n")
 
 
+def encoded(image, kind, **options):
+    out = io.BytesIO()
+    image.save(out, kind, **options)
+    return out.getvalue()
+
+
+def pngs_and_webps():
+    colour = Image.new("RGB", (21, 13))
+    colour.putdata([pixel(x, y) for y in range(13) for x in range(21)])
+    alpha = colour.convert("RGBA")
+    alpha.putalpha(Image.linear_gradient("L").resize((21, 13)))
+    pngs = {
+        "rgb.png": encoded(colour, "PNG"),
+        "rgba.png": encoded(alpha, "PNG"),
+        "interlaced.png": encoded(colour, "PNG", interlace=1),
+        "grey.png": encoded(colour.convert("L"), "PNG"),
+        "grey-1bit.png": encoded(colour.convert("1"), "PNG"),
+        "palette-transparency.png": encoded(colour.convert("P"), "PNG", transparency=3),
+        "grey-16bit.png": encoded(colour.convert("I"), "PNG"),
+        "grey-alpha.png": encoded(alpha.convert("LA"), "PNG"),
+    }
+    webps = {
+        "lossy.webp": encoded(colour, "WEBP", quality=60),
+        "lossy-alpha.webp": encoded(alpha, "WEBP", quality=60),
+        "lossless.webp": encoded(colour, "WEBP", lossless=True),
+        "lossless-alpha.webp": encoded(alpha, "WEBP", lossless=True),
+        "large-lossy.webp": encoded(colour.resize((96, 80)), "WEBP", quality=30),
+    }
+    for target, seeds in (("png", pngs), ("webp", webps)):
+        for name, data in seeds.items():
+            put(target, name, data)
+            put("sniff", name, data)
+
+
 def texts():
     lines18 = ["5", "3", "1", "192", "109", "197", "274", "205", "357", "38", "205", "375", "289", "305", "0",
                "C:\\Velmora\\1.jpg", "2", "15"]
@@ -172,5 +206,6 @@ def texts():
 if __name__ == "__main__":
     bmps()
     jpegs()
+    pngs_and_webps()
     texts()
     sys.exit(0)

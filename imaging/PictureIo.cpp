@@ -73,6 +73,8 @@ PictureKind SniffPicture(std::string_view head) {
   if (head.size() >= 4 && byte(0) == 0xFF && byte(1) == 0xD8 && byte(2) == 0xFF && byte(3) != 0x00) {
     return PictureKind::kJpeg;
   }
+  if (head.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8)) return PictureKind::kPng;
+  if (head.size() >= 12 && head.substr(0, 4) == "RIFF" && head.substr(8, 4) == "WEBP") return PictureKind::kWebp;
   return PictureKind::kNone;
 }
 

@@ -27,11 +27,12 @@ class PictureFileWriter {
   std::optional<FileReplacer> file_;
 };
 
-enum class PictureKind { kNone, kBmp, kJpeg };
+enum class PictureKind { kNone, kBmp, kJpeg, kPng, kWebp };
 
 // What a file's first bytes make it: a BMP file header followed by a known
-// information header size, or the JPEG start-of-image marker followed by
-// the start of another marker. Anything shorter or else is kNone.
+// information header size, the JPEG start-of-image marker followed by the
+// start of another marker, PNG's eight-byte signature, or a RIFF file of
+// kind "WEBP". Anything shorter or else is kNone.
 PictureKind SniffPicture(std::string_view head);
 // The kind of the file at `path`; a missing or unreadable file is kNone.
 PictureKind SniffPictureFile(const std::string& path);

@@ -1,6 +1,9 @@
 #include "tests/unit/imaging/PictureTestSupport.h"
 
+#include <cstdint>
 #include <map>
+
+#include <png.h>
 
 #include "base/Errors.h"
 
@@ -59,6 +62,24 @@ std::string MessageOf(const std::function<void()>& action) {
     return e.what();
   }
   return "(no error)";
+}
+
+std::string PngFileOf(const Bitmap& picture, bool alpha) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(picture.Width());
+  image.height = static_cast<png_uint_32>(picture.Height());
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<std::uint8_t> pixels;
+  for (const Pixel p : PixelsOf(picture))
+    pixels.insert(pixels.end(), {std::uint8_t(p), std::uint8_t(p >> 8), std::uint8_t(p >> 16), 255});
+  if (alpha && !pixels.empty()) pixels[3] = 128;
+  png_alloc_size_t size = 0;
+  png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr);
+  std::string bytes(size, '\0');
+  png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr);
+  bytes.resize(size);
+  return bytes;
 }
 
 }  // namespace velmora::test

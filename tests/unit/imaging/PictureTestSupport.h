@@ -37,6 +37,9 @@ inline std::vector<Pixel> PixelsOf(const Bitmap& bitmap) {
   return pixels;
 }
 
+// A PNG file of the picture, with a half see-through first pixel when `alpha`.
+std::string PngFileOf(const Bitmap& picture, bool alpha = false);
+
 // The message of the Error that `action` raises, or "(no error)".
 std::string MessageOf(const std::function<void()>& action);
 
