@@ -81,12 +81,12 @@ void WallpaperWatch::Check() {
     case OutsideWallpaper::kOther:
       if (path != reported_ && toolbar_.cti) {
         reported_ = path;
-        toolbar_.cti->ShowBalloon(kApplicationTitle, "The drawing is laid only over JPEG and BMP pictures; " +
-                                                         FileNameOf(path, true) +
-                                                         " is neither, so it stays as it is.");
+        toolbar_.cti->ShowBalloon(kApplicationTitle,
+                                  "The drawing is laid only over JPEG, PNG, WebP and BMP pictures; " +
+                                      FileNameOf(path, true) + " is none of them, so it stays as it is.");
       }
       return;
-    case OutsideWallpaper::kJpeg:
+    case OutsideWallpaper::kPicture:
     case OutsideWallpaper::kBmp:
       break;
   }

@@ -1,5 +1,7 @@
 #include "app/StartupRoutine.h"
 
+#include <cstdint>
+
 #include "base/Product.h"
 #include "imaging/DesktopFrame.h"
 #include "options/WallpaperList.h"
@@ -12,7 +14,7 @@ namespace {
 // mode mean for this start.
 class StartupSettings : public SettingsTarget {
  public:
-  StartupSettings(StartupHost& host, const std::vector<std::string>& list) : host_(host), list_(list) {}
+  explicit StartupSettings(StartupHost& host) : host_(host) {}
 
   void BrushSize(int size) override { host_.Settings().BrushSize(size); }
   void BrushColor(int index) override { host_.Settings().BrushColor(index); }
@@ -35,6 +37,10 @@ class StartupSettings : public SettingsTarget {
   void NextWallpaperHotKey(const std::string& text) override { host_.Settings().NextWallpaperHotKey(text); }
   void DrawingOrigin(int left, int top) override { host_.Settings().DrawingOrigin(left, top); }
   void MonitorLayout(const std::string& text) override { host_.Settings().MonitorLayout(text); }
+  void FolderShuffle(const std::string& text) override {
+    folderShuffle_ = FolderShuffleFromText(text);
+    host_.Settings().FolderShuffle(text);
+  }
 
   void Wallpaper(const std::string& text) override {
     wallpaper_ = text;
@@ -49,9 +55,17 @@ class StartupSettings : public SettingsTarget {
   void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) override {
     host_.SetMinutes(minutes);
     host_.SelectChangeMode(mode);
-    if (mode != ChangeMode::kAtStartup) return;
-    if (const auto next = NextWallpaperIndex(list_, host_.CurrentWallpaper())) {
-      wallpaper_ = list_[*next];
+    atStartup_ = mode == ChangeMode::kAtStartup;
+  }
+
+  // The change at start-up, once the order of the folders' pictures (a
+  // later line) is known: the picture after the current one.
+  void Rotate(const std::vector<std::string>& list) {
+    if (!atStartup_) return;
+    const std::vector<std::string> rotation = ExpandWallpaperList(
+        list, [this](const std::string& folder) { return host_.FolderFiles(folder); }, folderShuffle_);
+    if (const auto next = NextWallpaperIndex(rotation, host_.CurrentWallpaper())) {
+      wallpaper_ = rotation[*next];
       host_.SetCurrentWallpaper(wallpaper_);
       rotated_ = true;
     }
@@ -63,7 +77,8 @@ class StartupSettings : public SettingsTarget {
 
  private:
   StartupHost& host_;
-  const std::vector<std::string>& list_;
+  bool atStartup_ = false;
+  std::uint32_t folderShuffle_ = 0;
 };
 
 }  // namespace
@@ -82,11 +97,10 @@ std::string RunStartup(StartupHost& host) {
   const std::vector<std::string> list = LoadWallpaperList(workDirectory + kWallpaperListFileName);
   host.SetWallpaperList(list);
 
-  // The rotation at start-up steps through the folders' pictures too.
-  const std::vector<std::string> rotation =
-      ExpandWallpaperList(list, [&host](const std::string& folder) { return host.FolderFiles(folder); });
-  StartupSettings settings(host, rotation);
+  StartupSettings settings(host);
   ReadSettings(workDirectory + kSettingsFileName, settings);
+  // The rotation at start-up steps through the folders' pictures too.
+  settings.Rotate(list);
 
   // A new user's wallpaper covers each monitor; a file of an older version
   // keeps the unscaled picture its user had.

@@ -94,6 +94,9 @@ void StartupWindows::DrawingOrigin(int left, int top) {
   keptTop_ = top;
 }
 void StartupWindows::MonitorLayout(const std::string& text) { Form2().SetComposedFor(text); }
+void StartupWindows::FolderShuffle(const std::string& text) {
+  Form7().SetFolderShuffle(FolderShuffleFromText(text));
+}
 bool StartupWindows::ComposedForOtherMonitors() { return otherMonitors_; }
 
 void StartupWindows::ChangeWallpaper(const std::string& path) { velmora::ChangeWallpaper(path); }

@@ -64,6 +64,7 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void NextWallpaperHotKey(const std::string& text) override;
   void DrawingOrigin(int left, int top) override;
   void MonitorLayout(const std::string& text) override;
+  void FolderShuffle(const std::string& text) override;
 
   TForm1& toolbar_;
   int keptLeft_ = 0;  // the drawing's origin as the settings keep it

@@ -8,7 +8,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/PictureChecks.h"
 #include "imaging/BmpFile.h"
-#include "imaging/JpegFile.h"
+#include "imaging/PictureFile.h"
 #include "imaging/PictureIo.h"
 #include "imaging/WallpaperCompose.h"
 
@@ -23,12 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& path = input.File();
   if (SniffPictureFile(path) != kind) fuzz::Fail("the file sniffs as another kind than its bytes");
   const OutsideWallpaper outside = ClassifyOutsideWallpaper(path, "/nonexistent/");
-  const OutsideWallpaper expected = kind == PictureKind::kJpeg  ? OutsideWallpaper::kJpeg
+  const OutsideWallpaper expected = IsWallpaperKind(kind)       ? OutsideWallpaper::kPicture
                                     : kind == PictureKind::kBmp ? OutsideWallpaper::kBmp
                                                                 : OutsideWallpaper::kOther;
   if (outside != expected) fuzz::Fail("an outside wallpaper classified against its content");
   try {
-    if (kind == PictureKind::kJpeg) fuzz::CheckPixels(ReadJpegFile(path));
+    if (IsWallpaperKind(kind)) fuzz::CheckPixels(ReadPicture(path));
     if (kind == PictureKind::kBmp) fuzz::CheckPixels(ReadBmpFile(path));
   } catch (const Error&) {
   }

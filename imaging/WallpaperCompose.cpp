@@ -7,6 +7,7 @@
 
 #include "imaging/BmpFile.h"
 #include "imaging/JpegFile.h"
+#include "imaging/PictureFile.h"
 #include "imaging/PictureIo.h"
 
 namespace velmora {
@@ -15,19 +16,20 @@ namespace {
 // The first start's picture: the wallpaper (by its content, whatever its
 // name) when the program reads it, else one in the desktop's colour; a
 // wallpaper that fails to read has its error reported first, and the first
-// start goes on. A picture that is not the wallpaper's own JPEG is kept as
-// "1.jpg", so that later starts and changes always decode a JPEG.
+// start goes on. A picture that is not the wallpaper's own JPEG, PNG or WebP
+// is kept as "1.jpg", so that later starts and changes always decode one of
+// those.
 Bitmap FirstStartPicture(const std::string& wallpaper, const std::string& workDirectory,
                          const ScreenFacts& screen, const FirstStartCalls& calls) {
   Bitmap picture;
   const PictureKind kind = SniffPictureFile(wallpaper);
   try {
-    if (kind == PictureKind::kJpeg) picture = ReadJpegFile(wallpaper);
+    if (IsWallpaperKind(kind)) picture = ReadPicture(wallpaper, {.matte = PixelOf(screen.desktopColor)});
     if (kind == PictureKind::kBmp) picture = ReadBmpFile(wallpaper);
   } catch (const Error& error) {
     calls.reportError(error);
   }
-  if (kind == PictureKind::kJpeg && !picture.Empty()) return picture;
+  if (IsWallpaperKind(kind) && !picture.Empty()) return picture;
   if (picture.Empty()) picture = Bitmap(screen.width, screen.height, PixelOf(screen.desktopColor));
   const std::string jpegPath = workDirectory + "1.jpg";
   WriteJpegFile(picture, jpegPath);
@@ -46,15 +48,9 @@ OutsideWallpaper ClassifyOutsideWallpaper(const std::string& path, const std::st
         return lower(static_cast<unsigned char>(a)) == lower(static_cast<unsigned char>(b));
       }))
     return OutsideWallpaper::kOwn;
-  switch (SniffPictureFile(path)) {
-    case PictureKind::kJpeg:
-      return OutsideWallpaper::kJpeg;
-    case PictureKind::kBmp:
-      return OutsideWallpaper::kBmp;
-    case PictureKind::kNone:
-      break;
-  }
-  return OutsideWallpaper::kOther;
+  const PictureKind kind = SniffPictureFile(path);
+  if (IsWallpaperKind(kind)) return OutsideWallpaper::kPicture;
+  return kind == PictureKind::kBmp ? OutsideWallpaper::kBmp : OutsideWallpaper::kOther;
 }
 
 std::string OutsideWallpaperJpeg(const std::string& path, OutsideWallpaper kind, const std::string& workDirectory) {
@@ -82,8 +78,9 @@ void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const s
                             const DesktopFrame& frame, const WallpaperPlacement& placement) {
   if (frame.Placed() || (placement.position != PicturePosition::kTile && !frame.monitors.empty())) {
     const auto [width, height] = DecodeSizeFor(frame, placement.position);
-    Bitmap background = PlaceOnMonitors(DecodeJpegReduced(ReadPictureFile(jpegPath), width, height), frame,
-                                        placement.position, placement.backdrop);
+    Bitmap background =
+        PlaceOnMonitors(ReadPicture(jpegPath, {.minWidth = width, .minHeight = height, .matte = placement.backdrop}),
+                        frame, placement.position, placement.backdrop);
     // The system is given the monitors' part alone, which need not start at
     // the layers' (0, 0), so the composition is done whole before the write.
     Compose(layers.i4, background, layers.i5);
@@ -93,7 +90,7 @@ void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const s
     composed.Commit();
     return;
   }
-  Bitmap background = ReadJpegFile(jpegPath);
+  Bitmap background = ReadPicture(jpegPath, {.matte = placement.backdrop});
   SizeBackground(layers, background);
   const int height = background.Height();
   layers.i4.Reallocate(background.Width(), height);
@@ -133,7 +130,7 @@ void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart
   }
   layers.i4 = ReadBmpFile(workDirectory + "1.bmp");
   layers.i5 = ReadDrawingFile(workDirectory + "2.bmp");
-  if (!firstStart) layers.i2 = ReadJpegFile(wallpaper);
+  if (!firstStart) layers.i2 = ReadPicture(wallpaper, {.matte = PixelOf(screen.desktopColor)});
 }
 
 }  // namespace velmora

@@ -22,8 +22,8 @@ void SizeBackground(const Layers& layers, Bitmap& background);
 // layers stay as they were.
 void SetBackground(Layers& layers, Bitmap background);
 
-// The wallpaper change up to the wallpaper's application: decode the JPEG
-// file, size it, compose, save the composed layer as "1.bmp" in the work
+// The wallpaper change up to the wallpaper's application: decode the JPEG,
+// PNG or WebP file (a see-through part over the backdrop), size it, compose, save the composed layer as "1.bmp" in the work
 // directory. A file or JPEG error leaves the layers unchanged; a failed write
 // leaves them holding the new picture, and the previous "1.bmp" whole. On a
 // placed desktop frame, or with a position other than kTile, the picture is
@@ -41,14 +41,14 @@ void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const s
 enum class OutsideWallpaper {
   kOwn,    // the program's own "1.bmp": its own change, nothing to do
   kNone,   // no wallpaper
-  kJpeg,   // by content, whatever its name
+  kPicture,  // a JPEG, PNG or WebP by content, whatever its name
   kBmp,
   kOther,  // another kind of file, or one that cannot be read
 };
 OutsideWallpaper ClassifyOutsideWallpaper(const std::string& path, const std::string& workDirectory);
 
-// The JPEG a wallpaper change takes for an outside JPEG or BMP: the JPEG
-// itself, or the BMP kept as the work directory's "1.jpg", as the first start
+// The picture a wallpaper change takes for an outside one: a JPEG, PNG or
+// WebP itself, or the BMP kept as the work directory's "1.jpg", as the first start
 // does, since every later start decodes the current wallpaper as a JPEG.
 // Raises the BMP's reading error or the JPEG's writing error.
 std::string OutsideWallpaperJpeg(const std::string& path, OutsideWallpaper kind, const std::string& workDirectory);

@@ -1,7 +1,7 @@
 #include "options/Preview.h"
 
 #include "base/Errors.h"
-#include "imaging/JpegFile.h"
+#include "imaging/PictureFile.h"
 #include "imaging/PictureIo.h"
 #include "imaging/Scale.h"
 #include "shellutil/PathUtil.h"
@@ -19,17 +19,12 @@ std::string ExtensionOf(const std::string& path) {
 
 }  // namespace
 
-bool IsJpegFileName(const std::string& path) {
-  std::string extension = ExtensionOf(path);
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return extension == "jpg" || extension == "jpeg";
-}
+bool IsPictureFileName(const std::string& path) { return WallpaperKindOfName(path) != PictureKind::kNone; }
 
 Bitmap LoadPreview(const std::string& path, int width, int height) {
-  if (!IsJpegFileName(path))
+  if (!IsPictureFileName(path))
     throw Error(Format("Unknown picture file extension (.%s)", ExtensionOf(path).c_str()));
-  return ScaleSmooth(DecodeJpegReduced(ReadPictureFile(path), width, height), width, height);
+  return ScaleSmooth(ReadPicture(path, {.minWidth = width, .minHeight = height}), width, height);
 }
 
 }  // namespace velmora

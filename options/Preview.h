@@ -10,13 +10,13 @@ namespace velmora {
 inline constexpr int kPreviewWidth = 125;
 inline constexpr int kPreviewHeight = 93;
 
-// ".jpg" or ".jpeg", in any letter case.
-bool IsJpegFileName(const std::string& path);
+// ".jpg", ".jpeg", ".png" or ".webp", in any letter case.
+bool IsPictureFileName(const std::string& path);
 
-// The picture at `path` as width × height pixels. A ".jpg" or ".jpeg" file is
-// decoded as JPEG; any other extension raises
-// "Unknown picture file extension (.<ext>)". File and JPEG errors are raised
-// with their messages.
+// The picture at `path` as width × height pixels. A file of a picture's name
+// is decoded by its content; any other extension raises
+// "Unknown picture file extension (.<ext>)". File and decoding errors are
+// raised with their messages.
 Bitmap LoadPreview(const std::string& path, int width = kPreviewWidth, int height = kPreviewHeight);
 
 }  // namespace velmora

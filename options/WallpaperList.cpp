@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <random>
 
@@ -60,30 +62,60 @@ bool IsFolderEntry(const std::string& entry) { return !entry.empty() && entry.ba
 
 namespace {
 
-std::vector<std::string> SortedJpegs(const std::string& folder, const FolderPictures& pictures) {
-  std::vector<std::string> found;
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// A picture's place in a shuffled folder: FNV-1a of the shuffle and the
+// file's name, so the same name keeps its place at every reading and a
+// picture copied in later lands at a place of its own.
+std::uint64_t ShuffledPlace(std::uint32_t shuffle, const std::string& lowerName) {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  const auto mix = [&hash](unsigned char c) {
+    hash ^= c;
+    hash *= 0x100000001b3ull;
+  };
+  for (int shift = 0; shift < 32; shift += 8) mix(static_cast<unsigned char>(shuffle >> shift));
+  for (const char c : lowerName) mix(static_cast<unsigned char>(c));
+  return hash;
+}
+
+std::vector<std::string> SortedPictures(const std::string& folder, const FolderPictures& pictures,
+                                        std::uint32_t shuffle = 0) {
+  struct Found {
+    std::string path;
+    std::string lower;
+    std::uint64_t place;
+  };
+  std::vector<Found> found;
   if (pictures)
     for (auto& path : pictures(folder))
-      if (IsJpegFileName(path)) found.push_back(std::move(path));
-  const auto lower = [](std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-  };
-  std::stable_sort(found.begin(), found.end(),
-                   [&](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
-  return found;
+      if (IsPictureFileName(path)) {
+        std::string lower = Lower(FileNameOf(path, true));
+        const std::uint64_t place = shuffle ? ShuffledPlace(shuffle, lower) : 0;
+        found.push_back({std::move(path), std::move(lower), place});
+      }
+  std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+    return a.place != b.place ? a.place < b.place : a.lower < b.lower;
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(found.size());
+  for (auto& picture : found) sorted.push_back(std::move(picture.path));
+  return sorted;
 }
 
 }  // namespace
 
-std::vector<std::string> ExpandWallpaperList(const std::vector<std::string>& entries, const FolderPictures& pictures) {
+std::vector<std::string> ExpandWallpaperList(const std::vector<std::string>& entries, const FolderPictures& pictures,
+                                             std::uint32_t folderShuffle) {
   std::vector<std::string> list;
   for (const auto& entry : entries) {
     if (!IsFolderEntry(entry)) {
       list.push_back(entry);
       continue;
     }
-    for (auto& path : SortedJpegs(entry, pictures)) list.push_back(std::move(path));
+    for (auto& path : SortedPictures(entry, pictures, folderShuffle)) list.push_back(std::move(path));
   }
   return list;
 }
@@ -96,7 +128,7 @@ std::vector<std::string> DisplayNames(const std::vector<std::string>& paths, con
       names.push_back(FileNameOf(path, false));
       continue;
     }
-    const size_t count = SortedJpegs(path, pictures).size();
+    const size_t count = SortedPictures(path, pictures).size();
     names.push_back(FileNameOf(path.substr(0, path.size() - 1), true) + " (" + std::to_string(count) +
                     (count == 1 ? " picture)" : " pictures)"));
   }
@@ -133,6 +165,22 @@ RandomDraw ClockSeededDraw() {
   auto generator = std::make_shared<std::mt19937>(
       static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
   return [generator](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(*generator); };
+}
+
+std::uint32_t NewFolderShuffle(const RandomDraw& draw) {
+  return static_cast<std::uint32_t>(draw(std::numeric_limits<std::uint32_t>::max())) + 1;
+}
+
+std::string FolderShuffleText(std::uint32_t shuffle) { return shuffle ? std::to_string(shuffle) : std::string(); }
+
+std::uint32_t FolderShuffleFromText(const std::string& text) {
+  if (text.empty() || text.size() > 10) return 0;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  return value <= std::numeric_limits<std::uint32_t>::max() ? static_cast<std::uint32_t>(value) : 0;
 }
 
 }  // namespace velmora

@@ -1,6 +1,8 @@
 #pragma once
-// The wallpaper list "wl.ini": full paths of JPEG pictures, one per line, and
+// The wallpaper list "wl.ini": full paths of pictures (JPEG, PNG, WebP) and
+// folders of them, one per line, and
 // the list operations of the options window on plain data.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -31,9 +33,13 @@ bool IsFolderEntry(const std::string& entry);
 // The pictures of a folder entry, full paths, in the order the system lists
 // them; folders within it are not entered.
 using FolderPictures = std::function<std::vector<std::string>(const std::string& folder)>;
-// The list as the rotation takes it: each folder entry replaced by its JPEG
-// pictures sorted by name (letter case aside).
-std::vector<std::string> ExpandWallpaperList(const std::vector<std::string>& entries, const FolderPictures& pictures);
+// The list as the rotation takes it: each folder entry replaced by its
+// pictures (JPEG, PNG, WebP) sorted by name (letter case aside), or, with a
+// `folderShuffle` other than 0, in an order that number shuffles them into:
+// the same at every reading, a picture copied in later taking a place of
+// its own among the others.
+std::vector<std::string> ExpandWallpaperList(const std::vector<std::string>& entries, const FolderPictures& pictures,
+                                             std::uint32_t folderShuffle = 0);
 
 // The display names: each path's file name without its extension; a folder
 // entry shows its folder's name and how many pictures it holds.
@@ -58,6 +64,13 @@ void MoveShuffle(size_t n, const RandomDraw& draw, const std::function<void(size
 
 // A draw from a generator seeded from the clock at this call.
 RandomDraw ClockSeededDraw();
+
+// A new shuffle of the folders' pictures from the draw, never 0 (by name).
+std::uint32_t NewFolderShuffle(const RandomDraw& draw);
+// The settings' line for it: empty for by name, else the number; a line
+// that is not such a number reads as by name.
+std::string FolderShuffleText(std::uint32_t shuffle);
+std::uint32_t FolderShuffleFromText(const std::string& text);
 
 // Texts of the options window.
 inline constexpr char kSelectWallpapersFirst[] = "Select wallpapers first!";

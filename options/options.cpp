@@ -73,6 +73,7 @@ TForm7::TForm7()
   SpeedButton1.OnClick([this] { SpeedButton1Click(); });
   SpeedButton2.OnClick([this] { SpeedButton2Click(); });
   SpeedButton3.OnClick([this] { SpeedButton3Click(); });
+  SpeedButton5.OnClick([this] { SpeedButton5Click(); });
   lb.OnClick([this] { lbClick(); });
   Image5.OnClick([this] { SpeedButton4Click(); });
   Image4.OnClick([this] { Label6Clck(); });
@@ -93,6 +94,7 @@ TForm7::TForm7()
   SpeedButton1.SetGlyph(Glyph(FolderPixel));
   SpeedButton2.SetGlyph(Glyph(PlusPixel));
   SpeedButton3.SetGlyph(Glyph(CrossPixel));
+  SpeedButton5.SetGlyph(Glyph(FolderPixel));
 }
 
 ImageProps TForm7::Face(Point at) {
@@ -114,7 +116,9 @@ void TForm7::SetWallpaperList(const std::vector<std::string>& paths) {
   lb.SetItems(DisplayNames(paths, FolderFiles));
 }
 
-std::vector<std::string> TForm7::RotationList() const { return ExpandWallpaperList(WallpaperList(), FolderFiles); }
+std::vector<std::string> TForm7::RotationList() const {
+  return ExpandWallpaperList(WallpaperList(), FolderFiles, folderShuffle_);
+}
 
 ChangeMode TForm7::SelectedChangeMode() const {
   if (rb1.Checked()) return ChangeMode::kAtStartup;
@@ -148,6 +152,7 @@ void TForm7::StoreSettings(Settings& settings) const {
   settings.keepDrawing = cbk.Checked();
   settings.picturePosition = PicturePositionText(Position());
   settings.nextHotKey = HotKeyText(HotKeyOf(hkn.Value()));
+  settings.folderShuffle = FolderShuffleText(folderShuffle_);
 }
 
 void TForm7::ApplySettings(const Settings& settings) {
@@ -159,6 +164,7 @@ void TForm7::ApplySettings(const Settings& settings) {
   cbk.SetChecked(settings.keepDrawing);
   SetPosition(PicturePositionFromText(settings.picturePosition));
   hkn.SetValue(HotKeyKeys(ParseHotKey(settings.nextHotKey).value_or(HotKey{})));
+  folderShuffle_ = FolderShuffleFromText(settings.folderShuffle);
 }
 
 PicturePosition TForm7::Position() const {
@@ -213,7 +219,7 @@ void TForm7::SpeedButton2Click() {
   if (aod.Execute(Handle())) AddWallpapers(aod.Files(), false);
 }
 
-void TForm7::AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly) {
+void TForm7::AddWallpapers(const std::vector<std::wstring>& files, bool picturesOnly) {
   std::vector<std::string> paths = WallpaperList();
   bool added = false;
   for (const std::wstring& file : files) {
@@ -221,7 +227,7 @@ void TForm7::AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly
     // A folder is one entry, its pictures taken anew at each change.
     if (IsExistingFolder(path)) {
       if (!IsFolderEntry(path)) path += '\\';
-    } else if (jpegOnly && !IsJpegFileName(path)) {
+    } else if (picturesOnly && !IsPictureFileName(path)) {
       continue;
     }
     paths.push_back(path);
@@ -231,6 +237,11 @@ void TForm7::AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly
     SetWallpaperList(paths);
     lbClick();
   }
+}
+
+void TForm7::SpeedButton5Click() {
+  const std::wstring folder = PickFolder(Handle(), L"Add folder");
+  if (!folder.empty()) AddWallpapers({folder}, false);
 }
 
 void TForm7::SpeedButton3Click() {
@@ -273,18 +284,23 @@ void TForm7::SpeedButton4Click() {
   ChangeWallpaper(ecw.Text());
 }
 
-std::string TForm7::FirstPicture(const std::string& entry) {
+std::string TForm7::FirstPicture(const std::string& entry) const {
   if (!IsFolderEntry(entry)) return entry;
-  const std::vector<std::string> pictures = ExpandWallpaperList({entry}, FolderFiles);
+  const std::vector<std::string> pictures = ExpandWallpaperList({entry}, FolderFiles, folderShuffle_);
   return pictures.empty() ? std::string() : pictures.front();
 }
 
+// The folders' pictures are shuffled too: they get a new order of their own,
+// which the rotation keeps at every reading of the folders.
 void TForm7::Label6Clck() {
-  MoveShuffle(static_cast<size_t>(lbfn.Count()), randomDraw_ ? randomDraw_ : ClockSeededDraw(),
+  if (lbfn.Count() == 0) return;
+  const RandomDraw draw = randomDraw_ ? randomDraw_ : ClockSeededDraw();
+  MoveShuffle(static_cast<size_t>(lbfn.Count()), draw,
               [this](size_t from, size_t to) {
                 lb.MoveItem(static_cast<int>(from), static_cast<int>(to));
                 lbfn.MoveItem(static_cast<int>(from), static_cast<int>(to));
               });
+  folderShuffle_ = NewFolderShuffle(draw);
 }
 
 // A failed write of the list leaves the window open and the settings unwritten.

@@ -42,8 +42,9 @@ class TForm7 : public Form {
   Edit ecw{*this, {.bounds = {8, 88, 249, 21}, .readOnly = true}};
   GlyphButton SpeedButton1{*this, {.bounds = {256, 88, 23, 22}, .hint = "Browse"}};
   Label Label3{*this, {.bounds = {8, 120}, .caption = "Wallpapers list: "}};
-  ListBox lb{*this, {.bounds = {8, 136, 137, 353}, .multiSelect = true}};
-  ListBox lbfn{*this, {.bounds = {8, 136, 137, 353}, .visible = false}};
+  ListBox lb{*this, {.bounds = {8, 136, 137, 323}, .multiSelect = true}};
+  ListBox lbfn{*this, {.bounds = {8, 136, 137, 323}, .visible = false}};
+  GlyphButton SpeedButton5{*this, {.bounds = {8, 462, 137, 22}, .caption = "Add folder", .hint = "Browse"}};
   Label Label4{*this, {.bounds = {152, 136}, .caption = "Preview:"}};
   Panel Panel1{*this, {.bounds = {152, 152, 129, 97}}};
   Image Image1{Panel1, {.bounds = {2, 2, 125, 93}, .stretch = true}};
@@ -94,6 +95,9 @@ class TForm7 : public Form {
   // The random source of "Randomize"; by default a generator seeded from the
   // clock at each click.
   void SetRandomDraw(RandomDraw draw) { randomDraw_ = std::move(draw); }
+  // The order the folders' pictures take in the rotation (0: by name).
+  std::uint32_t FolderShuffle() const { return folderShuffle_; }
+  void SetFolderShuffle(std::uint32_t shuffle) { folderShuffle_ = shuffle; }
 
   ChangeMode SelectedChangeMode() const;
   // Selects the mode's button, running its click handler as a user's choice
@@ -126,30 +130,33 @@ class TForm7 : public Form {
   void SpeedButton1Click();  // "Browse": a picture becomes the wallpaper, the list stays
   void SpeedButton2Click();  // "Add"
   void SpeedButton3Click();  // "Remove"
+  void SpeedButton5Click();  // "Add folder": a folder picked becomes one entry
   void lbClick();            // the preview of the one selected entry
   void SpeedButton4Click();  // "Set selected"
   void Label6Clck();         // "Randomize"
   void Label5Click();        // "Done"
 
-  // Appends the files to the list as "Add" does. With `jpegOnly` (files
+  // Appends the files to the list as "Add" does. With `picturesOnly` (files
   // dropped on the list) other files are left out without a word; a folder
   // becomes a folder entry. A name the
   // system's code page cannot write is refused with a message naming it.
-  void AddWallpapers(const std::vector<std::wstring>& files, bool jpegOnly);
+  void AddWallpapers(const std::vector<std::wstring>& files, bool picturesOnly);
 
   static constexpr wchar_t kPictureFilter[] =
-      L"JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg";
+      L"Pictures (*.jpg;*.jpeg;*.png;*.webp)|*.jpg;*.jpeg;*.png;*.webp|JPEG Image File (*.jpg)|*.jpg|"
+      L"JPEG Image File (*.jpeg)|*.jpeg|PNG Image File (*.png)|*.png|WebP Image File (*.webp)|*.webp";
 
  private:
   static ImageProps Face(Point at);
   static LabelProps FaceLabel(const Image& face, const char* caption);
   // An entry's picture: itself, or a folder's first picture ("" for none).
-  static std::string FirstPicture(const std::string& entry);
+  std::string FirstPicture(const std::string& entry) const;
   // The entry selected alone, or -1 when none or several are.
   int SingleSelection() const;
 
   Handler onSaveSettings_;
   RandomDraw randomDraw_;
+  std::uint32_t folderShuffle_ = 0;  // the folders' pictures by name
   FileDropTarget drop_;
 };
 

@@ -96,6 +96,7 @@ std::string SettingsText(const Settings& s) {
       s.nextHotKey,
       std::to_string(s.drawingLeft) + "," + std::to_string(s.drawingTop),
       s.monitors,
+      s.folderShuffle,
   });
 }
 
@@ -136,6 +137,8 @@ void ReadSettings(const std::string& path, SettingsTarget& target) {
   target.DrawingOrigin(origin.first, origin.second);
   if (in.AtEnd()) return;
   target.MonitorLayout(in.Text());
+  if (in.AtEnd()) return;
+  target.FolderShuffle(in.Text());
 }
 
 namespace {
@@ -172,6 +175,7 @@ class StructTarget : public SettingsTarget {
     s_.drawingTop = top;
   }
   void MonitorLayout(const std::string& text) override { s_.monitors = text; }
+  void FolderShuffle(const std::string& text) override { s_.folderShuffle = text; }
 
  private:
   Settings& s_;

@@ -9,7 +9,7 @@ namespace velmora {
 inline constexpr char kSettingsFileName[] = "kvx.ini";
 // Line 16 before the first run; the first run replaces it by the wallpaper.
 inline constexpr char kFirstStartMarker[] = "first start";
-inline constexpr int kSettingsLineCount = 24;
+inline constexpr int kSettingsLineCount = 25;
 
 inline constexpr int kBrushColorCount = 20;
 inline constexpr int kNoteColorCount = 50;
@@ -48,6 +48,9 @@ struct Settings {
   int drawingLeft = 0;
   int drawingTop = 0;
   std::string monitors;  // line 24: the monitor layout the wallpaper was composed for, "" for one
+  // Line 25: the order of the listed folders' pictures, "" by name, else the
+  // number "Randomize" shuffled them with.
+  std::string folderShuffle;
 
   bool operator==(const Settings&) const = default;
 };
@@ -88,7 +91,7 @@ class SettingsTarget {
   virtual void RunAtStartup() = 0;
   virtual void Wallpaper(const std::string& text) = 0;
   virtual void ChangeModeAndMinutes(ChangeMode mode, const std::string& minutes) = 0;
-  // Lines 19 to 24 reach the target only when the file holds them. A line 23
+  // Lines 19 to 25 reach the target only when the file holds them. A line 23
   // that is not two integers stands for "0,0".
   virtual void NotepadHotKey(const std::string& /*text*/) {}
   virtual void KeepDrawing(bool /*on*/) {}
@@ -96,6 +99,7 @@ class SettingsTarget {
   virtual void NextWallpaperHotKey(const std::string& /*text*/) {}
   virtual void DrawingOrigin(int /*left*/, int /*top*/) {}
   virtual void MonitorLayout(const std::string& /*text*/) {}
+  virtual void FolderShuffle(const std::string& /*text*/) {}
 };
 
 // Reads the file into the target. A missing file raises "File not found"; a

@@ -1,5 +1,5 @@
 #pragma once
-// The system's open dialog for files, explorer style.
+// The system's open dialogs: for files, explorer style, and for a folder.
 #include <windows.h>
 
 #include <string>
@@ -28,5 +28,9 @@ class OpenDialog {
   OpenDialogProps props_;
   std::vector<std::wstring> files_;
 };
+
+// The system's folder picker over `owner`, under `title`: the chosen folder's
+// full path, or empty when the user cancels. The current directory stays.
+std::wstring PickFolder(HWND owner, const std::wstring& title);
 
 }  // namespace velmora

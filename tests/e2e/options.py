@@ -11,6 +11,7 @@ from tray import choose, visible_windows
 # Client points (centres) from the window's layout.
 BROWSE = (267, 99)
 ADD = (36, 499)
+ADD_FOLDER = (76, 473)
 REMOVE = (108, 499)
 SET_SELECTED = (198, 396)
 RANDOMIZE = (198, 436)
@@ -20,7 +21,7 @@ EVERY = (152 + 14, 256 + 64)
 NEVER = (152 + 14, 256 + 96)
 MINUTES = (152 + 80, 256 + 61)
 PREVIEW = (154, 154, 125, 93)  # left, top, width, height
-LIST = (8, 136, 137, 353)
+LIST = (8, 136, 137, 323)
 
 
 def options_window(program):

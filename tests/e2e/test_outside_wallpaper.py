@@ -1,6 +1,6 @@
 """A wallpaper set by another program, as a settings page sets it (the
-registry value, then the system call), gets the drawing laid over it; a
-picture of another kind is left alone with a balloon; the options' switch
+registry value, then the system call), gets the drawing laid over it, a JPEG,
+BMP or PNG alike; a picture of another kind is left alone with a balloon; the options' switch
 turns this off."""
 
 from PIL import Image
@@ -47,13 +47,20 @@ def test_the_drawing_is_laid_over_a_wallpaper_set_elsewhere(rig, kvx, workdir):
     set_from_outside(rig, workdir, "sun.bmp")
     wait_desktop(rig, yellow, "the outside BMP with the drawing over it")
 
+    # A PNG is taken where it is.
+    violet = (150, 60, 200)
+    Image.new("RGB", (1280, 800), violet).save(workdir / "dusk.png", "PNG")
+    set_from_outside(rig, workdir, "dusk.png")
+    wait_desktop(rig, violet, "the outside PNG with the drawing over it")
+    assert bmp(workdir / "1.bmp").getpixel(STROKE) == RED
+
     # Another kind of picture is left alone, with a balloon at the icon.
-    Image.new("RGB", (64, 64), (200, 0, 200)).save(workdir / "flower.png", "PNG")
-    flower = set_from_outside(rig, workdir, "flower.png")
+    Image.new("RGB", (64, 64), (200, 0, 200)).save(workdir / "flower.gif", "GIF")
+    flower = set_from_outside(rig, workdir, "flower.gif")
     wait_until(lambda: any(w["class"].lower() == "tooltips_class32" for w in rig.windows()), timeout=15,
                what="the icon's balloon")
     assert rig.reg_query(DESKTOP_KEY, "Wallpaper")[1] == flower
-    assert near(bmp(workdir / "1.bmp").getpixel(BESIDE), yellow)
+    assert near(bmp(workdir / "1.bmp").getpixel(BESIDE), violet)
     assert rig.msgboxes(pid=program.winpid) == []
 
     set_from_outside(rig, workdir, "garden.jpg")

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "app/StartupRoutine.h"
 #include "base/Errors.h"
+#include "options/WallpaperList.h"
 
 namespace velmora {
 namespace {
@@ -46,6 +47,10 @@ class LogHost : public StartupHost, public SettingsTarget {
   }
   void ChangeWallpaper(const std::string& path) override { log.push_back("change " + path); }
   bool ComposedForOtherMonitors() override { return otherMonitors; }
+  std::vector<std::string> FolderFiles(const std::string& folder) override {
+    return folder == "D:\\P\\" ? folderFiles : std::vector<std::string>{};
+  }
+  std::vector<std::string> folderFiles;
   bool otherMonitors = false;
   void SaveSettings() override { log.push_back("save"); }
 
@@ -70,6 +75,7 @@ class LogHost : public StartupHost, public SettingsTarget {
     log.push_back("origin " + std::to_string(left) + "," + std::to_string(top));
   }
   void MonitorLayout(const std::string& text) override { log.push_back("monitors " + text); }
+  void FolderShuffle(const std::string& text) override { log.push_back("folder shuffle " + text); }
   void Wallpaper(const std::string&) override { ADD_FAILURE() << "line 16 is the routine's own"; }
   void ChangeModeAndMinutes(ChangeMode, const std::string&) override { ADD_FAILURE() << "lines 17, 18 too"; }
 
@@ -135,6 +141,25 @@ TEST(StartupRoutine, LaterStartsKeepTheWallpaperUnlessRotatingAtStartup) {
   RunStartup(single);
   EXPECT_EQ(single.From("ecw First start"), (std::vector<std::string>{"ecw First start", "em 7", "mode 1", "tag 0",
                                                                      "seed", "faces", "layers First start", "save"}));
+}
+
+TEST(StartupRoutine, AtStartupAFolderStepsInTheOrderALaterLineShufflesItInto) {
+  Work work;
+  work.Put("wl.ini", "D:\\P\\\r\n");
+  std::vector<std::string> files;
+  for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h"}) files.push_back(std::string("D:\\P\\") + name + ".jpg");
+  const auto folder = [&](const std::string&) { return files; };
+  const std::vector<std::string> shuffled = ExpandWallpaperList({"D:\\P\\"}, folder, 42);
+  // The picture after the shuffled first one, which by name is another.
+  const std::string expected = shuffled[1];
+  ASSERT_NE(expected, files[*NextWallpaperIndex(files, shuffled[0])]);
+  work.Put("kvx.ini", SettingsWith(shuffled[0], "1") + "Ctrl+Alt+N\r\n1\r\n1\r\n\r\n0,0\r\n\r\n42\r\n");
+  LogHost host(work.runValue());
+  host.folderFiles = files;
+  RunStartup(host);
+  EXPECT_EQ(host.From("folder shuffle 42"),
+            (std::vector<std::string>{"folder shuffle 42", "ecw " + expected, "tag 0", "seed", "faces",
+                                      "layers " + expected, "change " + expected, "save"}));
 }
 
 TEST(StartupRoutine, AWallpaperComposedForOtherMonitorsIsComposedAgain) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -74,6 +76,39 @@ TEST(WallpaperList, AFolderEntryStandsForItsPicturesReadAnew) {
   EXPECT_EQ(now.size(), 6u);
   EXPECT_EQ(now[*NextWallpaperIndex(now, "D:\\Photos\\c.jpg")], "D:\\Photos\\d.jpg");
   EXPECT_EQ(now[*NextWallpaperIndex(now, "d:\\photos\\D.JPG")], "C:\\two.jpg");
+}
+
+TEST(WallpaperList, AShuffledFolderKeepsItsOrderAtEveryReadingAndNewPicturesTakeAPlace) {
+  Paths files;
+  for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"})
+    files.push_back(std::string("D:\\P\\") + name + ".png");
+  const FolderPictures folder = [&](const std::string&) { return files; };
+  const std::uint32_t shuffle = NewFolderShuffle([](size_t n) { return n - 5; });
+  EXPECT_EQ(shuffle, 0xFFFFFFFFu - 4);
+  EXPECT_EQ(NewFolderShuffle([](size_t) { return size_t{0}; }), 1u);  // never 0, which means by name
+
+  const Paths first = ExpandWallpaperList({"D:\\P\\"}, folder, shuffle);
+  Paths sorted = first;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, files);  // every picture once
+  EXPECT_NE(first, files);
+  EXPECT_EQ(ExpandWallpaperList({"D:\\P\\"}, folder, shuffle), first);
+  // Listed by the system in another order: the same order.
+  std::reverse(files.begin(), files.end());
+  EXPECT_EQ(ExpandWallpaperList({"D:\\P\\"}, folder, shuffle), first);
+  // A picture copied in takes a place; the others keep theirs among themselves.
+  files.push_back("D:\\P\\new.webp");
+  Paths now = ExpandWallpaperList({"D:\\P\\"}, folder, shuffle);
+  EXPECT_EQ(now.size(), 11u);
+  now.erase(std::find(now.begin(), now.end(), "D:\\P\\new.webp"));
+  EXPECT_EQ(now, first);
+  EXPECT_NE(ExpandWallpaperList({"D:\\P\\"}, folder, shuffle + 1), ExpandWallpaperList({"D:\\P\\"}, folder, shuffle));
+
+  // The settings' line.
+  EXPECT_EQ(FolderShuffleText(0), "");
+  EXPECT_EQ(FolderShuffleText(4294967295u), "4294967295");
+  EXPECT_EQ(FolderShuffleFromText("4294967295"), 4294967295u);
+  for (const char* junk : {"", "4294967296", "-1", "12a", " 7", "99999999999"}) EXPECT_EQ(FolderShuffleFromText(junk), 0u) << junk;
 }
 
 TEST(WallpaperList, StartUpRotationPicksTheNextEntry) {

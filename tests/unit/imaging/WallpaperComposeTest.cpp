@@ -151,6 +151,21 @@ TEST(WallpaperCompose, FirstStartKeepsAJpegWallpaperWhateverItsName) {
   EXPECT_EQ(SizeOf(start.layers.i4), (Size{16, 8}));
 }
 
+TEST(WallpaperCompose, FirstStartKeepsAPngWallpaperItsSeeThroughPartInTheDesktopColour) {
+  FirstStart start;
+  test::WriteFile(start.dir / "sky.png", test::PngFileOf(PictureOf({"rgb", "yk#"}), true));
+  start.Run(start.dir / "sky.png");
+  EXPECT_TRUE(start.currentWallpapers.empty());
+  EXPECT_FALSE(test::Exists(start.dir / "1.jpg"));
+  // Half of the red pixel lies over the desktop's teal.
+  EXPECT_EQ(start.layers.i4.At(0, 0), RgbPixel(128, 64, 64));
+  EXPECT_EQ(RowsOf(start.layers.i4)[1], "yk#");
+  // A later start decodes the PNG the same way.
+  Layers later;
+  PrepareLayers(later, start.dir / "sky.png", false, start.dir.Path() + "/", {6, 4, 0x00808000}, {});
+  EXPECT_EQ(later.i2.At(0, 0), RgbPixel(128, 64, 64));
+}
+
 TEST(WallpaperCompose, FirstStartKeepsABitmapWallpaperAsJpeg) {
   FirstStart start;
   test::WriteFile(start.dir / "Wallpaper", EncodeBmp24(PictureOf({"rgb", "yk#"})));
@@ -162,9 +177,9 @@ TEST(WallpaperCompose, FirstStartKeepsABitmapWallpaperAsJpeg) {
 }
 
 TEST(WallpaperCompose, FirstStartWithoutAUsablePictureUsesTheDesktopColour) {
-  for (const std::string name : {"", "missing.jpg", "wallpaper.png", "empty.bmp"}) {
+  for (const std::string name : {"", "missing.jpg", "wallpaper.gif", "empty.bmp"}) {
     FirstStart start;
-    test::WriteFile(start.dir / "wallpaper.png", "\x89PNG\r\n\x1A\n" + std::string(40, '\0'));
+    test::WriteFile(start.dir / "wallpaper.gif", "GIF89a" + std::string(40, '\0'));
     test::WriteFile(start.dir / "empty.bmp", EncodeBmp24(Bitmap()));
     start.Run(name.empty() ? "" : start.dir / name);
     start.ExpectTheDesktopColour(name);
@@ -224,20 +239,23 @@ TEST(WallpaperCompose, AnOutsideWallpaperIsTakenByContentAndTheProgramsOwnIsLeft
   const std::string work = dir.Path() + "/";
   WriteJpegFile(Bitmap(3, 2, test::kRed), dir / "photo.bmp");  // a JPEG by content
   test::WriteFile(dir / "drawn.jpg", EncodeBmp24(PictureOf({"rgb", "yk#"})));
-  test::WriteFile(dir / "picture.png", "\x89PNG\r\n\x1A\n" + std::string(40, '\0'));
+  test::WriteFile(dir / "picture.dat", test::PngFileOf(PictureOf({"rg"})));
+  test::WriteFile(dir / "moving.gif", "GIF89a" + std::string(40, '\0'));
   test::WriteFile(dir / "1.bmp", EncodeBmp24(PictureOf({"r"})));
 
   EXPECT_EQ(ClassifyOutsideWallpaper("", work), OutsideWallpaper::kNone);
   EXPECT_EQ(ClassifyOutsideWallpaper(dir / "1.bmp", work), OutsideWallpaper::kOwn);
   std::string shouted = dir / "1.BMP";
   EXPECT_EQ(ClassifyOutsideWallpaper(shouted, work), OutsideWallpaper::kOwn);
-  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "photo.bmp", work), OutsideWallpaper::kJpeg);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "photo.bmp", work), OutsideWallpaper::kPicture);
   EXPECT_EQ(ClassifyOutsideWallpaper(dir / "drawn.jpg", work), OutsideWallpaper::kBmp);
-  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "picture.png", work), OutsideWallpaper::kOther);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "picture.dat", work), OutsideWallpaper::kPicture);
+  EXPECT_EQ(ClassifyOutsideWallpaper(dir / "moving.gif", work), OutsideWallpaper::kOther);
   EXPECT_EQ(ClassifyOutsideWallpaper(dir / "missing.jpg", work), OutsideWallpaper::kOther);
 
-  // A JPEG is taken where it is; a BMP becomes "1.jpg" of the work directory.
-  EXPECT_EQ(OutsideWallpaperJpeg(dir / "photo.bmp", OutsideWallpaper::kJpeg, work), dir / "photo.bmp");
+  // A JPEG or PNG is taken where it is; a BMP becomes "1.jpg" of the work directory.
+  EXPECT_EQ(OutsideWallpaperJpeg(dir / "photo.bmp", OutsideWallpaper::kPicture, work), dir / "photo.bmp");
+  EXPECT_EQ(OutsideWallpaperJpeg(dir / "picture.dat", OutsideWallpaper::kPicture, work), dir / "picture.dat");
   EXPECT_EQ(OutsideWallpaperJpeg(dir / "drawn.jpg", OutsideWallpaper::kBmp, work), work + "1.jpg");
   EXPECT_EQ(SizeOf(ReadJpegFile(work + "1.jpg")), (Size{3, 2}));
 }

@@ -17,11 +17,11 @@ bool Near(Pixel a, Pixel b) {
   return true;
 }
 
-TEST(Preview, JpegFilesAreKnownByTheirExtensionInAnyCase) {
-  for (const char* name : {"C:\\p\\sea.jpg", "C:\\p\\SEA.JPEG", "sea.view.Jpg", "C:\\a.b\\x.jpeg"})
-    EXPECT_TRUE(IsJpegFileName(name)) << name;
-  for (const char* name : {"C:\\p\\sea.bmp", "C:\\p.jpg\\readme", "sea.jpg.txt", "", "C:\\p\\jpg", "x.jpe"})
-    EXPECT_FALSE(IsJpegFileName(name)) << name;
+TEST(Preview, PicturesAreKnownByTheirExtensionInAnyCase) {
+  for (const char* name : {"C:\\p\\sea.jpg", "C:\\p\\SEA.JPEG", "sea.view.Jpg", "C:\\a.b\\x.jpeg", "a.PNG", "b.webp"})
+    EXPECT_TRUE(IsPictureFileName(name)) << name;
+  for (const char* name : {"C:\\p\\sea.bmp", "C:\\p.jpg\\readme", "sea.jpg.txt", "", "C:\\p\\jpg", "x.jpe", "C:\\p.png\\x", "x.gif"})
+    EXPECT_FALSE(IsPictureFileName(name)) << name;
 }
 
 TEST(Preview, ALargePictureComesSmoothlyToThePreviewSize) {

@@ -55,12 +55,14 @@ TEST(Settings, WritesItsCrLfLinesInTheirForms) {
   s.changeMode = ChangeMode::kEvery;
   s.minutes = "15";
   s.keepDrawing = false;
+  s.folderShuffle = "3141592653";
   EXPECT_EQ(SettingsText(s),
-            Lines({"37", "12", "0", "-1250", "0", "197", "274", "205", "357", "-1", "205", "375", "289",
-                   "305", "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15", "Ctrl+Alt+N", "0", "0", "", "0,0", ""}));
+            Lines({"37", "12", "0", "-1250", "0", "197", "274", "205", "357", "-1", "205", "375", "289", "305",
+                   "1", "C:\\Users\\Ann\\Pictures\\sea.jpg", "2", "15", "Ctrl+Alt+N", "0", "0", "", "0,0", "",
+                   "3141592653"}));
   // No change mode selected: an empty line 17.
   EXPECT_EQ(SplitLines(SettingsText(Settings{}))[16], "");
-  EXPECT_EQ(SplitLines(SettingsText(Settings{})).size(), 24u);
+  EXPECT_EQ(SplitLines(SettingsText(Settings{})).size(), 25u);
 }
 
 TEST(Settings, RoundTripRestoresEveryValue) {
@@ -91,6 +93,7 @@ TEST(Settings, RoundTripRestoresEveryValue) {
   written.drawingLeft = -1920;
   written.drawingTop = -280;
   written.monitors = "0,0,1280,800;-1920,-280,1920,1080";
+  written.folderShuffle = "17";
   SaveSettings(dir / "kvx.ini", written);
   Settings read;
   LoadSettings(dir / "kvx.ini", read);

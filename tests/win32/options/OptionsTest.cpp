@@ -66,7 +66,7 @@ TEST(OptionsWindow, ControlsStandWhereTheLayoutPutsThemWithTheirTexts) {
   };
   const Placed windows[] = {
       {form.cba, form, {8, 16, 145, 17}},           {form.ecw, form, {8, 88, 249, 21}},
-      {form.lb, form, {8, 136, 137, 353}},          {form.Panel1, form, {152, 152, 129, 97}},
+      {form.lb, form, {8, 136, 137, 323}},          {form.Panel1, form, {152, 152, 129, 97}},
       {form.GroupBox1, form, {152, 256, 129, 113}}, {form.em, form.GroupBox1, {64, 51, 33, 21}},
   };
   for (const auto& p : windows) EXPECT_EQ(PlacedIn(p.in.Handle(), p.control.Hwnd()), p.at) << p.at.left;
@@ -84,7 +84,8 @@ TEST(OptionsWindow, ControlsStandWhereTheLayoutPutsThemWithTheirTexts) {
   EXPECT_EQ(form.rb1.Caption() + "|" + form.rb2.Caption() + "|" + form.rb3.Caption(),
             "at startup|every|Never");
   const std::pair<const GlyphButton*, const char*> glyphs[] = {
-      {&form.SpeedButton1, ""}, {&form.SpeedButton2, "Add"}, {&form.SpeedButton3, "Remove"}};
+      {&form.SpeedButton1, ""}, {&form.SpeedButton2, "Add"}, {&form.SpeedButton3, "Remove"},
+      {&form.SpeedButton5, "Add folder"}};
   for (const auto& [button, caption] : glyphs) {
     EXPECT_EQ(button->Caption(), caption);
     EXPECT_EQ(button->Hint(), "Browse");
