@@ -156,7 +156,7 @@ void ScaleRow(const Pixel* in, Pixel* out, int width, const FixedAxis& across) {
   }
 }
 
-// One result row from the rows of the new width its span takes.
+// One result row from the source rows its span takes, as wide as they are.
 void MixRows(const Bitmap& rows, const FixedAxis& down, int y, std::vector<std::uint32_t>& sums, Pixel* out) {
   const int width = rows.Width();
   const Span& span = down.spans[static_cast<size_t>(y)];
@@ -209,11 +209,23 @@ Bitmap ScaleSmooth(const Bitmap& source, int width, int height) {
   if (source.Width() == width && source.Height() == height) return source.Clone();
   const FixedAxis across = Fixed(MakeAxis(source.Width(), width));
   const FixedAxis down = Fixed(MakeAxis(source.Height(), height));
-
-  // First each source row to the new width, then the columns to the new height.
+  Bitmap result = Bitmap::Uninitialized(width, height);
+  if (height <= source.Height()) {
+    // Shrinking the height, the columns go first: each result row is mixed
+    // from its source rows and then brought to the new width, so the costlier
+    // row pass runs on the fewer rows, and nothing else is kept.
+    std::vector<std::uint32_t> sums(static_cast<size_t>(source.Width()) * 4);
+    std::vector<Pixel> mixed(static_cast<size_t>(source.Width()));
+    for (int y = 0; y < height; ++y) {
+      MixRows(source, down, y, sums, mixed.data());
+      ScaleRow(mixed.data(), result.Row(y), width, across);
+    }
+    return result;
+  }
+  // Growing it, each source row first goes to the new width, then the columns
+  // to the new height.
   Bitmap rows = Bitmap::Uninitialized(width, source.Height());
   for (int y = 0; y < source.Height(); ++y) ScaleRow(source.Row(y), rows.Row(y), width, across);
-  Bitmap result = Bitmap::Uninitialized(width, height);
   std::vector<std::uint32_t> sums(static_cast<size_t>(width) * 4);
   for (int y = 0; y < height; ++y) MixRows(rows, down, y, sums, result.Row(y));
   return result;
