@@ -21,10 +21,10 @@ std::string ExtensionOf(const std::string& path) {
 
 bool IsPictureFileName(const std::string& path) { return WallpaperKindOfName(path) != PictureKind::kNone; }
 
-Bitmap LoadPreview(const std::string& path, int width, int height) {
+Bitmap LoadPreview(const std::string& path, int width, int height, Pixel matte) {
   if (!IsPictureFileName(path))
     throw Error(Format("Unknown picture file extension (.%s)", ExtensionOf(path).c_str()));
-  return ScaleSmooth(ReadPicture(path, {.minWidth = width, .minHeight = height}), width, height);
+  return ScaleSmooth(ReadPicture(path, {.minWidth = width, .minHeight = height, .matte = matte}), width, height);
 }
 
 }  // namespace velmora

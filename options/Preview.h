@@ -16,7 +16,9 @@ bool IsPictureFileName(const std::string& path);
 // The picture at `path` as width × height pixels. A file of a picture's name
 // is decoded by its content; any other extension raises
 // "Unknown picture file extension (.<ext>)". File and decoding errors are
-// raised with their messages.
-Bitmap LoadPreview(const std::string& path, int width = kPreviewWidth, int height = kPreviewHeight);
+// raised with their messages. A see-through part shows `matte`, as on the
+// desktop.
+Bitmap LoadPreview(const std::string& path, int width = kPreviewWidth, int height = kPreviewHeight,
+                   Pixel matte = kBlackPixel);
 
 }  // namespace velmora

@@ -271,7 +271,8 @@ void TForm7::lbClick() {
     return;
   }
   // Read whole before the preview changes, so a bad file keeps the previous one.
-  const Bitmap preview = LoadPreview(picture, Image1.Width(), Image1.Height());
+  const Bitmap preview =
+      LoadPreview(picture, Image1.Width(), Image1.Height(), PixelOf(GetSysColor(COLOR_DESKTOP)));
   Image1.SetPicture(DibOf(preview));
 }
 

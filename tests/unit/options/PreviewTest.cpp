@@ -24,6 +24,12 @@ TEST(Preview, PicturesAreKnownByTheirExtensionInAnyCase) {
     EXPECT_FALSE(IsPictureFileName(name)) << name;
 }
 
+TEST(Preview, APngsSeeThroughPartShowsTheDesktopsColour) {
+  test::ScratchDir dir;
+  test::WriteFile(dir / "glass.png", test::PngFileOf(Bitmap(1, 1, RgbPixel(255, 0, 0)), true));
+  EXPECT_EQ(LoadPreview(dir / "glass.png", 1, 1, kWhitePixel).At(0, 0), RgbPixel(255, 127, 127));
+}
+
 TEST(Preview, ALargePictureComesSmoothlyToThePreviewSize) {
   test::ScratchDir dir;
   // Green top half, yellow bottom half.
