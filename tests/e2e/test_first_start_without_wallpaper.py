@@ -1,6 +1,7 @@
-"""A first start on a desktop without a usable wallpaper picture (none, a PNG,
-or a JPEG without an extension) starts cleanly: the desktop's colour, or the
-picture found by its content, becomes "1.jpg" and the current wallpaper."""
+"""A first start on a desktop without a usable wallpaper picture (none, or a
+GIF), or with one known only by its content (a PNG, a JPEG without an
+extension), starts cleanly: the desktop's colour becomes "1.jpg" and the
+current wallpaper, or the picture found stays the current wallpaper."""
 
 import pytest
 from PIL import Image
@@ -53,22 +54,18 @@ def test_no_wallpaper_gives_the_desktop_colour_and_a_working_notepad(rig, kvx, w
     assert again.wait_exit() == 0
 
 
-@pytest.mark.parametrize("kind", ["png", "extensionless-jpeg"])
+@pytest.mark.parametrize("kind", ["png", "gif", "extensionless-jpeg"])
 def test_a_wallpaper_known_by_its_content(rig, kvx, workdir, kind):
     colour = (200, 60, 30)
-    if kind == "png":
-        path = workdir / "paper.png"
-        Image.new("RGB", (1280, 800), colour).save(path, "PNG")
-    else:
-        path = workdir / "TranscodedWallpaper"
-        Image.new("RGB", (1280, 800), colour).save(path, "JPEG", quality=95)
+    path = workdir / {"png": "paper.png", "gif": "paper.gif", "extensionless-jpeg": "TranscodedWallpaper"}[kind]
+    Image.new("RGB", (1280, 800), colour).save(path, {"png": "PNG", "gif": "GIF"}.get(kind, "JPEG"))
     rig.run(["wine", "reg", "add", DESKTOP_KEY, "/v", "Wallpaper", "/d", workdir.winpath + "\\" + path.name, "/f"],
             check=True)
-    program = clean_first_start(rig, kvx, workdir, "1.jpg" if kind == "png" else path.name)
+    program = clean_first_start(rig, kvx, workdir, "1.jpg" if kind == "gif" else path.name)
     shown = bmp(workdir / "1.bmp").getpixel((640, 400))
-    if kind == "png":
+    if kind == "gif":
         assert near(shown, rig.desktop_colour)  # not a picture the program reads: the desktop's colour
     else:
-        assert near(shown, colour)  # the JPEG keeps its picture
+        assert near(shown, colour)  # a JPEG or PNG keeps its picture
     choose(rig, "Exit")
     assert program.wait_exit() == 0

@@ -39,7 +39,7 @@ def test_first_start_welcomes_and_takes_the_desktop_wallpaper(rig, kvx, workdir)
                what="kvx.ini line 16 to name the desktop wallpaper")
     lines = settings_lines(workdir)
     # Added after the 18 lines supplied; a new user's wallpaper fills the screen.
-    assert len(lines) == 24 and lines[18:] == ["Ctrl+Alt+N", "1", "1", "", "0,0", ""]
+    assert len(lines) == 25 and lines[18:] == ["Ctrl+Alt+N", "1", "1", "", "0,0", "", ""]
     assert lines[:15] == SETTINGS_DEFAULTS
 
     # The next start is not a first start: no welcome, nothing shown.
@@ -96,7 +96,7 @@ def test_menu_opens_at_the_pointer_about_card_and_exit(rig, kvx, workdir):
     assert program.wait_exit() == 0
     wait_icon(rig, shown=False)
     lines = settings_lines(workdir)
-    assert len(lines) == 24 and lines[:15] == SETTINGS_DEFAULTS
+    assert len(lines) == 25 and lines[:15] == SETTINGS_DEFAULTS
 
 
 def test_settings_written_by_one_run_are_restored_by_the_next(rig, kvx, workdir):
