@@ -110,7 +110,7 @@ def test_settings_written_by_one_run_are_restored_by_the_next(rig, kvx, workdir)
     program = start_and_settle(rig, kvx, workdir)
     # An older file of 18 lines: read as it stands, the new lines added after it.
     # An upgrade keeps the unscaled picture its user had.
-    saved += ["Ctrl+Alt+N", "1", "0", "", "0,0", ""]
+    saved += ["Ctrl+Alt+N", "1", "0", "", "0,0", "", ""]
     assert settings_lines(workdir) == saved
     wait_icon(rig)
     choose(rig, "Exit")
@@ -130,7 +130,7 @@ def test_a_broken_number_stops_start_up_after_the_lines_before_it(rig, kvx, work
     lines = settings_lines(workdir)
     assert lines[:5] == ["50", "2", "1", "321", "123"]
     assert lines[5:15] == SETTINGS_DEFAULTS[5:15]
-    assert lines[15:] == ["", "", "1", "Ctrl+Alt+N", "1", "0", "", "0,0", ""]
+    assert lines[15:] == ["", "", "1", "Ctrl+Alt+N", "1", "0", "", "0,0", "", ""]
 
 
 def test_started_elsewhere_the_work_directory_comes_from_the_run_value(rig, kvx, workdir):
