@@ -1,5 +1,8 @@
 #pragma once
 // Properties every decoded picture has, checked by the picture targets.
+#include <functional>
+
+#include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "imaging/Bitmap.h"
 
@@ -27,6 +30,24 @@ inline bool SamePixels(const Bitmap& a, const Bitmap& b) {
     }
   }
   return true;
+}
+
+// A picture that decodes whole also decodes reduced (as the preview and a
+// placed wallpaper decode it) to a third of its size or more, and no larger.
+inline void CheckReduced(const Bitmap& whole, const std::function<Bitmap(int minWidth, int minHeight)>& reduce) {
+  if (whole.Width() < 16 || whole.Height() < 16) return;
+  const int minWidth = whole.Width() / 3;
+  const int minHeight = whole.Height() / 3;
+  Bitmap reduced;
+  try {
+    reduced = reduce(minWidth, minHeight);
+  } catch (const Error&) {
+    Fail("a picture that decodes whole fails to decode reduced");
+  }
+  CheckPixels(reduced);
+  if (reduced.Width() < minWidth || reduced.Height() < minHeight || reduced.Width() > whole.Width() ||
+      reduced.Height() > whole.Height())
+    Fail("the reduced picture is outside the sizes asked for");
 }
 
 }  // namespace velmora::fuzz

@@ -13,6 +13,7 @@
 #include <jerror.h>
 
 #include "base/Errors.h"
+#include "imaging/PictureFile.h"
 #include "imaging/PictureIo.h"
 
 namespace velmora {
@@ -161,15 +162,8 @@ Bitmap DecodeJpegReduced(std::string_view bytes, int minWidth, int minHeight) {
     jpeg_read_header(&info, TRUE);
     cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    for (const unsigned denominator : {8u, 4u, 2u}) {
-      const auto reduced = [denominator](JDIMENSION size) { return (size + denominator - 1) / denominator; };
-      if (minWidth > 0 && minHeight > 0 && reduced(info.image_width) >= static_cast<JDIMENSION>(minWidth) &&
-          reduced(info.image_height) >= static_cast<JDIMENSION>(minHeight)) {
-        info.scale_num = 1;
-        info.scale_denom = denominator;
-        break;
-      }
-    }
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned>(ReductionFor(info.image_width, info.image_height, minWidth, minHeight));
     jpeg_calc_output_dimensions(&info);
     // Refused before libjpeg or the picture ask for the memory. A file in
     // several scans (progressive, or its components in scans of their own)

@@ -37,6 +37,15 @@ Bitmap ReadPicture(const std::string& path, DecodeRequest request) {
   return DecodePicture(ReadPictureFile(path), request);
 }
 
+int ReductionFor(std::int64_t width, std::int64_t height, int minWidth, int minHeight) {
+  if (minWidth <= 0 || minHeight <= 0) return 1;
+  for (const int denominator : {8, 4, 2}) {
+    const auto reduced = [denominator](std::int64_t size) { return (size + denominator - 1) / denominator; };
+    if (reduced(width) >= minWidth && reduced(height) >= minHeight) return denominator;
+  }
+  return 1;
+}
+
 void LayOverMatte(const std::uint8_t* in, Pixel* out, int width, Pixel matte) {
   const unsigned mb = matte & 0xFF, mg = matte >> 8 & 0xFF, mr = matte >> 16 & 0xFF;
   for (int x = 0; x < width; ++x, in += 4) {

@@ -34,6 +34,11 @@ Bitmap DecodePicture(std::string_view bytes, const DecodeRequest& request = {});
 // The file at `path`, its name giving the decoder for bytes of no known kind.
 Bitmap ReadPicture(const std::string& path, DecodeRequest request = {});
 
+// For the decoders: the largest of 8, 4 and 2 by which a picture of
+// `width` × `height` can be divided (sizes rounded up) and stay at least
+// `minWidth` × `minHeight`; 1 when none can, or when no size is asked for.
+int ReductionFor(std::int64_t width, std::int64_t height, int minWidth, int minHeight);
+
 // For the decoders: blue, green, red, alpha in (`width` pixels), the pixels
 // laid over `matte` out with their unused byte 0. `out` may be `in`.
 void LayOverMatte(const std::uint8_t* in, Pixel* out, int width, Pixel matte);

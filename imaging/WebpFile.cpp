@@ -43,17 +43,12 @@ Bitmap DecodeWebp(std::string_view bytes, int minWidth, int minHeight, Pixel mat
   if (status != VP8_STATUS_OK) ThrowWebpError(status);
   if (config.input.has_animation) throw Error("WebP error: animated pictures are not read");
   const int fullWidth = config.input.width, fullHeight = config.input.height;
-  int width = fullWidth, height = fullHeight;
-  for (const int denominator : {8, 4, 2}) {
-    const auto reduced = [denominator](int size) { return (size + denominator - 1) / denominator; };
-    if (minWidth > 0 && minHeight > 0 && reduced(fullWidth) >= minWidth && reduced(fullHeight) >= minHeight) {
-      width = reduced(fullWidth);
-      height = reduced(fullHeight);
-      config.options.use_scaling = 1;
-      config.options.scaled_width = width;
-      config.options.scaled_height = height;
-      break;
-    }
+  const int reduction = ReductionFor(fullWidth, fullHeight, minWidth, minHeight);
+  const int width = (fullWidth + reduction - 1) / reduction, height = (fullHeight + reduction - 1) / reduction;
+  if (reduction > 1) {
+    config.options.use_scaling = 1;
+    config.options.scaled_width = width;
+    config.options.scaled_height = height;
   }
   // Refused before the decoder or the picture asks for the memory: the
   // decoder's output and the picture, and a lossless file's whole picture
