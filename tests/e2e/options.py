@@ -5,7 +5,7 @@ system's open dialog filled in by typing, files dragged from Explorer."""
 import json
 import subprocess
 
-from conftest import scaled, wait_until
+from conftest import patience, scaled, wait_until
 from tray import choose, visible_windows
 
 # Client points (centres) from the window's layout.
@@ -123,7 +123,7 @@ class Watch:
         return [json.loads(line)["visible"] for line in text.splitlines() if line.endswith("}")]
 
     def wait(self, timeout=60):
-        code = self.popen.wait(timeout)
+        code = self.popen.wait(patience(timeout))
         self.out.close()
         return code, self.states()
 
@@ -177,7 +177,7 @@ def drag_files(rig, start, end, paths):
                 steps += ["mousemove", grip[0] + (end[0] - grip[0]) * i // 12,
                           grip[1] + (end[1] - grip[1]) * i // 12, "sleep", 0.1]
             rig.xdotool("mousemove", *grip, "mousedown", 1, "sleep", 0.2, *steps, "sleep", 0.3, "mouseup", 1)
-            popen.wait(20)
+            popen.wait(patience(20))
         finally:
             if popen.poll() is None:
                 popen.kill()

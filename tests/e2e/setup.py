@@ -10,7 +10,7 @@ import warnings
 import zipfile
 from pathlib import Path
 
-from conftest import ARCH, REPO, WINE, Program, WorkDir, wait_until
+from conftest import ARCH, REPO, WINE, Program, WorkDir, patience, wait_until
 
 VERSION = re.search(r"project\(Velmora VERSION (\d+\.\d+\.\d+)", (REPO / "CMakeLists.txt").read_text()).group(1)
 # The package holds the 32-bit program; 64-bit Wine alone cannot run it, so
@@ -128,7 +128,7 @@ class Msiexec:
                                       stderr=subprocess.STDOUT, start_new_session=True)
 
     def finish(self, timeout=180):
-        self.popen.wait(timeout)
+        self.popen.wait(patience(timeout))
         self.output.seek(0)
         text = self.output.read().decode("utf-8", "replace")
         found = re.search(r"^exit=(\d+)", text, re.M)

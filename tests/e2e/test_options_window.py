@@ -219,7 +219,7 @@ def test_run_at_startup_and_the_timed_change(rig, kvx, workdir):
     click(rig, window, DONE)
     wait_until(lambda: settings_lines(workdir)[16:18] == ["2", "1"], timeout=10, what="\"every\" 1 minute saved")
     wait_until(lambda: near(bmp(workdir / "1.bmp").getpixel((640, 400)), COLOURS["green"]), timeout=90,
-               what="the timed change to the first entry")
+               what="the timed change to the first entry", strict=True)
     assert rig.reg_query(DESKTOP_KEY, "Wallpaper")[1] == workdir.winpath + "\\1.bmp"
 
     # "Never": the next tick, a minute after the first, stops the timer
