@@ -25,7 +25,8 @@ PixelRect PlacePiece(Layers& layers, const Bitmap& piece, Point at) {
   // The canvas now equals the screen layer, so writing the piece into both
   // leaves them equal without a second whole-layer copy.
   const PixelRect placed = CopyRect(layers.i1, at.x, at.y, piece, whole);
-  for (Bitmap* layer : {&layers.i4, &layers.i5, &layers.i31}) CopyRect(*layer, at.x, at.y, piece, whole);
+  for (Bitmap* layer : {&layers.i4, &layers.i31}) CopyRect(*layer, at.x, at.y, piece, whole);
+  CopyIntoDrawing(layers.i5, at.x, at.y, piece, whole);
   return placed;
 }
 

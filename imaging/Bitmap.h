@@ -36,6 +36,13 @@ constexpr Pixel RgbPixel(int red, int green, int blue) {
 // is drawn.
 inline constexpr std::uint32_t kKeyColor = 12345678;
 inline constexpr Pixel kKeyPixel = PixelOf(kKeyColor);
+// A drawn pixel as the drawing layer keeps it: one whose colour is the key
+// colour (a pasted piece, a note, a blend may give it) would be saved as
+// nothing drawn, so its blue goes one step up, which no eye tells apart. A
+// translucent pixel keeps its opacity.
+constexpr Pixel DrawnPixel(Pixel pixel) {
+  return (pixel & 0x00FFFFFFu) == kKeyPixel ? pixel + 1 : pixel;
+}
 inline constexpr Pixel kWhitePixel = 0x00FFFFFF;
 inline constexpr Pixel kBlackPixel = 0;
 

@@ -92,6 +92,15 @@ void GrowDrawingLayer(Layers& layers) {
                  std::max(drawing.Height(), layers.canvasHeight), kKeyPixel);
 }
 
+PixelRect CopyIntoDrawing(Bitmap& drawing, int x, int y, const Bitmap& from, const PixelRect& source) {
+  const PixelRect written = CopyRect(drawing, x, y, from, source);
+  for (int row = written.top; row < written.bottom; ++row) {
+    Pixel* pixels = drawing.Row(row);
+    for (int column = written.left; column < written.right; ++column) pixels[column] = DrawnPixel(pixels[column]);
+  }
+  return written;
+}
+
 bool OwnRowsForChange(Layers& layers, int top, int bottom, bool canvasFollows) {
   canvasFollows = canvasFollows && layers.i1.SharesRows(layers.i31, top, bottom);
   if (canvasFollows) layers.i1.ReleaseRows(top, bottom);

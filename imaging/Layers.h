@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "imaging/Bitmap.h"
+#include "imaging/Raster.h"
 
 namespace velmora {
 
@@ -73,6 +74,11 @@ bool OwnRowsForChange(Layers& layers, int top, int bottom, bool canvasFollows);
 // After that change: the canvas that follows takes the screen layer's bands
 // again.
 void FollowScreen(Layers& layers, int top, int bottom);
+
+// Copies the rectangle `source` of `from` into the drawing layer as CopyRect
+// does, every pixel as DrawnPixel: what comes in is drawing, whatever its
+// colour.
+PixelRect CopyIntoDrawing(Bitmap& drawing, int x, int y, const Bitmap& from, const PixelRect& source);
 
 // The composition rule: `composed` becomes the background with every drawing
 // pixel that is not the key colour set on it. Beyond the drawing layer the

@@ -47,7 +47,8 @@ PixelRect ReachOf(const Layers& layers) {
 // The spans on the stroke targets; the history has been told.
 PixelRect FillTargets(Layers& layers, std::span<const Span> spans, const PixelRect& bounds, Pixel pixel) {
   return ChangeWithCanvas(layers, bounds, true, [&](bool alike) {
-    for (Bitmap* target : {&layers.i4, &layers.i5}) FillSpans(*target, spans, pixel);
+    FillSpans(layers.i4, spans, pixel);
+    FillSpans(layers.i5, spans, DrawnPixel(pixel));
     const PixelRect screen = FillSpans(layers.i31, spans, pixel);
     return alike ? screen : FillSpans(layers.i1, spans, pixel);
   });

@@ -2,7 +2,9 @@
 
 namespace velmora {
 
-Pixel Highlight(Pixel drawn, Pixel colour, int opacity) {
+namespace {
+
+Pixel Blended(Pixel drawn, Pixel colour, int opacity) {
   if (drawn == kKeyPixel) return WithOpacity(colour, opacity);
   const int below = OpacityOf(drawn);
   if (below == 0) return Blend(colour, drawn, opacity);
@@ -16,6 +18,12 @@ Pixel Highlight(Pixel drawn, Pixel colour, int opacity) {
     out |= static_cast<Pixel>((weighted + together * 255 / 2) / (together * 255)) << shift;
   }
   return WithOpacity(out, together);
+}
+
+}  // namespace
+
+Pixel Highlight(Pixel drawn, Pixel colour, int opacity) {
+  return DrawnPixel(Blended(drawn, colour, opacity));
 }
 
 }  // namespace velmora

@@ -41,7 +41,8 @@ constexpr Pixel Over(Pixel drawn, Pixel under) {
 
 // `colour` at `opacity` laid on a drawing-layer pixel: the key colour takes
 // the translucent colour, an opaque pixel the blend, a translucent one the
-// two together, more opaque.
+// two together, more opaque. The result's colour is never the key colour
+// (DrawnPixel).
 Pixel Highlight(Pixel drawn, Pixel colour, int opacity);
 
 }  // namespace velmora

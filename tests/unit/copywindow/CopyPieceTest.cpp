@@ -78,6 +78,14 @@ TEST(CopyPiece, PasteWritesThePieceIntoTheCanvasComposedDrawingAndScreenLayers) 
   EXPECT_EQ(RowsOf(layers.i1), RowsOf(layers.i4));
 }
 
+TEST(CopyPiece, APastedPixelOfTheKeyColourIsDrawingOneStepOfBlueOff) {
+  Layers layers = Session();
+  PlacePiece(layers, PictureOf({"kr"}), {0, 0});
+  EXPECT_EQ(layers.i4.At(0, 0), kKeyPixel);  // the picture keeps the very colour
+  EXPECT_EQ(layers.i5.At(0, 0), kKeyPixel + 1);
+  EXPECT_EQ(RowsOf(layers.i5)[0], "?rkkkk");
+}
+
 TEST(CopyPiece, PasteBeforeAnyCopyShowsTheScreenLayerAndDrawsNothing) {
   Layers layers = Session();
   LiftPiece(layers, {0, 0, 0, 0});  // the canvas now shows the composed layer

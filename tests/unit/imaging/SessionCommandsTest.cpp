@@ -7,6 +7,7 @@
 
 #include "imaging/BmpFile.h"
 #include "imaging/SessionCommands.h"
+#include "imaging/Translucent.h"
 #include "tests/unit/TestSupport.h"
 #include "tests/unit/imaging/PictureTestSupport.h"
 
@@ -220,6 +221,36 @@ TEST(SessionCommands, DoneWritesTheComposedAndDrawingLayers) {
   EXPECT_EQ(test::ReadFile(dir / "1.bmp"), "previous picture");
   EXPECT_EQ(test::ReadFile(dir / "2.bmp"), "previous drawing");
   EXPECT_FALSE(test::Exists(dir / "1.bmp.tmp"));
+}
+
+TEST(SessionCommands, ADrawnPixelOfTheKeyColourStaysDrawingInTheSavedDrawing) {
+  // Blue 185 at 40 % over blue 190 comes out as the key colour exactly.
+  const Pixel under = RgbPixel(78, 97, 190), over = RgbPixel(78, 97, 185);
+  ASSERT_EQ(Blend(over, under, kHighlightOpacity), kKeyPixel);
+  Layers layers;
+  layers.i2 = Bitmap(5, 1, test::kWallpaper);
+  layers.i4 = Bitmap(5, 1, test::kWallpaper);
+  layers.i5 = Bitmap(5, 1, kKeyPixel);
+  OpenSession(layers, Bitmap(5, 1, test::kScreen), 5, 1, true);
+  BrushSegment(layers, 0, 0, 1, 0, 1, kKeyPixel);  // a brush in the key colour: pixel 0
+  BrushSegment(layers, 1, 0, 2, 0, 1, under);
+  const Span blended[] = {{0, 1, 2}}, translucent[] = {{0, 3, 4}};
+  LayHighlight(layers, blended, over);            // opaque, blended to the key colour
+  LayHighlight(layers, translucent, kKeyPixel);   // translucent in the key colour
+  const Pixel kept = kKeyPixel + 1;  // one step of blue
+  EXPECT_EQ(layers.i5.At(0, 0), kept);
+  EXPECT_EQ(layers.i5.At(1, 0), kept);
+  EXPECT_EQ(layers.i5.At(2, 0), kKeyPixel);  // nothing drawn stays so
+  EXPECT_EQ(layers.i5.At(3, 0), WithOpacity(kept, kHighlightOpacity));
+  EXPECT_EQ(layers.i4.At(0, 0), kKeyPixel);  // the picture shows the very colour
+
+  // Read back from its file and laid over the next wallpaper: no pinholes.
+  const Bitmap drawing = DecodeDrawingBmp(EncodeDrawingBmp(layers.i5));
+  EXPECT_EQ(test::PixelsOf(drawing), test::PixelsOf(layers.i5));
+  Bitmap composed;
+  Compose(composed, Bitmap(5, 1, kBlackPixel), drawing);
+  EXPECT_EQ(test::PixelsOf(composed),
+            (std::vector<Pixel>{kept, kept, kBlackPixel, Blend(kept, kBlackPixel, kHighlightOpacity), kBlackPixel}));
 }
 
 }  // namespace

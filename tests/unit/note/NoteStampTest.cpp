@@ -46,9 +46,12 @@ TEST(NoteStamp, AStampedNoteIsDrawingAndSurvivesAChangeOfWallpaper) {
   layers.i4 = PictureOf({"www", "www"});
   layers.i5 = PictureOf({"kkk", "kkk"});
   StampNote(layers, PictureOf({"y#"}), 1, 1);
+  // Text on a background of the key colour is drawing too, one step of blue off.
+  StampNote(layers, PictureOf({"k"}), 0, 0);
+  EXPECT_EQ(layers.i5.At(0, 0), kKeyPixel + 1);
   // The next wallpaper: the composed layer is rebuilt from the drawing layer.
   Compose(layers.i4, PictureOf({"bbb", "bbb"}), layers.i5);
-  EXPECT_EQ(RowsOf(layers.i4), (Rows{"bbb", "by#"}));
+  EXPECT_EQ(RowsOf(layers.i4), (Rows{"?bb", "by#"}));
 }
 
 }  // namespace
