@@ -1,6 +1,7 @@
 #include "app/OutsideWallpaper.h"
 
 #include <memory>
+#include <utility>
 
 #include "app/Unit1.h"
 #include "base/Product.h"
@@ -73,6 +74,24 @@ void WallpaperWatch::FollowDesktopLater() {
 void WallpaperWatch::Check() {
   if (!Form7().cbk.Checked() || WorkDirectory().empty()) return;
   const std::string path = RegReadString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
+  // The change would rebuild the layers beneath the session's snapshots, and
+  // "Erase last" would paint the old wallpaper into the new one: the picture
+  // named last waits, since the session's "Done" names the program's own.
+  if (Form2().Visible()) {
+    waiting_ = path;
+    return;
+  }
+  Follow(path);
+}
+
+void WallpaperWatch::SessionEnded() {
+  if (!waiting_) return;
+  const std::string path = *std::exchange(waiting_, std::nullopt);
+  if (!Form7().cbk.Checked() || WorkDirectory().empty()) return;
+  Follow(path);
+}
+
+void WallpaperWatch::Follow(const std::string& path) {
   const OutsideWallpaper kind = ClassifyOutsideWallpaper(path, WorkDirectory());
   switch (kind) {
     case OutsideWallpaper::kOwn:  // the program's own change: nothing to do, and no loop
@@ -122,9 +141,17 @@ void FollowDesktop(TForm1& toolbar) {
   toolbar.SaveSettings();
 }
 
-void WatchOutsideWallpaper(TForm1& toolbar) {
-  static std::unique_ptr<WallpaperWatch> watch;
+namespace {
+std::unique_ptr<WallpaperWatch> watch;
+}  // namespace
+
+WallpaperWatch& WatchOutsideWallpaper(TForm1& toolbar) {
   if (!watch) watch = std::make_unique<WallpaperWatch>(toolbar);
+  return *watch;
+}
+
+void OutsideWallpaperAfterSession() {
+  if (watch) watch->SessionEnded();
 }
 
 }  // namespace velmora
