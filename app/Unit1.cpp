@@ -250,8 +250,8 @@ void TForm1::swClick() {
 }
 
 void TForm1::ctiClick() {
-  if (Visible()) {
-    BitBtn1Click();
+  if (Form2().Visible()) {
+    FinishSession();
     return;
   }
   // A Space typed in another program before this click is no toggle.
@@ -272,6 +272,17 @@ void TForm1::ctiClick() {
   Show();  // stays on top of the drawing surface
 }
 
+void TForm1::FinishSession() {
+  TForm2& surface = Form2();
+  if (surface.Stroking()) surface.i1MouseUp();  // the stroke under way is part of the work
+  BitBtn1Click();
+  // Saved: the text and copy windows close as their close boxes close them,
+  // so a typed note waits for the next opening. A failed save keeps them open.
+  for (Form* window : std::initializer_list<Form*>{&Form3(), &Form4()})
+    if (window->Visible()) window->Close();
+  sht.SetEnabled(false);  // their closing resumed the Space poll
+}
+
 void TForm1::BitBtn1Click() {
   TForm2& surface = Form2();
   SaveWorkFiles(surface.LayerImages(), WorkDirectory(), surface.Frame());
@@ -282,6 +293,7 @@ void TForm1::BitBtn1Click() {
   surface.Hide();
   // Monitors changed during the session: the saved work now follows them.
   if (surface.DesktopChangePending()) FollowDesktop(*this);
+  OutsideWallpaperAfterSession();
 }
 
 void TForm1::sb6Click() {
@@ -314,7 +326,7 @@ void TForm1::sb8Click() {
 void TForm1::About1Click() { Form10().Show(); }
 
 void TForm1::Options1Click() {
-  if (Visible()) BitBtn1Click();
+  if (Form2().Visible()) FinishSession();
   // The folders' picture counts as they are now.
   if (!Form7().Visible()) Form7().SetWallpaperList(Form7().WallpaperList());
   Form7().Show();

@@ -120,7 +120,10 @@ class TForm1 : public Form {
   void sizChange();
   void colChange();
   void swClick();
+  // The icon and the notepad hotkey: they open a drawing session, and while
+  // one is open they finish it as "Done", whatever hides the toolbar.
   void ctiClick();
+  void FinishSession();
   void BitBtn1Click();
   void sb6Click();
   void sb7Click();
