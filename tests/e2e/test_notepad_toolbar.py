@@ -3,7 +3,7 @@ dragging it by its background, the brush preview, the icon acting as
 "Done", and "Text" and "Copy win" opening their windows."""
 
 from conftest import REPO, wait_until
-from notepad import (BACKGROUND, COPY_WIN, DONE, SHOW_WINDOWS, SIZE_BAR, TEXT, bmp, click_face, first_start,
+from notepad import (BACKGROUND, COPY_WIN, SHOW_WINDOWS, SIZE_BAR, TEXT, bmp, click_face, first_start,
                      open_session, pixel, toolbar_point, wait_pixel, wait_toolbar, window)
 from copywin import PATTERN, pattern_colour, show_pattern
 from tray import ICON_POINT, choose, settings_lines
@@ -38,14 +38,20 @@ def test_show_windows_space_key_dragging_and_the_icon_as_done(rig, kvx, workdir,
     wait_toolbar(program, shown=False)
     rig.key("space")
     wait_toolbar(program)
-    # Hidden with Space, then the icon opens the session anew: the toolbar is
-    # back, and it comes back after strokes as before.
-    rig.key("space")
-    wait_toolbar(program, shown=False)
-    rig.click(*ICON_POINT)
-    wait_toolbar(program)
+    # A stroke, the toolbar hidden with Space: the hotkey finishes the session
+    # as "Done", the stroke saved, not a new grab over it.
     rig.drag((900, 600), (1000, 600))
     wait_pixel(rig, (950, 600), (255, 0, 0), "the stroke")
+    wait_toolbar(program)
+    rig.key("space")
+    wait_toolbar(program, shown=False)
+    rig.key("ctrl+alt+n")
+    wait_until(lambda: window(program, "TForm2") is None, timeout=15, what="the hotkey to end the session")
+    assert bmp(workdir / "2.bmp").getpixel((950, 600)) == (255, 0, 0)
+    # The next opening shows the toolbar again, and after strokes as before.
+    open_session(rig, program)
+    rig.drag((900, 650), (1000, 650))
+    wait_pixel(rig, (950, 650), (255, 0, 0), "the stroke")
     wait_toolbar(program)
 
     start = toolbar_point(program, BACKGROUND)
@@ -76,10 +82,22 @@ def test_text_and_copy_win_hide_the_toolbar_and_open_their_windows(rig, kvx, wor
         left, top, right, _ = opened["rect"]
         rig.click(right - 12, top + 10)  # its close box
         wait_until(lambda: window(program, cls) is None, timeout=10, what=f"the {cls} window to close")
-        # The icon brings the toolbar back over a new grab; "Done" ends the session.
+        # The toolbar stays hidden; the icon finishes the session as "Done".
         rig.click(*ICON_POINT)
+        wait_until(lambda: window(program, "TForm2") is None, timeout=15, what="the icon to end the session")
+        assert window(program, "TForm1") is None
+        # With the window open, a stroke made before it: the hotkey saves
+        # the stroke and closes the window with the session.
+        open_session(rig, program)
+        rig.drag((900, 600), (1000, 600))
+        wait_pixel(rig, (950, 600), (255, 0, 0), "the stroke")
         wait_toolbar(program)
-        click_face(rig, program, DONE)
-        wait_until(lambda: window(program, "TForm2") is None, timeout=15, what="'Done'")
+        click_face(rig, program, face)
+        wait_until(lambda: window(program, cls), timeout=10, what=f"the {cls} window")
+        rig.key("ctrl+alt+n")
+        wait_until(lambda: window(program, "TForm2") is None and window(program, cls) is None, timeout=15,
+                   what=f"the hotkey to end the session with the {cls} window open")
+        assert bmp(workdir / "2.bmp").getpixel((950, 600)) == (255, 0, 0)
+        (workdir / "2.bmp").unlink()
     choose(rig, "Exit")
     assert program.wait_exit() == 0
