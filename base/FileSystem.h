@@ -10,5 +10,8 @@ namespace velmora {
 std::FILE* OpenFile(const std::string& path, const char* mode);
 // std::remove for a UTF-8 path; true when the file is gone.
 bool RemoveFile(const std::string& path);
+// Gives the file at `from` the name `to`, never replacing a file of that name;
+// true when done.
+bool RenameFileKeeping(const std::string& from, const std::string& to);
 
 }  // namespace velmora

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "base/FileSystem.h"
@@ -7,5 +9,12 @@ namespace velmora {
 std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
+
+// A hard link is refused when the name is taken, where rename would replace.
+bool RenameFileKeeping(const std::string& from, const std::string& to) {
+  if (link(from.c_str(), to.c_str()) != 0) return false;
+  return unlink(from.c_str()) == 0;
+}
+
 
 }  // namespace velmora

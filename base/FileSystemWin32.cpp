@@ -15,4 +15,10 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 
 bool RemoveFile(const std::string& path) { return _wremove(Utf8ToWide(path).c_str()) == 0; }
 
+// Without MOVEFILE_REPLACE_EXISTING an existing target refuses the move.
+bool RenameFileKeeping(const std::string& from, const std::string& to) {
+  return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), 0) != 0;
+}
+
+
 }  // namespace velmora

@@ -58,6 +58,33 @@ std::string LayoutText(const DesktopFrame& frame) {
   return text;
 }
 
+DesktopFrame WrittenFrame(const std::string& layout, int keptOriginX, int keptOriginY,
+                          const std::vector<Monitor>& screen) {
+  std::vector<Monitor> monitors;
+  for (std::size_t at = 0; at < layout.size();) {
+    std::size_t end = layout.find(';', at);
+    if (end == std::string::npos) end = layout.size();
+    int left, top, width, height;
+    char rest;
+    const std::string part = layout.substr(at, end - at);
+    if (std::sscanf(part.c_str(), "%d,%d,%d,%d%c", &left, &top, &width, &height, &rest) != 4 || width <= 0 ||
+        height <= 0) {
+      monitors.clear();
+      break;
+    }
+    const PixelRect bounds{left, top, left + width, top + height};
+    monitors.push_back({bounds, bounds});
+    at = end + 1;
+  }
+  if (monitors.size() < 2) {
+    monitors.clear();
+    for (const Monitor& m : screen)
+      if (m.bounds.left <= 0 && m.bounds.top <= 0 && m.bounds.right > 0 && m.bounds.bottom > 0)
+        monitors = {m};
+  }
+  return FrameFor(monitors, keptOriginX, keptOriginY);
+}
+
 void MoveLayerOrigin(Layers& layers, int fromX, int fromY, int toX, int toY) {
   const int dx = fromX - toX, dy = fromY - toY;
   if (dx <= 0 && dy <= 0) return;

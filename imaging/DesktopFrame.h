@@ -56,6 +56,13 @@ DesktopFrame FrameFor(const std::vector<Monitor>& screen, int keptOriginX, int k
 // composed for another layout is composed again.
 std::string LayoutText(const DesktopFrame& frame);
 
+// The frame the work files were written for, from the drawing's kept origin
+// and the layout text kept with it: the layout's monitors, or for "" (one
+// monitor) the primary of `screen` alone (the monitor at the screen's (0, 0)).
+// A layout that cannot be read counts as "".
+DesktopFrame WrittenFrame(const std::string& layout, int keptOriginX, int keptOriginY,
+                          const std::vector<Monitor>& screen);
+
 // Moves the layers' (0, 0) from one frame's origin to another's, further
 // left or up: the drawing layer is extended on the left and top with the key
 // colour, the composed and background layers with white, so every pixel keeps

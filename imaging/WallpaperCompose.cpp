@@ -1,8 +1,11 @@
 #include "imaging/WallpaperCompose.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string_view>
 #include <utility>
 
+#include "base/FileSystem.h"
 #include "base/MemoryLimit.h"
 
 #include "imaging/BmpFile.h"
@@ -35,6 +38,62 @@ Bitmap FirstStartPicture(const std::string& wallpaper, const std::string& workDi
   WriteJpegFile(picture, jpegPath);
   calls.setCurrentWallpaper(jpegPath);
   return picture;
+}
+
+// Whether the change places the picture on each monitor, and the picture so
+// placed, decoded no larger than that needs.
+bool PlacesOnMonitors(const DesktopFrame& frame, const WallpaperPlacement& placement) {
+  return frame.Placed() || (placement.position != PicturePosition::kTile && !frame.monitors.empty());
+}
+
+Bitmap PlacedPicture(const std::string& path, const DesktopFrame& frame,
+                     const WallpaperPlacement& placement) {
+  const auto [width, height] = DecodeSizeFor(frame, placement.position);
+  return PlaceOnMonitors(
+      ReadPicture(path, {.minWidth = width, .minHeight = height, .matte = placement.backdrop}), frame,
+      placement.position, placement.backdrop);
+}
+
+// Renames a damaged work file to the first free name of "<name>.damaged",
+// "<name>.damaged2", ...; returns the bare name it got, "" when it could not
+// be renamed.
+std::string KeepAside(const std::string& path) {
+  for (int n = 1; n <= 999; ++n) {
+    const std::string aside = path + ".damaged" + (n == 1 ? "" : std::to_string(n));
+    if (RenameFileKeeping(path, aside)) return aside.substr(path.find_last_of("\\/") + 1);
+    if (std::FILE* taken = OpenFile(aside, "rb")) {
+      std::fclose(taken);
+      continue;
+    }
+    break;  // not a name taken: the file cannot be renamed at all
+  }
+  return "";
+}
+
+// Reads a work file's bytes (an error opening it propagates) and decodes
+// them; a file that does not decode to a picture is damaged: it is reported,
+// kept aside, and the empty picture returned. A picture too large for memory
+// is not damage and propagates too.
+Bitmap ReadWorkFile(const std::string& path, const char* what, Bitmap (*decode)(std::string_view),
+                    const FirstStartCalls& calls, bool& keptAside) {
+  const std::string bytes = ReadPictureFile(path);
+  Bitmap picture;
+  try {
+    picture = decode(bytes);
+  } catch (const OutOfMemoryError&) {
+    throw;
+  } catch (const PictureTooLargeError&) {
+    throw;
+  } catch (const Error&) {
+  }
+  if (!picture.Empty()) return picture;
+  const std::string aside = KeepAside(path);
+  keptAside = !aside.empty();
+  calls.reportError(Error(
+      keptAside
+          ? Format("The %s file \"%s\" is damaged; it was kept as %s.", what, path.c_str(), aside.c_str())
+          : Format("The %s file \"%s\" is damaged; it could not be kept aside.", what, path.c_str())));
+  return {};
 }
 
 }  // namespace
@@ -76,11 +135,8 @@ void SetBackground(Layers& layers, Bitmap background) {
 
 void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const std::string& workDirectory,
                             const DesktopFrame& frame, const WallpaperPlacement& placement) {
-  if (frame.Placed() || (placement.position != PicturePosition::kTile && !frame.monitors.empty())) {
-    const auto [width, height] = DecodeSizeFor(frame, placement.position);
-    Bitmap background =
-        PlaceOnMonitors(ReadPicture(jpegPath, {.minWidth = width, .minHeight = height, .matte = placement.backdrop}),
-                        frame, placement.position, placement.backdrop);
+  if (PlacesOnMonitors(frame, placement)) {
+    Bitmap background = PlacedPicture(jpegPath, frame, placement);
     // The system is given the monitors' part alone, which need not start at
     // the layers' (0, 0), so the composition is done whole before the write.
     Compose(layers.i4, background, layers.i5);
@@ -115,9 +171,9 @@ void ChangeWallpaperPicture(Layers& layers, const std::string& jpegPath, const s
   layers.i2 = std::move(background);
 }
 
-void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
-                   const std::string& workDirectory, const ScreenFacts& screen,
-                   const FirstStartCalls& calls) {
+bool PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
+                   const std::string& workDirectory, const ScreenFacts& screen, const FirstStartCalls& calls,
+                   const WrittenFor& written) {
   CheckScreenFits(layers, screen.width, screen.height, FreeScreenBands(screen.width, screen.height));
   if (firstStart) {
     WriteBmpFile(FirstStartPicture(wallpaper, workDirectory, screen, calls), workDirectory + "1.bmp");
@@ -127,10 +183,48 @@ void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart
     WriteBmpFile(drawing, workDirectory + "2.bmp");
     // Lasts only until the wallpaper change that follows a first start.
     layers.i2 = std::move(drawing);
+    layers.i4 = ReadBmpFile(workDirectory + "1.bmp");
+    layers.i5 = ReadDrawingFile(workDirectory + "2.bmp");
+    return false;
   }
-  layers.i4 = ReadBmpFile(workDirectory + "1.bmp");
-  layers.i5 = ReadDrawingFile(workDirectory + "2.bmp");
-  if (!firstStart) layers.i2 = ReadPicture(wallpaper, {.matte = PixelOf(screen.desktopColor)});
+  const std::string composedPath = workDirectory + "1.bmp", drawingPath = workDirectory + "2.bmp";
+  bool composedAside = false, drawingAside = false;
+  Bitmap composed = ReadWorkFile(composedPath, "wallpaper", DecodeBmp, calls, composedAside);
+  layers.i5 = ReadWorkFile(drawingPath, "drawing", DecodeDrawingBmp, calls, drawingAside);
+  const WallpaperPlacement placement{.position = written.position, .backdrop = PixelOf(screen.desktopColor)};
+  const bool placed = PlacesOnMonitors(written.frame, placement);
+  // "1.bmp" holds the monitors' part alone when placed.
+  const PixelRect part = placed ? written.frame.Shown() : PixelRect{};
+  const bool readAsItIs = !composed.Empty() && part.left == 0 && part.top == 0;
+  if (readAsItIs) layers.i4 = std::move(composed);
+  layers.i2 = placed ? PlacedPicture(wallpaper, written.frame, placement)
+                     : ReadPicture(wallpaper, {.matte = placement.backdrop});
+  if (layers.i5.Empty()) {
+    layers.i5 = Bitmap(std::max(screen.width, written.frame.CanvasWidth()),
+                       std::max(screen.height, written.frame.CanvasHeight()), kKeyPixel);
+    if (drawingAside) WriteDrawingFile(layers.i5, drawingPath);
+  }
+  if (readAsItIs) return false;
+  // Where "1.bmp" does not reach, the composed layer is the background with
+  // the drawing on it, as it was when the file was written.
+  Compose(layers.i4, layers.i2, layers.i5);
+  if (!composed.Empty()) {
+    const int width = std::max(layers.i4.Width(), part.left + composed.Width());
+    const int height = std::max(layers.i4.Height(), part.top + composed.Height());
+    if (width != layers.i4.Width() || height != layers.i4.Height()) layers.i4.Resize(width, height);
+    CopyRect(layers.i4, part.left, part.top, composed, BoundsOf(composed));
+    return false;
+  }
+  // A damaged file that could not be renamed is not written over.
+  if (!composedAside) return false;
+  PictureFileWriter file(composedPath);
+  if (placed) {
+    WriteBmp24(layers.i4, part, file);
+  } else {
+    WriteBmp24(layers.i4, file);
+  }
+  file.Commit();
+  return true;
 }
 
 }  // namespace velmora

@@ -68,6 +68,15 @@ struct FirstStartCalls {
   std::function<void(const Error& error)> reportError;
 };
 
+// Where a later start's work files were written from: the monitors "1.bmp"
+// was composed for, in the layers' coordinates (WrittenFrame), and the
+// picture's position then. "1.bmp" is read back at the monitors' part, and the
+// background is the picture placed as the wallpaper change places it.
+struct WrittenFor {
+  DesktopFrame frame;
+  PicturePosition position = PicturePosition::kTile;
+};
+
 // Layer preparation at start-up. On the first start `wallpaper` is the
 // desktop's wallpaper: a JPEG (by content) is decoded; a BMP (by content) is
 // loaded and saved as "1.jpg"; anything else (no path, no file, another kind
@@ -80,10 +89,17 @@ struct FirstStartCalls {
 // "2.bmp" gets a screen-sized drawing layer all in the key colour. Every start
 // then loads the composed layer from "1.bmp" and the drawing layer from
 // "2.bmp"; a later start decodes `wallpaper` (the current wallpaper) into the
-// background layer, and its errors end the preparation. A screen whose
-// pictures cannot be held raises ScreenTooLargeError before any file is
-// written.
-void PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
-                   const std::string& workDirectory, const ScreenFacts& screen, const FirstStartCalls& calls);
+// background layer, placed for `written`, and its errors end the preparation,
+// as do a work file that cannot be opened and a screen whose pictures cannot
+// be held (ScreenTooLargeError, before any file is written).
+// A work file that is damaged (cut, not a bitmap, no pixels) is reported
+// naming it and renamed aside ("2.bmp.damaged", or with a number when that
+// name is taken), never to be written over; its layer is rebuilt from what
+// remains: the drawing empty, the composed layer from the background and the
+// drawing. The rebuilt file is written at once. Returns whether "1.bmp" was
+// rebuilt, so the wallpaper is to be applied anew.
+bool PrepareLayers(Layers& layers, const std::string& wallpaper, bool firstStart,
+                   const std::string& workDirectory, const ScreenFacts& screen, const FirstStartCalls& calls,
+                   const WrittenFor& written = {});
 
 }  // namespace velmora
