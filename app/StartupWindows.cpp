@@ -60,7 +60,8 @@ void StartupWindows::GiveFaces() { toolbar_.GiveFaces(); }
 
 void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart) {
   TForm2& surface = Form2();
-  const DesktopFrame frame = FrameFor(ScreenMonitors(), keptLeft_, keptTop_);
+  const std::vector<Monitor> monitors = ScreenMonitors();
+  const DesktopFrame frame = FrameFor(monitors, keptLeft_, keptTop_);
   const bool placed = frame.Placed();
   const ScreenFacts screen{.width = placed ? frame.CanvasWidth() : GetSystemMetrics(SM_CXSCREEN),
                            .height = placed ? frame.CanvasHeight() : GetSystemMetrics(SM_CYSCREEN),
@@ -69,7 +70,12 @@ void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart
       .setCurrentWallpaper = [](const std::string& path) { Form7().ecw.SetText(path); },
       .reportError = [](const Error& error) { ReportException(error); }};
   Layers& layers = surface.LayerImages();
-  velmora::PrepareLayers(layers, wallpaper, firstStart, WorkDirectory(), screen, calls);
+  // The work files are read as they were written: for the layout and origin
+  // the settings keep, the picture placed as the change placed it.
+  const WrittenFor written{.frame = WrittenFrame(surface.ComposedFor(), keptLeft_, keptTop_, monitors),
+                           .position = Form7().Position()};
+  const bool rebuilt =
+      velmora::PrepareLayers(layers, wallpaper, firstStart, WorkDirectory(), screen, calls, written);
   surface.SetFrame(frame);
   // A monitor now left of or above the drawing: the drawing moves with the
   // layers' origin, and "2.bmp" with it, so the file and the settings agree.
@@ -77,8 +83,9 @@ void StartupWindows::PrepareLayers(const std::string& wallpaper, bool firstStart
     MoveLayerOrigin(layers, keptLeft_, keptTop_, frame.originX, frame.originY);
     WriteDrawingFile(layers.i5, WorkFile("2.bmp"));
   }
-  otherMonitors_ = !firstStart && (LayoutText(frame) != surface.ComposedFor() || frame.originX != keptLeft_ ||
-                                   frame.originY != keptTop_);
+  // A rebuilt "1.bmp" is applied anew by the same change as other monitors.
+  otherMonitors_ = rebuilt || (!firstStart && (LayoutText(frame) != surface.ComposedFor() ||
+                                               frame.originX != keptLeft_ || frame.originY != keptTop_));
 }
 
 void StartupWindows::NextWallpaperHotKey(const std::string& text) {
