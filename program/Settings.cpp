@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/CodePage.h"
+#include "base/Errors.h"
 #include "base/FileReplace.h"
 #include "base/TextFile.h"
 
@@ -15,17 +16,37 @@ int ColorIndex(int index, int count) {
   return index >= 0 && index < count ? index : -1;
 }
 
-// The file's lines in order; lines past the end read as empty.
+// The file's lines in order; lines past the end read as empty. A line that
+// cannot be applied (a numeric line that is not an integer, or a window that
+// fails to take its value) is passed over and the reading goes on, so the
+// lines after it still take effect: the first such error is raised once every
+// line is read.
 class SettingsReader {
  public:
   explicit SettingsReader(const std::string& path) : lines_(DecodeTextFile(ReadFileBytes(path))) {}
-  int Integer() { return StrToInt(lines_.Next()); }
+  template <typename Apply>
+  void Integer(Apply apply) {
+    const std::string line = lines_.Next();
+    Try([&] { apply(StrToInt(line)); });
+  }
+  template <typename Apply>
+  void Try(Apply apply) {
+    try {
+      apply();
+    } catch (...) {
+      if (!firstError_) firstError_ = std::current_exception();
+    }
+  }
   bool Flag() { return lines_.Next() == "1"; }
   std::string Text() { return lines_.Next(); }
   bool AtEnd() const { return lines_.AtEnd(); }
+  void RaiseFirstError() const {
+    if (firstError_) std::rethrow_exception(firstError_);
+  }
 
  private:
   LineReader lines_;
+  std::exception_ptr firstError_;
 };
 
 // "x,y"; anything else is the primary monitor's top-left.
@@ -106,39 +127,44 @@ void SaveSettings(const std::string& path, const Settings& settings) {
 
 void ReadSettings(const std::string& path, SettingsTarget& target) {
   SettingsReader in(path);
-  target.BrushSize(in.Integer());
-  target.BrushColor(in.Integer());
-  target.ShowWindows(in.Flag());
-  target.ToolbarLeft(in.Integer());
-  target.ToolbarTop(in.Integer());
-  target.TextLeft(in.Integer());
-  target.TextTop(in.Integer());
-  target.TextWidth(in.Integer());
-  target.TextHeight(in.Integer());
-  target.NoteColor(in.Integer());
-  target.CopyLeft(in.Integer());
-  target.CopyTop(in.Integer());
-  target.CopyWidth(in.Integer());
-  target.CopyHeight(in.Integer());
-  if (in.Flag()) target.RunAtStartup();
-  target.Wallpaper(in.Text());
+  in.Integer([&](int v) { target.BrushSize(v); });
+  in.Integer([&](int v) { target.BrushColor(v); });
+  const bool showWindows = in.Flag();
+  in.Try([&] { target.ShowWindows(showWindows); });
+  in.Integer([&](int v) { target.ToolbarLeft(v); });
+  in.Integer([&](int v) { target.ToolbarTop(v); });
+  in.Integer([&](int v) { target.TextLeft(v); });
+  in.Integer([&](int v) { target.TextTop(v); });
+  in.Integer([&](int v) { target.TextWidth(v); });
+  in.Integer([&](int v) { target.TextHeight(v); });
+  in.Integer([&](int v) { target.NoteColor(v); });
+  in.Integer([&](int v) { target.CopyLeft(v); });
+  in.Integer([&](int v) { target.CopyTop(v); });
+  in.Integer([&](int v) { target.CopyWidth(v); });
+  in.Integer([&](int v) { target.CopyHeight(v); });
+  if (in.Flag()) in.Try([&] { target.RunAtStartup(); });
+  const std::string wallpaper = in.Text();
+  in.Try([&] { target.Wallpaper(wallpaper); });
   const std::string mode = in.Text();
-  target.ChangeModeAndMinutes(ChangeModeFromText(mode), in.Text());
-  if (in.AtEnd()) return;
-  target.NotepadHotKey(in.Text());
-  if (in.AtEnd()) return;
-  target.KeepDrawing(in.Flag());
-  if (in.AtEnd()) return;
-  target.PicturePosition(in.Text());
-  if (in.AtEnd()) return;
-  target.NextWallpaperHotKey(in.Text());
-  if (in.AtEnd()) return;
-  const auto origin = ParsePoint(in.Text());
-  target.DrawingOrigin(origin.first, origin.second);
-  if (in.AtEnd()) return;
-  target.MonitorLayout(in.Text());
-  if (in.AtEnd()) return;
-  target.FolderShuffle(in.Text());
+  const std::string minutes = in.Text();
+  in.Try([&] { target.ChangeModeAndMinutes(ChangeModeFromText(mode), minutes); });
+  // The lines of later versions, each only when the file holds it.
+  const auto line = [&](auto apply) {
+    if (in.AtEnd()) return;
+    const std::string text = in.Text();
+    in.Try([&] { apply(text); });
+  };
+  line([&](const std::string& text) { target.NotepadHotKey(text); });
+  line([&](const std::string& text) { target.KeepDrawing(text == "1"); });
+  line([&](const std::string& text) { target.PicturePosition(text); });
+  line([&](const std::string& text) { target.NextWallpaperHotKey(text); });
+  line([&](const std::string& text) {
+    const auto origin = ParsePoint(text);
+    target.DrawingOrigin(origin.first, origin.second);
+  });
+  line([&](const std::string& text) { target.MonitorLayout(text); });
+  line([&](const std::string& text) { target.FolderShuffle(text); });
+  in.RaiseFirstError();
 }
 
 namespace {

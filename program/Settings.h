@@ -66,10 +66,11 @@ std::string SettingsText(const Settings& settings);
 // previous one; raises the file error.
 void SaveSettings(const std::string& path, const Settings& settings);
 
-// What the settings reader fills, value by value in line order. Each value is
-// applied before the next line is read, so on an error the values before the
-// failing line stay applied. Lines 17 and 18 go together: the minutes first,
-// then the change mode that may start the change timer with them.
+// What the settings reader fills, value by value in line order, each value
+// applied before the next line is read. A numeric line that is not a number
+// does not reach the target, which keeps what it holds. Lines 17 and 18 go
+// together: the minutes first, then the change mode that may start the change
+// timer with them.
 class SettingsTarget {
  public:
   virtual ~SettingsTarget() = default;
@@ -102,9 +103,13 @@ class SettingsTarget {
   virtual void FolderShuffle(const std::string& /*text*/) {}
 };
 
-// Reads the file into the target. A missing file raises "File not found"; a
-// numeric line that is not a strict decimal integer raises
-// "'<text>' is not a valid integer value".
+// Reads the file into the target. A missing file raises "File not found" and
+// one that cannot be read its file error, before anything is applied. A
+// numeric line that is not a strict decimal integer (an empty one past the end
+// of a short file included) is left out, and so is a line whose value the
+// target fails to take; the lines after it are still applied, so settings
+// written back keep everything the file held. Then the first such line's
+// error is raised: "'<text>' is not a valid integer value" or the target's.
 void ReadSettings(const std::string& path, SettingsTarget& target);
 
 // ReadSettings into the struct, keeping values within what the windows can

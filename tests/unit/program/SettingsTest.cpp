@@ -212,6 +212,37 @@ TEST(Settings, ShortFilesAndBadNumbers) {
   }
 }
 
+TEST(Settings, ABadLineTakesItsDefaultAndTheLinesAfterItKeepTheirValues) {
+  Settings saved;
+  saved.brushSize = 37;
+  saved.brushColor = 12;
+  saved.copyTop = -40;
+  saved.wallpaper = "C:\\p\\sea.jpg";
+  saved.changeMode = ChangeMode::kAtStartup;
+  saved.picturePosition = "1";
+  saved.folderShuffle = "99";
+  std::vector<std::string> lines = SplitLines(SettingsText(saved));
+  lines[0] = "ten";
+  lines[11] = "";
+  Settings read;
+  EXPECT_EQ(LoadError(JoinLinesCrLf(lines), read), "'ten' is not a valid integer value");  // the first
+  Settings expected = saved;
+  expected.brushSize = Settings{}.brushSize;
+  expected.copyTop = Settings{}.copyTop;
+  EXPECT_EQ(read, expected);
+  // Written back, the file is what it was, the bad lines with their defaults.
+  lines[0] = "1";
+  lines[11] = "375";
+  EXPECT_EQ(SettingsText(read), JoinLinesCrLf(lines));
+
+  // An empty file: every number keeps what the windows hold.
+  Settings empty;
+  EXPECT_EQ(LoadError("", empty), "'' is not a valid integer value");
+  EXPECT_EQ(empty.toolbarLeft, 192);
+  EXPECT_EQ(empty.copyHeight, 305);
+  EXPECT_EQ(empty.hotKey, "Ctrl+Alt+N");
+}
+
 TEST(Settings, AFailedSaveKeepsThePreviousFileAndSaysWhy) {
   test::ScratchDir dir;
   SaveSettings(dir / "kvx.ini", Settings{});
