@@ -11,7 +11,8 @@ namespace velmora {
 bool ClaimWorkDirectory() {
   const std::string current = CurrentDirectoryPath();
   const bool here = IsExistingFile(kProgramFileName);
-  std::string folder = FindWorkDirectory(current, here, RegReadString(HKEY_CURRENT_USER, kRunKey, kRunValueName),
+  std::string folder = FindWorkDirectory(current, here, ProgramFilePath(),
+                                         RegReadString(HKEY_CURRENT_USER, kRunKey, kRunValueName),
                                          RegReadMachineString(kRunKey, kRunValueName));
   if (folder.empty()) folder = current;
   // Never closed: the system releases it when the process ends, however it ends.

@@ -22,8 +22,10 @@ std::string RunValueFor(const std::string& workDirectory) {
 }
 
 std::string FindWorkDirectory(const std::string& currentDirectory, bool programInCurrentDirectory,
-                              const std::string& userRunValue, const std::string& machineRunValue) {
+                              const std::string& programPath, const std::string& userRunValue,
+                              const std::string& machineRunValue) {
   if (programInCurrentDirectory) return currentDirectory + "\\";
+  if (programPath.find('\\') != std::string::npos) return DirectoryOf(programPath);
   const std::string& run = userRunValue.empty() ? machineRunValue : userRunValue;
   return DirectoryOf(StripQuotes(run));
 }

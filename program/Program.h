@@ -27,10 +27,14 @@ std::string StripQuotes(const std::string& text);
 std::string RunValueFor(const std::string& workDirectory);
 
 // The work directory: the current directory when it holds the program, else
-// the directory of the Run value (the current user's first, the machine's
-// second). Ends with a backslash unless no Run value is set, when it is empty.
+// the folder of the running program's file (`programPath`), which is what the
+// Run value names when the system starts it at logon. Only when the system
+// cannot tell that file, the directory of the Run value (the current user's
+// first, the machine's second), empty when none is set. Ends with a backslash
+// unless empty.
 std::string FindWorkDirectory(const std::string& currentDirectory, bool programInCurrentDirectory,
-                              const std::string& userRunValue, const std::string& machineRunValue);
+                              const std::string& programPath, const std::string& userRunValue,
+                              const std::string& machineRunValue);
 
 // The name of the mutex that one running program holds for its work
 // directory: the same for every spelling the file system takes for the same

@@ -79,6 +79,17 @@ std::string CurrentDirectoryPath() {
   return n && n < size ? WideToUtf8(buffer.substr(0, n)) : std::string();
 }
 
+std::string ProgramFilePath() {
+  // A path longer than the buffer comes back cut, told only by the length.
+  for (DWORD size = MAX_PATH;; size *= 2) {
+    std::wstring buffer(size, L'\0');
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), size);
+    if (n == 0) return std::string();
+    if (n < size) return WideToUtf8(buffer.substr(0, n));
+    if (size >= 32768) return std::string();
+  }
+}
+
 bool SetCurrentDirectoryPath(const std::string& path) {
   return SetCurrentDirectoryW(Utf8ToWide(path).c_str()) != 0;
 }

@@ -29,6 +29,8 @@ void RegDeleteMachineValue(const std::string& key, const std::string& name);
 
 // The process's current directory; empty when the system cannot tell it.
 std::string CurrentDirectoryPath();
+// The full path of the running program's file; empty when the system cannot tell it.
+std::string ProgramFilePath();
 // False when the system refuses; the current directory then stays as it was.
 bool SetCurrentDirectoryPath(const std::string& path);
 // True when the path names a file, not a folder. A relative path is taken
