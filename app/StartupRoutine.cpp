@@ -1,7 +1,12 @@
 #include "app/StartupRoutine.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 
+#include "base/Errors.h"
+#include "base/FileSystem.h"
 #include "base/Product.h"
 #include "imaging/DesktopFrame.h"
 #include "options/WallpaperList.h"
@@ -18,7 +23,11 @@ class StartupSettings : public SettingsTarget {
 
   void BrushSize(int size) override { host_.Settings().BrushSize(size); }
   void BrushColor(int index) override { host_.Settings().BrushColor(index); }
-  void ShowWindows(bool on) override { host_.Settings().ShowWindows(on); }
+  // Every file that could be read reaches line 3.
+  void ShowWindows(bool on) override {
+    reached_ = true;
+    host_.Settings().ShowWindows(on);
+  }
   void ToolbarLeft(int v) override { host_.Settings().ToolbarLeft(v); }
   void ToolbarTop(int v) override { host_.Settings().ToolbarTop(v); }
   void TextLeft(int v) override { host_.Settings().TextLeft(v); }
@@ -64,16 +73,13 @@ class StartupSettings : public SettingsTarget {
     if (!atStartup_) return;
     const std::vector<std::string> rotation = ExpandWallpaperList(
         list, [this](const std::string& folder) { return host_.FolderFiles(folder); }, folderShuffle_);
-    if (const auto next = NextWallpaperIndex(rotation, host_.CurrentWallpaper())) {
-      wallpaper_ = rotation[*next];
-      host_.SetCurrentWallpaper(wallpaper_);
-      rotated_ = true;
-    }
+    if (const auto next = NextWallpaperIndex(rotation, host_.CurrentWallpaper())) next_ = rotation[*next];
   }
 
+  bool reached_ = false;
   bool firstStart_ = false;
-  bool rotated_ = false;
-  std::string wallpaper_;
+  std::string wallpaper_;             // what "1.bmp" was composed from
+  std::optional<std::string> next_;   // the rotation's next picture
 
  private:
   StartupHost& host_;
@@ -81,24 +87,58 @@ class StartupSettings : public SettingsTarget {
   std::uint32_t folderShuffle_ = 0;
 };
 
+// A missing list is an empty one: nothing of the user's is lost, and the
+// options window's "Done" writes it.
+std::vector<std::string> StartupWallpaperList(const std::string& path) {
+  if (std::FILE* file = OpenFile(path, "rb")) {
+    std::fclose(file);
+  } else if (errno == ENOENT) {
+    return {};
+  }
+  return LoadWallpaperList(path);
+}
+
 }  // namespace
 
 std::string RunStartup(StartupHost& host) {
   host.DisableStartupTimer();
   host.HideToolbar();
 
-  const std::string workDirectory = FindWorkDirectory(host.CurrentDirectory(), host.ProgramInCurrentDirectory(),
-                                                      host.UserRunValue(), host.MachineRunValue());
+  const std::string workDirectory =
+      FindWorkDirectory(host.CurrentDirectory(), host.ProgramInCurrentDirectory(), host.ProgramPath(),
+                        host.UserRunValue(), host.MachineRunValue());
   host.MakeCurrentDirectory(workDirectory);
   host.SetAboutVersion(kVersionLabel);
   host.ShowVersionOnSwitch();
   host.AppendToToolbarCaption(kVersionLabel);
 
-  const std::vector<std::string> list = LoadWallpaperList(workDirectory + kWallpaperListFileName);
+  // The list's and the settings' errors do not stop start-up, so the layers
+  // and faces are still made from the work files and no later "Done" writes
+  // less than they hold. Their boxes wait until the layers are prepared: the
+  // icon opens a session while a box is up.
+  std::vector<std::exception_ptr> errors;
+  const auto showErrors = [&] {
+    for (const std::exception_ptr& error : errors) host.ReportError(error);
+    errors.clear();
+  };
+  std::vector<std::string> list;
+  try {
+    list = StartupWallpaperList(workDirectory + kWallpaperListFileName);
+  } catch (const std::exception&) {
+    errors.push_back(std::current_exception());
+  }
   host.SetWallpaperList(list);
 
   StartupSettings settings(host);
-  ReadSettings(workDirectory + kSettingsFileName, settings);
+  try {
+    ReadSettings(workDirectory + kSettingsFileName, settings);
+  } catch (const std::exception& error) {
+    // A file there that could not be opened or read applied nothing.
+    const auto* fileError = dynamic_cast<const InOutError*>(&error);
+    if (fileError && fileError->Code() != io::kFileNotFound && !settings.reached_) host.KeepSettingsFile();
+    errors.push_back(std::current_exception());
+  }
+  bool whole = errors.empty();
   // The rotation at start-up steps through the folders' pictures too.
   settings.Rotate(list);
 
@@ -108,10 +148,25 @@ std::string RunStartup(StartupHost& host) {
   host.EndStartupFlag();
   host.SeedRandom();
   host.GiveFaces();
-  host.PrepareLayers(settings.wallpaper_, settings.firstStart_);
-  if (settings.rotated_ || settings.firstStart_ || host.ComposedForOtherMonitors())
+  try {
+    host.PrepareLayers(settings.wallpaper_, settings.firstStart_);
+  } catch (const std::exception&) {
+    // The current picture unreadable: the rotation's next one may still do.
+    if (!settings.next_) {
+      showErrors();
+      throw;
+    }
+    errors.push_back(std::current_exception());
+    whole = false;
+  }
+  showErrors();
+  if (settings.next_) {
+    host.ChangeWallpaper(*settings.next_);
+    host.SetCurrentWallpaper(*settings.next_);
+  } else if (settings.firstStart_ || host.ComposedForOtherMonitors()) {
     host.ChangeWallpaper(host.CurrentWallpaper());
-  host.SaveSettings();
+  }
+  if (whole) host.SaveSettings();
   return workDirectory;
 }
 

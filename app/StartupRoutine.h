@@ -2,6 +2,7 @@
 // The start-up routine's order and decisions, independent of the windows that
 // carry them out: the toolbar window implements StartupHost with its controls
 // and the other windows; tests implement it with a log.
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ class StartupHost {
   // Work directory lookup.
   virtual std::string CurrentDirectory() = 0;
   virtual bool ProgramInCurrentDirectory() = 0;
+  virtual std::string ProgramPath() = 0;  // the running program's file
   virtual std::string UserRunValue() = 0;
   virtual std::string MachineRunValue() = 0;
   virtual void MakeCurrentDirectory(const std::string& directory) = 0;  // a failure is ignored
@@ -49,11 +51,23 @@ class StartupHost {
   virtual bool ComposedForOtherMonitors() { return false; }
   virtual void ChangeWallpaper(const std::string& path) = 0;
   virtual void SaveSettings() = 0;
+  // The error box of a step that failed; start-up goes on.
+  virtual void ReportError(std::exception_ptr error) = 0;
+  // The settings file is there but could not be read: this run must not write
+  // it, or the defaults would take the place of what it holds.
+  virtual void KeepSettingsFile() = 0;
 };
 
-// Runs the start-up steps in order. An error ends the routine at its step and
-// propagates to the caller (the error box); later steps do not run.
-// Returns the work directory.
+// Runs the start-up steps in order. An error of the wallpaper list or the
+// settings file does not stop it: start-up goes on with what was read (a
+// missing list is an empty one, without a box), the layers are prepared from
+// the work files, then the error's box shows, and the settings are not
+// rewritten at the end. An error of the layers' preparation or of the
+// wallpaper change ends the routine there and propagates to the caller (the
+// error box), except that the rotation at start-up still changes to its next
+// picture when the current one failed to read. That next picture becomes
+// the current wallpaper only once the change to it succeeded. Returns the
+// work directory.
 std::string RunStartup(StartupHost& host);
 
 }  // namespace velmora

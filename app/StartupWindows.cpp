@@ -28,6 +28,7 @@ void StartupWindows::HideToolbar() { toolbar_.Hide(); }
 std::string StartupWindows::CurrentDirectory() { return CurrentDirectoryPath(); }
 
 bool StartupWindows::ProgramInCurrentDirectory() { return IsExistingFile(kProgramFileName); }
+std::string StartupWindows::ProgramPath() { return ProgramFilePath(); }
 
 std::string StartupWindows::UserRunValue() { return RegReadString(HKEY_CURRENT_USER, kRunKey, kRunValueName); }
 std::string StartupWindows::MachineRunValue() { return RegReadMachineString(kRunKey, kRunValueName); }
@@ -109,6 +110,15 @@ bool StartupWindows::ComposedForOtherMonitors() { return otherMonitors_; }
 void StartupWindows::ChangeWallpaper(const std::string& path) { velmora::ChangeWallpaper(path); }
 
 void StartupWindows::SaveSettings() { toolbar_.SaveSettings(); }
+void StartupWindows::KeepSettingsFile() { toolbar_.KeepSettingsFile(); }
+
+void StartupWindows::ReportError(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (...) {
+    ReportCurrentException();
+  }
+}
 
 void StartupWindows::BrushSize(int size) { toolbar_.siz.SetPosition(size); }
 

@@ -16,6 +16,7 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   void HideToolbar() override;
   std::string CurrentDirectory() override;
   bool ProgramInCurrentDirectory() override;
+  std::string ProgramPath() override;
   std::string UserRunValue() override;
   std::string MachineRunValue() override;
   void MakeCurrentDirectory(const std::string& directory) override;
@@ -38,6 +39,8 @@ class StartupWindows : public StartupHost, private SettingsTarget {
   bool ComposedForOtherMonitors() override;
   void ChangeWallpaper(const std::string& path) override;
   void SaveSettings() override;
+  void ReportError(std::exception_ptr error) override;
+  void KeepSettingsFile() override;
 
  private:
   // The settings file's values, applied to the controls that hold them.

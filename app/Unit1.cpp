@@ -348,7 +348,9 @@ void TForm1::GiveFaces() {
   Form4().GiveFaces(ibn);
 }
 
-void TForm1::SaveSettings() { velmora::SaveSettings(WorkFile(kSettingsFileName), CollectSettings(*this)); }
+void TForm1::SaveSettings() {
+  if (!keepSettingsFile_) velmora::SaveSettings(WorkFile(kSettingsFileName), CollectSettings(*this));
+}
 
 TForm1& Form1() {
   static TForm1 form;

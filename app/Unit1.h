@@ -147,8 +147,10 @@ class TForm1 : public Form {
 
   // Start-up step 14: every picture button gets its resting face.
   void GiveFaces();
-  // The settings file from the windows' present state.
+  // The settings file from the windows' present state; nothing once start-up
+  // found a settings file it could not read.
   void SaveSettings();
+  void KeepSettingsFile() { keepSettingsFile_ = true; }
 
   // Menu item identifiers of PopupMenu1.
   static constexpr UINT kAbout1 = 1;
@@ -172,6 +174,7 @@ class TForm1 : public Form {
   UniqueMenu popupMenu1_;
   const std::array<ToolFace, 9> toolFaces_;
   Point dragOffset_;  // the pointer within the window when a drag began
+  bool keepSettingsFile_ = false;
 };
 
 // The program's toolbar window, created hidden at the first call.
