@@ -22,6 +22,7 @@
 #include "program/Settings.h"
 #include "program/Wallpaper.h"
 #include "resources/ResourceIds.h"
+#include "winbase/ErrorBox.h"
 
 namespace velmora {
 namespace {
@@ -335,7 +336,11 @@ void TForm1::Options1Click() {
 void TForm1::Dsjl1Click() { SaveSettingsAndExit(); }
 
 void TForm1::SaveSettingsAndExit() {
-  SaveSettings();
+  try {
+    SaveSettings();
+  } catch (...) {
+    ReportCurrentException();  // the previous file stays whole
+  }
   PostQuitMessage(0);
 }
 

@@ -133,7 +133,8 @@ class TForm1 : public Form {
   void Options1Click();
   void Dsjl1Click();
   // Saves the settings and ends the program, as "Exit" does: the menu item, and
-  // a setup's request to end before it replaces the program.
+  // a setup's request to end before it replaces the program. A failed write
+  // shows its box, and the program ends after it.
   void SaveSettingsAndExit();
 
   // Hover-end tests of the command faces and the tool faces (app/ToolbarFaces.cpp).
