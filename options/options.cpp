@@ -57,6 +57,13 @@ std::uint32_t CrossPixel(int x, int y) {
   return inside && diagonal ? kRemoveRed : kSeeThrough;
 }
 
+// A picture refused (unreadable, too large) leaves the current wallpaper as it
+// was, and so the settings' line that names it.
+void MakeCurrentWallpaper(TForm7& options, const std::string& picture) {
+  ChangeWallpaper(picture);
+  options.ecw.SetText(picture);
+}
+
 }  // namespace
 
 TForm7::TForm7()
@@ -211,8 +218,7 @@ int TForm7::SingleSelection() const {
 
 void TForm7::SpeedButton1Click() {
   if (!od.Execute(Handle())) return;
-  ecw.SetText(WideToUtf8(od.Files().front()));
-  ChangeWallpaper(ecw.Text());
+  MakeCurrentWallpaper(*this, WideToUtf8(od.Files().front()));
 }
 
 void TForm7::SpeedButton2Click() {
@@ -281,8 +287,7 @@ void TForm7::SpeedButton4Click() {
   if (index < 0) return;
   const std::string picture = FirstPicture(lbfn.Item(index));
   if (picture.empty()) return;
-  ecw.SetText(picture);
-  ChangeWallpaper(ecw.Text());
+  MakeCurrentWallpaper(*this, picture);
 }
 
 std::string TForm7::FirstPicture(const std::string& entry) const {
