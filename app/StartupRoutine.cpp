@@ -78,8 +78,8 @@ class StartupSettings : public SettingsTarget {
 
   bool reached_ = false;
   bool firstStart_ = false;
-  std::string wallpaper_;             // what "1.bmp" was composed from
-  std::optional<std::string> next_;   // the rotation's next picture
+  std::string wallpaper_;            // what "1.bmp" was composed from
+  std::optional<std::string> next_;  // the rotation's next picture
 
  private:
   StartupHost& host_;

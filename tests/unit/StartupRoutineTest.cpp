@@ -153,8 +153,8 @@ TEST(StartupRoutine, LaterStartsKeepTheWallpaperUnlessRotatingAtStartup) {
   // The layers come from the picture "1.bmp" was made of; the next one is
   // current once the change to it succeeded.
   EXPECT_EQ(rotating.From("ecw C:\\C.JPG"),
-            (std::vector<std::string>{"ecw C:\\C.JPG", "em 7", "mode 1", "tag 0", "seed", "faces", "layers C:\\C.JPG",
-                                      "change C:\\a.jpg", "ecw C:\\a.jpg", "save"}));
+            (std::vector<std::string>{"ecw C:\\C.JPG", "em 7", "mode 1", "tag 0", "seed", "faces",
+                                      "layers C:\\C.JPG", "change C:\\a.jpg", "ecw C:\\a.jpg", "save"}));
 
   // A one-entry list does not rotate, and the first-start marker with a capital is a path.
   work.Put("wl.ini", "C:\\a.jpg\r\n");
@@ -217,16 +217,17 @@ TEST(StartupRoutine, AFailedListOrSettingsStillPreparesTheLayersThenShowsTheBoxA
   badLines.runValueFails = true;
   RunStartup(badLines);
   EXPECT_EQ(badLines.From("list 1"),
-            (std::vector<std::string>{"list 1", "col 3", "sw on", "line 4", "cbn 38", "cba", "ecw C:\\b.jpg", "em 7",
-                                      "mode 2", "tag 0", "seed", "faces", "layers C:\\b.jpg",
+            (std::vector<std::string>{"list 1", "col 3", "sw on", "line 4", "cbn 38", "cba", "ecw C:\\b.jpg",
+                                      "em 7", "mode 2", "tag 0", "seed", "faces", "layers C:\\b.jpg",
                                       "box 'ten' is not a valid integer value"}));
 
   // An empty file: the numbers keep their defaults, the layers come from the work files.
   work.Put("kvx.ini", "");
   LogHost empty(work.programPath());
   RunStartup(empty);
-  EXPECT_EQ(empty.From("list 1"), (std::vector<std::string>{"list 1", "sw off", "ecw ", "em ", "mode ", "tag 0", "seed",
-                                                            "faces", "layers ", "box '' is not a valid integer value"}));
+  EXPECT_EQ(empty.From("list 1"),
+            (std::vector<std::string>{"list 1", "sw off", "ecw ", "em ", "mode ", "tag 0", "seed", "faces",
+                                      "layers ", "box '' is not a valid integer value"}));
 
   // A settings file there that cannot be read is kept from being written over.
   std::filesystem::remove(work.dir / "\\kvx.ini");
@@ -250,7 +251,8 @@ TEST(StartupRoutine, ARefusedNextPictureIsNotCurrentAndAnUnreadableCurrentOneSti
     EXPECT_STREQ(e.what(), "refused C:\\b.jpg");
   }
   EXPECT_EQ(refusedNext.From("layers C:\\a.jpg"),
-            (std::vector<std::string>{"layers C:\\a.jpg", "box 'ten' is not a valid integer value", "change C:\\b.jpg"}));
+            (std::vector<std::string>{"layers C:\\a.jpg", "box 'ten' is not a valid integer value",
+                                      "change C:\\b.jpg"}));
   EXPECT_EQ(refusedNext.ecw, "C:\\a.jpg");
 
   // The current picture gone: its box, then the rotation's next one; the
@@ -260,7 +262,8 @@ TEST(StartupRoutine, ARefusedNextPictureIsNotCurrentAndAnUnreadableCurrentOneSti
   goneCurrent.refused = "C:\\a.jpg";
   RunStartup(goneCurrent);
   EXPECT_EQ(goneCurrent.From("layers C:\\a.jpg"),
-            (std::vector<std::string>{"layers C:\\a.jpg", "box refused C:\\a.jpg", "change C:\\b.jpg", "ecw C:\\b.jpg"}));
+            (std::vector<std::string>{"layers C:\\a.jpg", "box refused C:\\a.jpg", "change C:\\b.jpg",
+                                      "ecw C:\\b.jpg"}));
 
   // Without a rotation an unreadable current picture ends start-up there, as before.
   work.Put("kvx.ini", SettingsWith("C:\\a.jpg", "3", "ten"));

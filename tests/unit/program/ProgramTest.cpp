@@ -12,8 +12,9 @@ TEST(WorkDirectory, CurrentDirectoryWhenItHoldsTheProgram) {
 }
 
 TEST(WorkDirectory, RunValueOtherwiseUsersFirstQuotesStripped) {
-  EXPECT_EQ(FindWorkDirectory("C:\\Windows\\system32", false, "", "\"C:\\Program Files\\Velmora\\KVX.exe\"", ""),
-            "C:\\Program Files\\Velmora\\");
+  EXPECT_EQ(
+      FindWorkDirectory("C:\\Windows\\system32", false, "", "\"C:\\Program Files\\Velmora\\KVX.exe\"", ""),
+      "C:\\Program Files\\Velmora\\");
   EXPECT_EQ(FindWorkDirectory("C:\\Windows", false, "", "C:\\Users\\Ann\\KVX.exe", "C:\\Old\\KVX.exe"),
             "C:\\Users\\Ann\\");
   EXPECT_EQ(FindWorkDirectory("C:\\Windows", false, "", "", "C:\\Old\\KVX.exe"), "C:\\Old\\");
@@ -25,7 +26,8 @@ TEST(WorkDirectory, ElsewhereTheProgramsOwnFolderWhateverTheRunValueSays) {
   EXPECT_EQ(FindWorkDirectory("C:\\Users\\Ann", false, "D:\\Tools\\Velmora\\KVX.exe", "", ""),
             "D:\\Tools\\Velmora\\");
   // A Run value left by a copy elsewhere does not take this copy to that folder.
-  EXPECT_EQ(FindWorkDirectory("C:\\Windows", false, "D:\\New\\KVX.exe", "\"C:\\Old\\KVX.exe\"", "C:\\Old2\\KVX.exe"),
+  EXPECT_EQ(FindWorkDirectory("C:\\Windows", false, "D:\\New\\KVX.exe", "\"C:\\Old\\KVX.exe\"",
+                              "C:\\Old2\\KVX.exe"),
             "D:\\New\\");
   // The current directory that holds the program still comes first.
   EXPECT_EQ(FindWorkDirectory("C:\\Velmora", true, "D:\\New\\KVX.exe", "", ""), "C:\\Velmora\\");
