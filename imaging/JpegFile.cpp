@@ -34,9 +34,22 @@ struct ErrorManager {
 // The program shows no warnings.
 void IgnoreMessage(j_common_ptr) {}
 
+// libjpeg only warns when the data ends early and decodes the rest as grey.
+// Before the last row of blocks of a scan that is a cut file, refused as
+// damaged; within the last row (or a file short of its end marker alone) the
+// picture is whole but for a few rows, and is taken.
+void EmitMessage(j_common_ptr codec, int level) {
+  if (level < 0 && codec->err->msg_code == JWRN_JPEG_EOF && codec->is_decompressor) {
+    const auto* info = reinterpret_cast<j_decompress_ptr>(codec);
+    if (info->total_iMCU_rows == 0 || info->input_iMCU_row + 1 < info->total_iMCU_rows) ErrorExit(codec);
+  }
+  if (level < 0) ++codec->err->num_warnings;
+}
+
 void InstallErrors(ErrorManager& errors) {
   jpeg_std_error(&errors.manager);
   errors.manager.error_exit = ErrorExit;
+  errors.manager.emit_message = EmitMessage;
   errors.manager.output_message = IgnoreMessage;
 }
 

@@ -11,8 +11,10 @@ namespace velmora {
 
 inline constexpr int kJpegQuality = 90;
 
-// Decodes greyscale, colour and CMYK pictures. Warnings (a damaged or cut
-// tail) are not errors: what could not be decoded stays grey.
+// Decodes greyscale, colour and CMYK pictures. A file whose data ends before
+// its last row of blocks is an error (the code of libjpeg's "premature end"
+// warning); other warnings (damaged data, a missing end marker) are not:
+// what could not be decoded stays grey.
 Bitmap DecodeJpeg(std::string_view bytes);
 // The same, reduced by the codec to a half, a quarter or an eighth of its
 // size, as far as it stays at least `minWidth` × `minHeight`: far less work

@@ -36,7 +36,7 @@ int Channel(Pixel pixel, int shift) {
 
 // A file libjpeg itself makes from raw samples, for kinds the program never writes.
 std::string LibjpegFile(J_COLOR_SPACE space, int components, int width, int height,
-                        const unsigned char* sample) {
+                        const unsigned char* sample, bool progressive = false) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -49,6 +49,7 @@ std::string LibjpegFile(J_COLOR_SPACE space, int components, int width, int heig
   info.input_components = components;
   info.in_color_space = space;
   jpeg_set_defaults(&info);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   std::vector<unsigned char> row(static_cast<std::size_t>(width * components));
   for (int i = 0; i < width; ++i) std::copy(sample, sample + components, row.begin() + i * components);
@@ -100,12 +101,28 @@ TEST(JpegFile, DecodesGreyscaleAndCmykFiles) {
   EXPECT_LE(Channel(fromCmyk, 0), 5);
 }
 
-TEST(JpegFile, ACutFileDecodesWhatItHolds) {
+// A cut file is damaged, refused with libjpeg's "premature end" code; only
+// one short of its end marker, or cut within its last row of blocks, is
+// taken, the rest of that row grey.
+TEST(JpegFile, ACutFileIsAnErrorUnlessOnlyItsLastRowIsShort) {
   const std::string bytes = EncodeJpeg(Gradient(64, 64));
-  const Bitmap back = DecodeJpeg(bytes.substr(0, bytes.size() / 2));
-  EXPECT_EQ(back.Width(), 64);
-  EXPECT_EQ(back.Height(), 64);
-  EXPECT_EQ(back.At(0, 0), DecodeJpeg(bytes).At(0, 0));
+  const std::string baseline = bytes.substr(0, bytes.size() / 2);
+  EXPECT_EQ(MessageOf([&] { DecodeJpeg(baseline); }), JpegError(JWRN_JPEG_EOF));
+  EXPECT_EQ(MessageOf([&] { DecodeJpegReduced(baseline, 8, 8); }), JpegError(JWRN_JPEG_EOF));
+  // A progressive file cut within a scan; cut between two scans it is whole,
+  // if coarser.
+  const unsigned char sample[3] = {10, 200, 30};
+  const std::string progressive = LibjpegFile(JCS_RGB, 3, 256, 256, sample, true);
+  const std::size_t first = progressive.find("\xFF\xDA"), second = progressive.find("\xFF\xDA", first + 2);
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_EQ(MessageOf([&] { DecodeJpeg(progressive.substr(0, (first + second) / 2)); }), JpegError(JWRN_JPEG_EOF));
+  EXPECT_EQ(DecodeJpeg(progressive.substr(0, second)).Width(), 256);
+
+  const std::string noEnd = bytes.substr(0, bytes.size() - 2);
+  EXPECT_EQ(DecodeJpeg(noEnd).At(63, 63), DecodeJpeg(bytes).At(63, 63));
+  // 4:2:0, so the last row of blocks is the last 16 rows.
+  const Bitmap shortLast = DecodeJpeg(bytes.substr(0, bytes.size() - 40));
+  EXPECT_EQ(shortLast.At(0, 0), DecodeJpeg(bytes).At(0, 0));
 }
 
 TEST(JpegFile, AReducedDecodeStaysAtLeastAsLargeAsAsked) {
@@ -132,7 +149,7 @@ TEST(JpegFile, ReportsCodecFileAndMemoryErrors) {
   EXPECT_EQ(MessageOf([] { DecodeJpeg("not a picture"); }), JpegError(JERR_NO_SOI));
   EXPECT_EQ(MessageOf([] { DecodeJpeg(""); }), JpegError(JERR_INPUT_EMPTY));
   EXPECT_EQ(MessageOf([] { DecodeJpeg("\xFF\xD8\xFF\xE0"); }),
-            JpegError(JERR_NO_IMAGE));  // cut after its start
+            JpegError(JWRN_JPEG_EOF));  // cut after its start
   EXPECT_EQ(MessageOf([] { EncodeJpeg(Bitmap()); }), JpegError(JERR_EMPTY_IMAGE));
 
   // A frame header claiming 60000 x 60000 pixels: refused for its size, and
