@@ -51,6 +51,11 @@ void FileReplacer::Close() {
     Discard();
     throw error;
   }
+  if (const int err = FlushToDisk(file_)) {
+    const InOutError error = WriteFailure("Cannot write file", err);
+    Discard();
+    throw error;
+  }
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
   if (!closed) {

@@ -24,7 +24,8 @@ class FileReplacer {
 
   void Write(const void* data, size_t size);
   void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
-  // Flushes and closes the temporary file: after it only the move can fail.
+  // Flushes the temporary file to the disk and closes it: after it only the
+  // move can fail.
   void Close();
   // Closes, then moves the temporary file over the target.
   void Commit();
@@ -44,6 +45,11 @@ class FileReplacer {
 
 // Replaces the whole file with these bytes through a FileReplacer.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// Platform step of Close: writes the file's data through to the disk, so a
+// power cut after the replacement cannot leave a file of zeros in the old
+// one's place. Returns 0, or the errno value of the failure.
+int FlushToDisk(std::FILE* file);
 
 // Platform step of Commit: moves `from` over `to`, replacing it. Raises the
 // file error on failure, told as "Cannot replace file "<to>". <reason>".

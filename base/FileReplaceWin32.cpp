@@ -2,6 +2,11 @@
 // MoveFileEx; a read-only or locked target is reported as access denied.
 #include <windows.h>
 
+#include <io.h>
+
+#include <cerrno>
+#include <cstdio>
+
 #include "base/CodePage.h"
 #include "base/Errors.h"
 #include "base/FileReplace.h"
@@ -26,6 +31,9 @@ int InOutCode(DWORD err) {
 }
 
 }  // namespace
+
+// _commit is FlushFileBuffers on the stream's handle, its failure as errno.
+int FlushToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0 ? 0 : errno; }
 
 void MoveFileOver(const std::string& from, const std::string& to) {
   if (MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
