@@ -1,5 +1,7 @@
 #include "imaging/PictureFile.h"
 
+#include "base/Errors.h"
+#include "imaging/BmpFile.h"
 #include "imaging/JpegFile.h"
 #include "imaging/PngFile.h"
 #include "imaging/WebpFile.h"
@@ -21,6 +23,7 @@ PictureKind WallpaperKindOfName(const std::string& path) {
 
 Bitmap DecodePicture(std::string_view bytes, const DecodeRequest& request) {
   PictureKind kind = SniffPicture(bytes.substr(0, 18));
+  if (kind == PictureKind::kBmp) return DecodeBmp(bytes);
   if (!IsWallpaperKind(kind)) kind = request.nameKind;
   switch (kind) {
     case PictureKind::kPng:
@@ -34,7 +37,12 @@ Bitmap DecodePicture(std::string_view bytes, const DecodeRequest& request) {
 
 Bitmap ReadPicture(const std::string& path, DecodeRequest request) {
   request.nameKind = WallpaperKindOfName(path);
-  return DecodePicture(ReadPictureFile(path), request);
+  const std::string bytes = ReadPictureFile(path);
+  const std::string_view foreign = ForeignPictureKind(bytes);
+  if (!foreign.empty())
+    throw Error(Format("The picture \"%s\" is %s %s picture, which Velmora does not read", path.c_str(),
+                       std::string_view("AEIOU").find(foreign.front()) != std::string_view::npos ? "an" : "a", std::string(foreign).c_str()));
+  return DecodePicture(bytes, request);
 }
 
 int ReductionFor(std::int64_t width, std::int64_t height, int minWidth, int minHeight) {

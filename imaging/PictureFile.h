@@ -19,9 +19,9 @@ constexpr bool IsWallpaperKind(PictureKind kind) {
 // letter case; kNone for any other name.
 PictureKind WallpaperKindOfName(const std::string& path);
 
-// Decodes the picture by its content; bytes of no known kind go to the
-// decoder of `nameKind` (JPEG when that is none either), whose error then
-// says what is wrong. With `minWidth` and `minHeight` above 0 a JPEG or WebP
+// Decodes the picture by its content (a BMP too, whatever its name); bytes
+// of no known kind go to the decoder of `nameKind` (JPEG when that is none
+// either), whose error then says what is wrong. With `minWidth` and `minHeight` above 0 a JPEG or WebP
 // is decoded reduced, no smaller than that (see DecodeJpegReduced). A
 // see-through pixel is laid over `matte`.
 struct DecodeRequest {
@@ -32,6 +32,8 @@ struct DecodeRequest {
 };
 Bitmap DecodePicture(std::string_view bytes, const DecodeRequest& request = {});
 // The file at `path`, its name giving the decoder for bytes of no known kind.
+// A picture of a kind the program does not read is refused by its kind:
+// "The picture "<path>" is a GIF picture, which Velmora does not read".
 Bitmap ReadPicture(const std::string& path, DecodeRequest request = {});
 
 // For the decoders: the largest of 8, 4 and 2 by which a picture of

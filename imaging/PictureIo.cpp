@@ -78,6 +78,22 @@ PictureKind SniffPicture(std::string_view head) {
   return PictureKind::kNone;
 }
 
+std::string_view ForeignPictureKind(std::string_view head) {
+  const auto starts = [head](std::string_view mark) { return head.substr(0, mark.size()) == mark; };
+  if (starts("GIF87a") || starts("GIF89a")) return "GIF";
+  if (starts(std::string_view("II*\0", 4)) || starts(std::string_view("MM\0*", 4))) return "TIFF";
+  if (starts(std::string_view("\0\0\1\0", 4))) return "ICO";
+  if (starts("8BPS")) return "Photoshop";
+  if (starts("\xFF\x0A") || starts(std::string_view("\0\0\0\x0CJXL ", 8))) return "JPEG XL";
+  // An ISO media file: the brand after "ftyp" says which.
+  if (head.size() >= 12 && head.substr(4, 4) == "ftyp") {
+    const std::string_view brand = head.substr(8, 4);
+    if (brand == "avif" || brand == "avis") return "AVIF";
+    if (brand == "heic" || brand == "heix" || brand == "mif1" || brand == "msf1" || brand == "hevc") return "HEIC";
+  }
+  return {};
+}
+
 PictureKind SniffPictureFile(const std::string& path) {
   UniqueFile file(OpenFile(path, "rb"));
   if (!file) return PictureKind::kNone;

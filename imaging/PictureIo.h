@@ -34,6 +34,9 @@ enum class PictureKind { kNone, kBmp, kJpeg, kPng, kWebp };
 // start of another marker, PNG's eight-byte signature, or a RIFF file of
 // kind "WEBP". Anything shorter or else is kNone.
 PictureKind SniffPicture(std::string_view head);
+// The name of a picture kind the program does not read that the first bytes
+// show ("GIF", "TIFF", "HEIC" ...); empty for any other bytes.
+std::string_view ForeignPictureKind(std::string_view head);
 // The kind of the file at `path`; a missing or unreadable file is kNone.
 PictureKind SniffPictureFile(const std::string& path);
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Errors.h"
+#include "imaging/BmpFile.h"
 #include "imaging/JpegFile.h"
 #include "imaging/PictureFile.h"
 #include "imaging/PngFile.h"
@@ -218,6 +219,25 @@ TEST(PictureFile, KindsAreKnownByContentAndNamesOnlyNameTheDecoderForTheRest) {
   EXPECT_EQ(MessageOf([&] { ReadPicture(dir / "junk.webp"); }).rfind("WebP error: ", 0), 0u);
   test::WriteFile(dir / "junk.jpeg", "not a picture");
   EXPECT_EQ(MessageOf([&] { ReadPicture(dir / "junk.jpeg"); }).rfind("JPEG error #", 0), 0u);
+  // A kind the program does not read is named, whatever the file's name; a
+  // BMP it reads.
+  const struct {
+    std::string head, said;
+  } foreign[] = {
+      {"GIF89a", "a GIF"},
+      {std::string("II*\0", 4), "a TIFF"},
+      {std::string("\0\0\0\x1C" "ftypheic", 12), "a HEIC"},
+      {std::string("\0\0\0\x1C" "ftypavif", 12), "an AVIF"},
+  };
+  for (const auto& f : foreign) {
+    test::WriteFile(dir / "x.jpg", f.head + std::string(40, '\0'));
+    EXPECT_EQ(MessageOf([&] { ReadPicture(dir / "x.jpg"); }),
+              "The picture \"" + (dir / "x.jpg") + "\" is " + f.said + " picture, which Velmora does not read");
+  }
+  test::WriteFile(dir / "x.png", std::string(1, '\0') + "GIF89a");
+  EXPECT_EQ(MessageOf([&] { ReadPicture(dir / "x.png"); }).rfind("PNG error: ", 0), 0u);
+  test::WriteFile(dir / "paint.jpg", EncodeBmp24(Samples(6, 4)));
+  ExpectSamples(ReadPicture(dir / "paint.jpg"), 6, 4);
   EXPECT_EQ(WallpaperKindOfName("C:\\a.webp\\b"), PictureKind::kNone);
   EXPECT_EQ(WallpaperKindOfName("C:\\a\\B.WebP"), PictureKind::kWebp);
 }
