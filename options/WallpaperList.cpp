@@ -81,6 +81,33 @@ std::uint64_t ShuffledPlace(std::uint32_t shuffle, const std::string& lowerName)
   return hash;
 }
 
+// Explorer's order of names: letter case aside, and a run of digits by the
+// number it writes, so "Shot (2)" comes before "Shot (10)".
+bool ExplorerLess(const std::string& a, const std::string& b) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (digit(a[i]) && digit(b[j])) {
+      while (i < a.size() && a[i] == '0') ++i;
+      while (j < b.size() && b[j] == '0') ++j;
+      size_t endA = i, endB = j;
+      while (endA < a.size() && digit(a[endA])) ++endA;
+      while (endB < b.size() && digit(b[endB])) ++endB;
+      if (endA - i != endB - j) return endA - i < endB - j;
+      const int order = a.compare(i, endA - i, b, j, endB - j);
+      if (order != 0) return order < 0;
+      i = endA;
+      j = endB;
+      continue;
+    }
+    if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+    ++i;
+    ++j;
+  }
+  if ((i < a.size()) != (j < b.size())) return j < b.size();
+  return a < b;  // equal but for leading zeros
+}
+
 std::vector<std::string> SortedPictures(const std::string& folder, const FolderPictures& pictures,
                                         std::uint32_t shuffle = 0) {
   struct Found {
@@ -97,7 +124,7 @@ std::vector<std::string> SortedPictures(const std::string& folder, const FolderP
         found.push_back({std::move(path), std::move(lower), place});
       }
   std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-    return a.place != b.place ? a.place < b.place : a.lower < b.lower;
+    return a.place != b.place ? a.place < b.place : ExplorerLess(a.lower, b.lower);
   });
   std::vector<std::string> sorted;
   sorted.reserve(found.size());

@@ -34,7 +34,8 @@ bool IsFolderEntry(const std::string& entry);
 // them; folders within it are not entered.
 using FolderPictures = std::function<std::vector<std::string>(const std::string& folder)>;
 // The list as the rotation takes it: each folder entry replaced by its
-// pictures (JPEG, PNG, WebP) sorted by name (letter case aside), or, with a
+// pictures (JPEG, PNG, WebP) sorted by name as Explorer sorts them (letter
+// case aside, numbers by their value), or, with a
 // `folderShuffle` other than 0, in an order that number shuffles them into:
 // the same at every reading, a picture copied in later taking a place of
 // its own among the others.

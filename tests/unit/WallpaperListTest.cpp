@@ -78,6 +78,16 @@ TEST(WallpaperList, AFolderEntryStandsForItsPicturesReadAnew) {
   EXPECT_EQ(now[*NextWallpaperIndex(now, "d:\\photos\\D.JPG")], "C:\\two.jpg");
 }
 
+TEST(WallpaperList, AFolderSortsAsExplorerDoesNumbersByValue) {
+  const Paths files = {"D:\\P\\Shot (10).jpg", "D:\\P\\shot (2).jpg", "D:\\P\\Shot (1).png",
+                       "D:\\P\\Shot (02a).jpg", "D:\\P\\Shot.jpg",     "D:\\P\\img9.jpg",
+                       "D:\\P\\IMG10.jpg",      "D:\\P\\img010.jpg"};
+  const FolderPictures folder = [&](const std::string&) { return files; };
+  EXPECT_EQ(ExpandWallpaperList({"D:\\P\\"}, folder),
+            (Paths{"D:\\P\\img9.jpg", "D:\\P\\img010.jpg", "D:\\P\\IMG10.jpg", "D:\\P\\Shot (1).png",
+                   "D:\\P\\shot (2).jpg", "D:\\P\\Shot (02a).jpg", "D:\\P\\Shot (10).jpg", "D:\\P\\Shot.jpg"}));
+}
+
 TEST(WallpaperList, AShuffledFolderKeepsItsOrderAtEveryReadingAndNewPicturesTakeAPlace) {
   Paths files;
   for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"})
