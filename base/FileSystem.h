@@ -13,5 +13,7 @@ bool RemoveFile(const std::string& path);
 // Gives the file at `from` the name `to`, never replacing a file of that name;
 // true when done.
 bool RenameFileKeeping(const std::string& from, const std::string& to);
+// Whether the path names an existing folder.
+bool IsFolder(const std::string& path);
 
 }  // namespace velmora

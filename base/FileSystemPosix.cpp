@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,5 +17,9 @@ bool RenameFileKeeping(const std::string& from, const std::string& to) {
   return unlink(from.c_str()) == 0;
 }
 
+bool IsFolder(const std::string& path) {
+  struct stat found;
+  return stat(path.c_str(), &found) == 0 && S_ISDIR(found.st_mode);
+}
 
 }  // namespace velmora

@@ -11,6 +11,7 @@
 #include "base/CodePage.h"
 #include "base/Errors.h"
 #include "base/FileReplace.h"
+#include "base/FileSystem.h"
 #include "base/SystemError.h"
 #include "base/TextFile.h"
 #include "options/Preview.h"
@@ -51,7 +52,11 @@ std::string WallpaperListText(const std::vector<std::string>& paths) {
 std::vector<std::string> LoadWallpaperList(const std::string& path) {
   std::optional<std::string> text = ReadFileIfOpens(path);
   if (!text) throw Error(Format("Cannot open file \"%s\". %s", path.c_str(), LastSystemErrorText().c_str()));
-  return ParseWallpaperList(DecodeTextFile(*text));
+  std::vector<std::string> entries = ParseWallpaperList(DecodeTextFile(*text));
+  // A folder written by hand without its backslash is a folder entry all the same.
+  for (auto& entry : entries)
+    if (!entry.empty() && !IsFolderEntry(entry) && IsFolder(entry)) entry += '\\';
+  return entries;
 }
 
 void SaveWallpaperList(const std::string& path, const std::vector<std::string>& paths) {

@@ -20,7 +20,8 @@ std::vector<std::string> ParseWallpaperList(const std::string& text);
 // Every entry followed by CR LF; an empty list is an empty text.
 std::string WallpaperListText(const std::vector<std::string>& paths);
 
-// Reads the file; a file that cannot be opened raises
+// Reads the file, an entry naming an existing folder taken as that folder's
+// entry with or without its backslash; a file that cannot be opened raises
 // "Cannot open file "<path>". <system reason>".
 std::vector<std::string> LoadWallpaperList(const std::string& path);
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,16 @@ TEST(WallpaperList, RoundTripKeepsOrderAndEmptyEntries) {
   SaveWallpaperList(dir / "wl.ini", {});
   EXPECT_EQ(test::ReadFile(dir / "wl.ini"), "");
   EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"), Paths{});
+}
+
+TEST(WallpaperList, AFolderWrittenWithoutItsBackslashIsAFolderEntry) {
+  test::ScratchDir dir;
+  std::filesystem::create_directory(dir / "pics");
+  test::WriteFile(dir / "pics/a.jpg", "");
+  test::WriteFile(dir / "wl.ini", dir / "pics" + "\r\n" + dir / "pics" + "\\\r\n" + dir / "pics/a.jpg" + "\r\n" +
+                                      dir / "gone" + "\r\n");
+  EXPECT_EQ(LoadWallpaperList(dir / "wl.ini"),
+            (Paths{dir / "pics" + "\\", dir / "pics" + "\\", dir / "pics/a.jpg", dir / "gone"}));
 }
 
 TEST(WallpaperList, AMissingFileSaysWhichAndWhy) {
