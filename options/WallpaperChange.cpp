@@ -47,8 +47,9 @@ bool TForm7::CanStepWallpaper() const { return RotationList().size() >= 2 && !Fo
 void TForm7::NextWallpaper() {
   if (Form2().Visible()) return;
   const std::vector<std::string> list = RotationList();
-  const auto next = NextWallpaperIndex(list, ecw.Text());
+  const auto next = NextWallpaperIndex(list, ecw.Text(), rotationPlace_);
   if (!next) return;
+  rotationPlace_ = *next;
   ecw.SetText(list[*next]);
   ChangeWallpaper(ecw.Text());
 }

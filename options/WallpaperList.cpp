@@ -167,8 +167,11 @@ std::vector<std::string> DisplayNames(const std::vector<std::string>& paths, con
   return names;
 }
 
-std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, const std::string& current) {
+std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, const std::string& current,
+                                         std::optional<size_t> place) {
   if (paths.size() < 2) return std::nullopt;
+  if (place && *place < paths.size() && SameTextIgnoringCase(paths[*place], current))
+    return *place + 1 < paths.size() ? *place + 1 : 0;
   for (size_t i = 0; i < paths.size(); ++i)
     if (SameTextIgnoringCase(paths[i], current)) return i + 1 < paths.size() ? i + 1 : 0;
   return 0;

@@ -50,7 +50,11 @@ std::vector<std::string> DisplayNames(const std::vector<std::string>& paths, con
 // The rotation: the entry after `current` (compared without regard to
 // letter case), the first one when `current` is the last entry or not in the
 // list; nothing when the list holds fewer than two entries.
-std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, const std::string& current);
+// With `place`, the position the rotation last took: when that entry is
+// still `current`, the rotation goes on after it, so a picture listed twice
+// (or listed and also in a listed folder) does not hold it back.
+std::optional<size_t> NextWallpaperIndex(const std::vector<std::string>& paths, const std::string& current,
+                                         std::optional<size_t> place = std::nullopt);
 
 // Removes the selected entries from both parallel lists, rescanning from the
 // top after each removal; the others keep their order.

@@ -288,6 +288,9 @@ void TForm7::SpeedButton4Click() {
   const std::string picture = FirstPicture(lbfn.Item(index));
   if (picture.empty()) return;
   MakeCurrentWallpaper(*this, picture);
+  // The rotation goes on after this entry, not after an equal one above it.
+  const std::vector<std::string> entries = WallpaperList();
+  rotationPlace_ = ExpandWallpaperList({entries.begin(), entries.begin() + index}, FolderFiles, folderShuffle_).size();
 }
 
 std::string TForm7::FirstPicture(const std::string& entry) const {

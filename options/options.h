@@ -1,6 +1,7 @@
 #pragma once
 // The options window (TForm7): run at logon, the current wallpaper, the
 // wallpaper list and when the wallpaper changes by itself.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,9 @@ class TForm7 : public Form {
   Handler onSaveSettings_;
   RandomDraw randomDraw_;
   std::uint32_t folderShuffle_ = 0;  // the folders' pictures by name
+  // Where in the rotation list the last step took the current wallpaper,
+  // while it still names that entry (for this run).
+  std::optional<size_t> rotationPlace_;
   FileDropTarget drop_;
 };
 

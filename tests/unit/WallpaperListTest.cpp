@@ -144,6 +144,24 @@ TEST(WallpaperList, StartUpRotationPicksTheNextEntry) {
   EXPECT_EQ(NextWallpaperIndex({}, "C:\\a.jpg"), std::nullopt);
 }
 
+TEST(WallpaperList, TheRotationGoesOnFromTheEntryItLastTook) {
+  // A, B, A, C: from the place taken, C comes; without it the first A holds it back.
+  const Paths list{"C:\\a.jpg", "C:\\b.jpg", "C:\\a.jpg", "C:\\c.jpg"};
+  std::optional<size_t> place;
+  Paths seen;
+  for (int i = 0; i < 5; ++i) {
+    place = NextWallpaperIndex(list, seen.empty() ? "C:\\a.jpg" : seen.back(), place);
+    seen.push_back(list[*place]);
+  }
+  EXPECT_EQ(seen, (Paths{"C:\\b.jpg", "C:\\a.jpg", "C:\\c.jpg", "C:\\a.jpg", "C:\\b.jpg"}));
+  EXPECT_EQ(NextWallpaperIndex(list, "C:\\a.jpg"), 1u);
+  // A place that no longer names the current picture (set elsewhere, or the
+  // list changed) gives way to the first equal entry.
+  EXPECT_EQ(NextWallpaperIndex(list, "c:\\B.JPG", 2), 2u);
+  EXPECT_EQ(NextWallpaperIndex(list, "C:\\a.jpg", 9), 1u);
+  EXPECT_EQ(NextWallpaperIndex(list, "C:\\z.jpg", 3), 0u);
+}
+
 TEST(WallpaperList, RemovingSelectedEntriesKeepsTheOthersInOrder) {
   Paths paths{"p0", "p1", "p2", "p3", "p4"};
   Paths names = DisplayNames(paths);

@@ -73,7 +73,7 @@ TEST(WallpaperChange, AFailedChangeGivesTheOptionsWindowBackAndClosesTheMessage)
   Form7().Hide();
 }
 
-TEST(WallpaperChange, TheTimerTakesTheEntryAfterTheFirstEqualOne) {
+TEST(WallpaperChange, TheTimerGoesOnFromTheEntryItLastTook) {
   SavedDesktop saved;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -99,8 +99,9 @@ TEST(WallpaperChange, TheTimerTakesTheEntryAfterTheFirstEqualOne) {
     options.cwTimer();
     seen.push_back(options.ecw.Text());
   }
-  // Not in the list: the first entry; then Q, then P again (the first P counts), never R.
-  EXPECT_EQ(seen, (std::vector<std::string>{p, q, p, q}));
+  // Not in the list: the first entry; then Q, the second P and R: the place
+  // taken counts, not the first equal entry.
+  EXPECT_EQ(seen, (std::vector<std::string>{p, q, p, r}));
   const Bitmap composed = ReadBmpFile(dir + "1.bmp");
   EXPECT_EQ(composed.At(3, 4), RgbPixel(1, 2, 3));
   EXPECT_EQ(Desktop("Wallpaper"), dir + "1.bmp");
@@ -109,12 +110,12 @@ TEST(WallpaperChange, TheTimerTakesTheEntryAfterTheFirstEqualOne) {
   options.cw.SetEnabled(true);
   Form2().Show();
   options.cwTimer();
-  EXPECT_EQ(options.ecw.Text(), q);
+  EXPECT_EQ(options.ecw.Text(), r);
   Form2().Hide();
   options.rb3.SetChecked(true);
   options.cwTimer();
   EXPECT_FALSE(options.cw.Enabled());
-  EXPECT_EQ(options.ecw.Text(), q);
+  EXPECT_EQ(options.ecw.Text(), r);
   WorkDirectory() = previousWork;
 }
 
