@@ -314,12 +314,12 @@ TEST_F(WallpaperListWindow, SetSelectedAndADoubleClickChangeTheWallpaperToTheEnt
   test::SendMouse(form.lb.Hwnd(), WM_LBUTTONUP, 5, 5);
   EXPECT_EQ(form.ecw.Text(), red);
 
-  // A broken picture: its error, and the window is back.
+  // A broken picture: its error, the current wallpaper as it was, and the window is back.
   ClickEntry(form.lb, 0);
   form.lb.SetSelected(0, false);
   form.lb.SetSelected(2, true);
   EXPECT_THROW(form.SpeedButton4Click(), Error);
-  EXPECT_EQ(form.ecw.Text(), broken);
+  EXPECT_EQ(form.ecw.Text(), red);
   EXPECT_TRUE(form.Visible());
   form.Hide();
   form.SetWallpaperList({});
