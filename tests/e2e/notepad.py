@@ -82,6 +82,15 @@ def click_face(rig, program, point):
     rig.click(*toolbar_point(program, point))
 
 
+def take_keyboard(rig, program):
+    """The tool keys act while the toolbar or the drawing has the keyboard: a
+    click on the toolbar's bare background gives it, once the system has made
+    the toolbar the foreground window (a key sent before is lost)."""
+    click_face(rig, program, BACKGROUND)
+    wait_until(lambda: (window(program, "TForm1") or {}).get("foreground"), timeout=10,
+               what="the toolbar to take the keyboard")
+
+
 def wait_toolbar(program, shown=True):
     wait_until(lambda: (window(program, "TForm1") is not None) == shown, timeout=10,
                what="the toolbar to " + ("show" if shown else "hide"))

@@ -5,7 +5,7 @@ wallpaper, because "2.bmp" keeps each pixel's opacity."""
 import struct
 
 from conftest import wait_until
-from notepad import BACKGROUND, bmp, click_face, done, first_start, make_jpeg, open_session, wait_toolbar
+from notepad import bmp, done, first_start, make_jpeg, open_session, take_keyboard, wait_toolbar
 from options import SET_SELECTED, click, click_entry, open_options, wait_selected
 
 YELLOW = (255, 255, 0)
@@ -41,7 +41,7 @@ def test_a_highlighter_stroke_stays_see_through_over_the_next_wallpaper(rig, kvx
     wallpaper = bmp(workdir / "1.bmp").getpixel((640, 300))
     open_session(rig, program)
 
-    click_face(rig, program, BACKGROUND)  # the keys act where the session has the keyboard
+    take_keyboard(rig, program)
     rig.key("h")
     # Right, back over itself, then up and down across itself, slowly enough
     # that each move is delivered.

@@ -1,7 +1,7 @@
 """Numbered marks: each click stamps the next number, and Ctrl+Z takes the
 last one back so that the next click gets its number again."""
 
-from notepad import (BACKGROUND, KEY, RED, bmp, click_face, done, first_start, open_session, pixel, wait_pixel,
+from notepad import (KEY, RED, bmp, click_face, done, first_start, open_session, pixel, take_keyboard, wait_pixel,
                      wait_toolbar)
 
 NUMBER = (66, 165)  # the "Number" face's centre on the toolbar
@@ -27,7 +27,7 @@ def test_three_marks_an_undo_and_one_more_read_one_two_three(rig, kvx, workdir):
     screen = pixel(rig, (800, 450))
     first, second, third, fourth = (600, 450), (700, 450), (800, 450), (900, 600)
 
-    click_face(rig, program, BACKGROUND)  # the keys act where the session has the keyboard
+    take_keyboard(rig, program)
     rig.key("n")
     for point in (first, second, third):
         stamp(rig, program, point)

@@ -2,7 +2,7 @@
 screen land in both work files where they were dragged, chosen by key and by
 their faces on the toolbar; Shift makes a brush stroke a straight line."""
 
-from notepad import (BACKGROUND, KEY, RED, bmp, click_face, done, first_start, open_session, pixel, wait_pixel,
+from notepad import (KEY, RED, bmp, click_face, done, first_start, open_session, pixel, take_keyboard, wait_pixel,
                      wait_toolbar)
 
 # Client points of the small tool faces (centres), from the toolbar's layout.
@@ -58,12 +58,6 @@ def check_files(workdir, wallpaper, shapes):
         for point in clear:
             assert drawing.getpixel(point) == KEY, f"{name}: 2.bmp at {point} should hold no drawing"
             assert composed.getpixel(point) == wallpaper, f"{name}: 1.bmp at {point} should be the wallpaper"
-
-
-def take_keyboard(rig, program):
-    """The tool keys act while the toolbar or the drawing has the keyboard: a
-    click on the toolbar's bare background gives it."""
-    click_face(rig, program, BACKGROUND)
 
 
 def drag_shape(rig, program, start, end, shown):

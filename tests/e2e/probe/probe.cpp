@@ -3,7 +3,7 @@
 // Every answer is one JSON object per line (UTF-8, LF), so the tests parse it
 // with json.loads whatever the window texts contain (Cyrillic, CR, LF ...).
 //
-//   probe windows [--pid N | --exe NAME]   visible top-level windows
+//   probe windows [--pid N | --exe NAME]   visible top-level windows, the foreground one marked
 //   probe msgbox  [--pid N | --exe NAME]   visible message boxes with their children
 //   probe click HWND                       presses a button (BM_CLICK)
 //   probe processes [--exe NAME]           running processes, with their image file and working set in bytes
@@ -227,8 +227,8 @@ RECT ClientOnScreen(HWND hwnd) {
 int ListWindows(const Filter& filter) {
   for (HWND hwnd : TopLevelWindows()) {
     if (!IsWindowVisible(hwnd) || !filter.Accepts(ProcessOf(hwnd))) continue;
-    const std::string line =
-        WindowJson("window", hwnd) + ", \"client\": " + RectJson(ClientOnScreen(hwnd)) + "}";
+    const std::string line = WindowJson("window", hwnd) + ", \"client\": " + RectJson(ClientOnScreen(hwnd)) +
+                             ", \"foreground\": " + (hwnd == GetForegroundWindow() ? "true" : "false") + "}";
     // A window that went while it was asked about (a balloon, a closing menu)
     // answered with empty values: it is no longer there to list.
     if (IsWindow(hwnd)) PrintLine(line);
