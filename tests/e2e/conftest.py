@@ -585,10 +585,24 @@ class Rig:
 
     def key(self, *keys):
         """Presses keys by X name, e.g. key("Return"), key("ctrl+c")."""
+        self.focus_foreground()
         self.xdotool("key", "--clearmodifiers", *keys)
 
     def type_text(self, text):
+        self.focus_foreground()
         self.xdotool("type", "--delay", "30", text)
+
+    def focus_foreground(self):
+        """Windows gives a key to the foreground window; Wine gives it to the
+        thread owning the X window that holds the X focus, which without a
+        window manager can stay on the taskbar after a click on the icon. The
+        X focus is moved to the foreground window first."""
+        foreground = next((w for w in self.windows() if w["foreground"]), None)
+        if not foreground or not foreground.get("xwindow"):
+            return
+        focus = self.xdotool("getwindowfocus").strip()
+        if focus != str(foreground["xwindow"]):
+            self.xdotool("windowfocus", foreground["xwindow"])
 
     def screenshot(self, path):
         path = Path(path)

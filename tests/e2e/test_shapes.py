@@ -104,6 +104,7 @@ def test_shapes_by_key_and_by_face_land_where_dragged(rig, kvx, workdir):
     # The brush with Shift held: a straight line from the press to the release,
     # wherever the pointer went between.
     rig.key("b")
+    rig.focus_foreground()
     rig.xdotool("keydown", "shift", "mousemove", 60, 400, "mousedown", 1, "mousemove", 120, 550,
                 "mousemove", 200, 700, "mousemove", 300, 500, "mouseup", 1, "keyup", "shift")
     wait_pixel(rig, (180, 450), RED, "the straight brush stroke")

@@ -71,6 +71,7 @@ def test_two_hundred_small_strokes_keep_memory_small(rig, kvx, workdir):
     assert grown < 8 << 20, f"{grown} bytes more after 200 strokes"
 
     # Every one of them was kept: undoing all 200 leaves only the first stroke.
+    rig.focus_foreground()
     rig.xdotool("key", "--clearmodifiers", "--delay", "20", "--repeat", "200", "ctrl+z")
     wait_until(lambda: all(pixel(rig, (x + 6, y)) == wallpaper for x, y in (points[0], points[99])),
                timeout=30, what="the small strokes to be taken back")

@@ -224,11 +224,19 @@ RECT ClientOnScreen(HWND hwnd) {
   return client;
 }
 
+// Wine's X window for a top-level window (0 on Windows): Wine hands a key to
+// the thread whose X window holds the X focus, so the rig moves that focus to
+// the foreground window before it types.
+unsigned long long XWindowOf(HWND hwnd) {
+  return reinterpret_cast<uintptr_t>(GetPropA(hwnd, "__wine_x11_whole_window"));
+}
+
 int ListWindows(const Filter& filter) {
   for (HWND hwnd : TopLevelWindows()) {
     if (!IsWindowVisible(hwnd) || !filter.Accepts(ProcessOf(hwnd))) continue;
     const std::string line = WindowJson("window", hwnd) + ", \"client\": " + RectJson(ClientOnScreen(hwnd)) +
-                             ", \"foreground\": " + (hwnd == GetForegroundWindow() ? "true" : "false") + "}";
+                             ", \"foreground\": " + (hwnd == GetForegroundWindow() ? "true" : "false") +
+                             ", \"xwindow\": " + std::to_string(XWindowOf(hwnd)) + "}";
     // A window that went while it was asked about (a balloon, a closing menu)
     // answered with empty values: it is no longer there to list.
     if (IsWindow(hwnd)) PrintLine(line);
