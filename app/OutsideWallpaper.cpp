@@ -109,9 +109,9 @@ void WallpaperWatch::Follow(const std::string& path) {
     case OutsideWallpaper::kBmp:
       break;
   }
-  TForm7& options = Form7();
-  options.ecw.SetText(OutsideWallpaperJpeg(path, kind, WorkDirectory()));
-  ChangeWallpaper(options.ecw.Text());
+  const std::string picture = OutsideWallpaperJpeg(path, kind, WorkDirectory());
+  ChangeWallpaper(picture);
+  Form7().ecw.SetText(picture);
 }
 
 void FollowDesktop(TForm1& toolbar) {

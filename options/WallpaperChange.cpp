@@ -47,11 +47,17 @@ bool TForm7::CanStepWallpaper() const { return RotationList().size() >= 2 && !Fo
 void TForm7::NextWallpaper() {
   if (Form2().Visible()) return;
   const std::vector<std::string> list = RotationList();
-  const auto next = NextWallpaperIndex(list, ecw.Text(), rotationPlace_);
+  // After a picture that failed, the rotation goes on past it while the
+  // current wallpaper stays the last one shown.
+  const bool afterFailed = !rotationFailed_.empty() && rotationFailedOver_ == ecw.Text();
+  const auto next = NextWallpaperIndex(list, afterFailed ? rotationFailed_ : ecw.Text(), rotationPlace_);
   if (!next) return;
   rotationPlace_ = *next;
+  rotationFailed_ = list[*next];
+  rotationFailedOver_ = ecw.Text();
+  ChangeWallpaper(list[*next]);
+  rotationFailed_.clear();
   ecw.SetText(list[*next]);
-  ChangeWallpaper(ecw.Text());
 }
 
 }  // namespace velmora

@@ -291,6 +291,7 @@ void TForm7::SpeedButton4Click() {
   // The rotation goes on after this entry, not after an equal one above it.
   const std::vector<std::string> entries = WallpaperList();
   rotationPlace_ = ExpandWallpaperList({entries.begin(), entries.begin() + index}, FolderFiles, folderShuffle_).size();
+  rotationFailed_.clear();
 }
 
 std::string TForm7::FirstPicture(const std::string& entry) const {

@@ -161,6 +161,9 @@ class TForm7 : public Form {
   // Where in the rotation list the last step took the current wallpaper,
   // while it still names that entry (for this run).
   std::optional<size_t> rotationPlace_;
+  // The entry the last step failed on, and the current wallpaper it kept.
+  std::string rotationFailed_;
+  std::string rotationFailedOver_;
   FileDropTarget drop_;
 };
 

@@ -283,7 +283,7 @@ TEST_F(WallpaperListWindow, DoneWritesTheListThenTheSettingsAndAFailedWriteKeeps
   DeleteFileA(list.c_str());
 }
 
-TEST_F(WallpaperListWindow, SetSelectedAndADoubleClickChangeTheWallpaperToTheEntry) {
+TEST_F(WallpaperListWindow, SetSelectedADoubleClickAndNextWallpaperChangeTheWallpaperOnlyWhenTheyCan) {
   const std::string desktopBefore = RegReadString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
   Layers& layers = Form2().LayerImages();
   layers.i4 = Bitmap(300, 200, kWhitePixel);
@@ -322,6 +322,15 @@ TEST_F(WallpaperListWindow, SetSelectedAndADoubleClickChangeTheWallpaperToTheEnt
   EXPECT_EQ(form.ecw.Text(), red);
   EXPECT_TRUE(form.Visible());
   form.Hide();
+
+  // "Next wallpaper" onto the broken one keeps the current wallpaper, and the
+  // step after goes past it.
+  form.NextWallpaper();
+  EXPECT_EQ(form.ecw.Text(), green);
+  EXPECT_THROW(form.NextWallpaper(), Error);
+  EXPECT_EQ(form.ecw.Text(), green);
+  form.NextWallpaper();
+  EXPECT_EQ(form.ecw.Text(), red);
   form.SetWallpaperList({});
   form.ecw.SetText("");
   RegWriteString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", desktopBefore);
