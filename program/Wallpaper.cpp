@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "base/CodePage.h"
 #include "base/Errors.h"
+#include "base/SystemError.h"
+#include "winbase/Handles.h"
 
 namespace velmora {
 namespace {
@@ -15,24 +19,31 @@ void WriteValue(HKEY key, const char* name, const std::string& value) {
     throw Error(Format("Failed to set data for '%s'", name));
 }
 
+// The system call itself, replaceable by the tests (Wine takes any path).
+DesktopWallpaperCall systemCall = [](std::wstring& path) {
+  return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
+};
+
 void Apply(const std::string& path, bool tile, const char* style) {
-  HKEY key = nullptr;
+  HKEY raw = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, Utf8ToWide(kDesktopKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS)
+                      &raw, nullptr) != ERROR_SUCCESS)
     throw Error(Format("Failed to set data for '%s'", "Wallpaper"));
-  try {
-    WriteValue(key, "Wallpaper", path);
-    WriteValue(key, "TileWallpaper", tile ? "1" : "0");
-    if (style) WriteValue(key, "WallpaperStyle", style);
-  } catch (...) {
-    RegCloseKey(key);
-    throw;
+  {
+    const UniqueRegKey key(raw);
+    WriteValue(key.Get(), "Wallpaper", path);
+    WriteValue(key.Get(), "TileWallpaper", tile ? "1" : "0");
+    if (style) WriteValue(key.Get(), "WallpaperStyle", style);
   }
-  RegCloseKey(key);
   // The path itself, not a null one: a null path resets the system's default
   // wallpaper on current Windows versions.
   std::wstring buffer = Utf8ToWide(path);
-  SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+  SetLastError(0);
+  if (!systemCall(buffer)) {
+    // Not reported as set: the desktop still shows the previous picture.
+    const std::string reason = GetLastError() ? LastSystemErrorText() : "Windows gave no reason.";
+    throw Error(Format("Windows did not take \"%s\" as the wallpaper: %s", path.c_str(), reason.c_str()));
+  }
 }
 
 }  // namespace
@@ -47,6 +58,10 @@ void ApplyWallpaper(const std::string& path, const DesktopFrame& frame) {
   } else {
     ApplyWallpaper(path, true);
   }
+}
+
+DesktopWallpaperCall ReplaceDesktopWallpaperCall(DesktopWallpaperCall call) {
+  return std::exchange(systemCall, std::move(call));
 }
 
 }  // namespace velmora

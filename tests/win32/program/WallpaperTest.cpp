@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Errors.h"
+#include "base/SystemError.h"
 #include "options/WallpaperChange.h"
 #include "options/options.h"
 #include "imaging/BmpFile.h"
@@ -54,6 +55,26 @@ TEST(ApplyWallpaper, WritesTheFileAndTilingAndTheSystemTakesThePath) {
   ApplyWallpaper(path, false);
   EXPECT_EQ(Desktop("TileWallpaper"), "0");
   EXPECT_EQ(Desktop("WallpaperStyle"), "2");  // not tiling leaves the style alone
+}
+
+// Wine takes any path, so Windows' refusal is played by a replaced call.
+TEST(ApplyWallpaper, APictureTheSystemRefusesIsAnErrorWithItsReason) {
+  SavedDesktop saved;
+  DesktopWallpaperCall previous = ReplaceDesktopWallpaperCall([](std::wstring&) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return false;
+  });
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  const std::string reason = LastSystemErrorText();
+  try {
+    ApplyWallpaper("C:\\work\\1.bmp", true);
+    ADD_FAILURE() << "a refused wallpaper was reported as set";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Windows did not take \"C:\\work\\1.bmp\" as the wallpaper: " + reason);
+  }
+  ReplaceDesktopWallpaperCall([](std::wstring&) { return SetLastError(0), false; });
+  EXPECT_THROW(ApplyWallpaper("C:\\work\\1.bmp", true), Error);
+  ReplaceDesktopWallpaperCall(std::move(previous));
 }
 
 TEST(WallpaperChange, AFailedChangeGivesTheOptionsWindowBackAndClosesTheMessage) {
