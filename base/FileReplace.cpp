@@ -77,6 +77,38 @@ void FileReplacer::Commit() {
   committed_ = true;
 }
 
+void CommitTogether(FileReplacer& first, FileReplacer& second) {
+  first.Close();
+  second.Close();
+  const std::string previous = first.Path() + ".previous";
+  RemoveFile(previous);  // left by a run that ended between the two steps
+  bool hadFile = false;
+  if (std::FILE* old = OpenFile(first.Path(), "rb")) {
+    hadFile = true;
+    std::fclose(old);
+  }
+  const bool kept = hadFile && RenameFileKeeping(first.Path(), previous);
+  try {
+    first.Commit();
+  } catch (...) {
+    if (kept) RenameFileKeeping(previous, first.Path());
+    throw;
+  }
+  try {
+    second.Commit();
+  } catch (...) {
+    // The first file as it was; one that could not be set aside stays new.
+    if (kept) {
+      RemoveFile(first.Path());
+      RenameFileKeeping(previous, first.Path());
+    } else if (!hadFile) {
+      RemoveFile(first.Path());
+    }
+    throw;
+  }
+  if (kept) RemoveFile(previous);
+}
+
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {
   FileReplacer file(path);
   file.Write(bytes);

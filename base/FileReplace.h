@@ -31,6 +31,7 @@ class FileReplacer {
   void Commit();
 
   const std::string& TempPath() const { return tempPath_; }
+  const std::string& Path() const { return path_; }
 
  private:
   void Discard() noexcept;
@@ -42,6 +43,13 @@ class FileReplacer {
   bool closed_ = false;
   bool committed_ = false;
 };
+
+// Replaces both files, or, when either cannot be replaced, neither: the first
+// file's previous content waits beside it ("<name>.previous") until the second
+// is in place, and goes back when the second fails. Files that belong
+// together (a picture and the drawing it was composed with) stay of one
+// generation.
+void CommitTogether(FileReplacer& first, FileReplacer& second);
 
 // Replaces the whole file with these bytes through a FileReplacer.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);

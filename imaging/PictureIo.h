@@ -22,6 +22,7 @@ class PictureFileWriter {
   void Write(const void* data, std::size_t size) { file_->Write(data, size); }
   void Close() { file_->Close(); }
   void Commit() { file_->Commit(); }
+  FileReplacer& Replacer() { return *file_; }
 
  private:
   std::optional<FileReplacer> file_;

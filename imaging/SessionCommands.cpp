@@ -112,8 +112,9 @@ void CancelAll(Layers& layers) {
 }
 
 void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const DesktopFrame& frame) {
-  // Both are written whole before either replaces its file, so a failure
-  // (a full disk, a read-only folder) leaves the pair as it was.
+  // Both are written whole before either replaces its file, and replaced
+  // together, so a failure (a full disk, a read-only folder, a file held open)
+  // leaves the pair as it was.
   PictureFileWriter composed(workDirectory + "1.bmp");
   PictureFileWriter drawing(workDirectory + "2.bmp");
   if (frame.Placed()) {
@@ -122,10 +123,7 @@ void SaveWorkFiles(const Layers& layers, const std::string& workDirectory, const
     WriteBmp24(layers.i4, composed);
   }
   WriteDrawingBmp(layers.i5, drawing);
-  composed.Close();
-  drawing.Close();
-  composed.Commit();
-  drawing.Commit();
+  CommitTogether(composed.Replacer(), drawing.Replacer());
 }
 
 int EraserHalfSize(int brushSize) {

@@ -1,4 +1,5 @@
 #include <unistd.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <random>
@@ -220,6 +221,15 @@ TEST(SessionCommands, DoneWritesTheComposedAndDrawingLayers) {
             "Cannot write file \"" + (dir / "2.bmp") + "\". No space left on device");
   EXPECT_EQ(test::ReadFile(dir / "1.bmp"), "previous picture");
   EXPECT_EQ(test::ReadFile(dir / "2.bmp"), "previous drawing");
+  EXPECT_FALSE(test::Exists(dir / "1.bmp.tmp"));
+  // Written whole, the drawing cannot take its place (a folder of its name):
+  // the composed picture goes back to the one it belonged with.
+  ASSERT_EQ(unlink((dir / "2.bmp").c_str()), 0);
+  ASSERT_EQ(mkdir((dir / "2.bmp").c_str(), 0700), 0);
+  EXPECT_NE(test::MessageOf([&] { SaveWorkFiles(layers, dir.Path() + "/"); }).find("Cannot replace file"),
+            std::string::npos);
+  EXPECT_EQ(test::ReadFile(dir / "1.bmp"), "previous picture");
+  EXPECT_FALSE(test::Exists(dir / "1.bmp.previous"));
   EXPECT_FALSE(test::Exists(dir / "1.bmp.tmp"));
 }
 
